@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs, with apt, whatever the build, the tests and the demo need and the machine lacks.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    libcurl4-openssl-dev libcpp-httplib-dev
+    libwxgtk3.2-dev libwxgtk-webview3.2-dev
+    xvfb xauth imagemagick
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
