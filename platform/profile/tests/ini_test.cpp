@@ -48,7 +48,7 @@ TEST_F(IniFile, ReadRules) {
         {"Setup", "Empty", "d", kDefaultBuffer, ""},           // present but empty
         {"Setup", "Missing", "def  ", kDefaultBuffer, "def"},  // default, trailing blanks off
         {"Setup", "x", "d", kDefaultBuffer, "d"},              // comment lines are no keys
-        {"Setup", "Later", "d", kDefaultBuffer, "d"},          // only the first section counts
+        {"Setup", "Later", "d", kDefaultBuffer, "1"},          // a repeated section continues it
         {"Nowhere", "Name", "d", kDefaultBuffer, "d"},
         {"", "top", "d", kDefaultBuffer, "d"},       // lines before any section
         {"Other", "Key", "d", kDefaultBuffer, "lf"}, // LF line ends
