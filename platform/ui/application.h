@@ -72,6 +72,9 @@ public:
     // reaches `until`; false when nothing can arrive.
     bool idleUntil(std::optional<std::uint32_t> until);
     std::uint32_t tickCount() { return backend_->tickCount(); }
+    // Pumps messages until the tick count has passed now + ms (a wrap of the tick count
+    // neither ends nor stalls it).
+    void waitPumping(std::uint32_t ms);
     // Queues a call for the message loop.
     void post(std::function<void()> call);
 
