@@ -185,12 +185,6 @@ bool Application::unloadForm(Form& form, UnloadMode mode) {
     return true;
 }
 
-void Application::collect() {
-    for (const auto& f : unloaded_)
-        if (main_ == f.get()) main_ = nullptr;
-    unloaded_.clear();
-}
-
 bool Application::keepRunning() const {
     if (main_) return main_->shown();
     return std::any_of(loaded_.begin(), loaded_.end(),
@@ -208,7 +202,6 @@ void Application::run() {
         }
     }
     quit_ = false;
-    if (depth_ == 0) collect();
 }
 
 void Application::post(std::function<void()> call) {

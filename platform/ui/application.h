@@ -114,7 +114,6 @@ private:
     std::optional<std::uint32_t> nextTimerDue() const;
     void modalLoop(Form& form);
     bool keepRunning() const;
-    void collect();
 
     struct Loaded {
         std::unique_ptr<Form> form;
@@ -127,7 +126,9 @@ private:
     };
     std::unique_ptr<Backend> backend_;
     std::vector<Loaded> loaded_;
-    std::vector<std::unique_ptr<Form>> unloaded_; // kept until no handler can use them
+    // Unloaded forms live on until the application ends: handlers and callers may still
+    // hold them (reading a dialog's fields after it unloaded).
+    std::vector<std::unique_ptr<Form>> unloaded_;
     std::vector<Form*> zOrder_;
     std::vector<std::function<void()>> posted_;
     std::vector<Widget*> paints_;
