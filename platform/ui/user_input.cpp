@@ -58,6 +58,13 @@ bool choose(ListControl& list, int i) {
     return true;
 }
 
+bool checkItem(ListBox& list, int i, bool on) {
+    if (!list.reachable() || !list.checkBoxes() || i < 0 || i >= list.listCount()) return false;
+    focus(list);
+    list.setItemChecked(i, on);
+    return true;
+}
+
 bool pressKey(Control& control, int keyCode, int shift) {
     if (!reachable(control)) return false;
     int key = keyCode;

@@ -21,6 +21,8 @@ bool typeText(ComboBox& box, std::string text);
 bool setChecked(CheckBox& box, bool on);
 // Picks entry i of a list.
 bool choose(ListControl& list, int i);
+// Ticks or clears the check box of entry i of a list box with check boxes.
+bool checkItem(ListBox& list, int i, bool on);
 // Presses a key on the control (key down, key press for characters, key up).
 bool pressKey(Control& control, int keyCode, int shift = 0);
 // Moves the mouse into or out of the control.

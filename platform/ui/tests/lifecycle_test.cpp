@@ -149,5 +149,22 @@ TEST_F(Lifecycle, WaitPumpingRunsTimersAndUserTimeAdvancesTheClock) {
     EXPECT_EQ(g_log.back(), "tick 901");
 }
 
+TEST_F(Lifecycle, TimerArrayElementRemovedAtRunTimeStopsTicking) {
+    auto& m = app().form<Main>();
+    m.limit = 100;
+    auto& extra = m.add<Timer>("tmrRetry", 1);
+    int extraTicks = 0;
+    extra.onTimer = [&] { ++extraTicks; };
+    extra.setInterval(100);
+    EXPECT_EQ(m.find<Timer>("TMRRETRY", 1), &extra);
+    app().waitPumping(250);
+    EXPECT_EQ(extraTicks, 2);
+    m.remove(extra);
+    EXPECT_EQ(m.find("tmrRetry", 1), nullptr);
+    app().waitPumping(500);
+    EXPECT_EQ(extraTicks, 2);
+    EXPECT_EQ(m.ticks, 3);
+}
+
 } // namespace
 } // namespace kv::ui
