@@ -1,10 +1,8 @@
 #include "platform/registry/internal/hive_store.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/tests/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,186 +14,131 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs fn in a child process; returns its wait status.
-template <typename Fn> int inChild(Fn fn) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        fn();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
-}
-
-class PersistenceTest : public ::testing::Test {
+class RegistryPersistence : public ::testing::Test {
 protected:
-    void SetUp() override { setHiveFolder(folder.path()); }
-    void TearDown() override { resetForTests(); }
-
-    Key create(std::string_view path) {
-        Key k;
-        EXPECT_EQ(createKey(rootKey(Root::LocalMachine), path, k), Status::Success);
-        return k;
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("kv-regp-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        open();
     }
-    std::string hivePath(const char* name) const { return folder.path() + "/" + name; }
-
-    testing::TempFolder folder;
-};
-
-TEST_F(PersistenceTest, AnotherProcessSeesTheValuesAndReadersReload) {
-    const Key k = create("Software\\Shared");
-    ASSERT_EQ(setValue(k, "v", dwordValue(1)), Status::Success);
-    Value v;
-    ASSERT_EQ(queryValue(k, "v", v), Status::Success); // cached in this process now
-
-    const int status = inChild([&] {
-        Value seen;
-        const bool ok = queryValue(k, "v", seen) == Status::Success && dwordOf(seen) == 1u &&
-                        setValue(k, "v", dwordValue(2)) == Status::Success &&
-                        setValue(k, "fromChild", stringValue("yes")) == Status::Success;
-        ::_exit(ok ? 0 : 1);
-    });
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    ASSERT_EQ(queryValue(k, "v", v), Status::Success);
-    EXPECT_EQ(dwordOf(v), 2u);
-    ASSERT_EQ(queryValue(k, "FROMCHILD", v), Status::Success);
-    EXPECT_EQ(textOf(v), "yes");
-}
-
-TEST_F(PersistenceTest, ConcurrentWritersLoseNothing) {
-    constexpr int kChildren = 6;
-    constexpr int kValuesEach = 20;
-    create("Software\\Stress");
-    int gate[2];
-    ASSERT_EQ(::pipe(gate), 0);
-    std::vector<pid_t> children;
-    for (int c = 0; c < kChildren; ++c) {
+    void TearDown() override {
+        resetForTests();
+        fs::remove_all(folder_);
+    }
+    // What a new process sees: no cached hives.
+    void open() {
+        resetForTests();
+        setHiveFolder(folder_.string());
+    }
+    // Runs fn in a child process that opens the registry anew; returns its exit status.
+    template <typename Fn> int inChild(Fn fn) {
         const pid_t pid = ::fork();
         if (pid == 0) {
-            ::close(gate[1]);
-            char byte;
-            (void)::read(gate[0], &byte, 1); // all children start together
-            bool ok = true;
-            for (int i = 0; i < kValuesEach; ++i) {
-                Key k;
-                const std::string own = "Software\\Stress\\Child" + std::to_string(c);
-                ok = ok && createKey(rootKey(Root::LocalMachine), own, k) == Status::Success;
-                ok = ok && setValue(Key{Root::LocalMachine, "Software\\Stress"},
-                                    "c" + std::to_string(c) + "_" + std::to_string(i),
-                                    dwordValue(static_cast<std::uint32_t>(c * 1000 + i))) ==
-                               Status::Success;
-            }
-            ::_exit(ok ? 0 : 1);
+            open();
+            fn();
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return status;
+    }
+    static std::string readText(const Key& key, std::string_view name) {
+        Value v;
+        return queryValue(key, name, v) == Status::Success ? textOf(v) : "<missing>";
+    }
+    static Key userKey(std::string_view path) {
+        Key k;
+        createKey(rootKey(Root::CurrentUser), path, k);
+        return k;
+    }
+    fs::path folder_;
+};
+
+TEST_F(RegistryPersistence, ValuesSurviveANewProcessAndReadersSeeOtherWriters) {
+    Key k = userKey("Software\\Kv");
+    ASSERT_EQ(setValue(k, "first", stringValue("1")), Status::Success);
+    EXPECT_EQ(readText(k, "first"), "1"); // cached in this process
+    ASSERT_EQ(inChild([] { setValue(userKey("Software\\Kv"), "second", stringValue("2")); }), 0);
+    EXPECT_EQ(readText(k, "second"), "2"); // the reader reloads the changed file
+    open();
+    EXPECT_EQ(readText(k, "first"), "1");
+}
+
+TEST_F(RegistryPersistence, ConcurrentWritersLoseNothing) {
+    constexpr int kWriters = 6;
+    constexpr int kValuesEach = 25;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            open();
+            Key k = userKey("Stress");
+            for (int i = 0; i < kValuesEach; ++i)
+                if (setValue(k, "w" + std::to_string(w) + "v" + std::to_string(i),
+                             dwordValue(static_cast<std::uint32_t>(i))) != Status::Success)
+                    ::_exit(1);
+            ::_exit(0);
         }
         children.push_back(pid);
     }
-    ::close(gate[0]);
-    ::close(gate[1]);
     for (pid_t pid : children) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-
-    const Key stress{Root::LocalMachine, "Software\\Stress"};
+    open();
     std::vector<std::string> names;
-    ASSERT_EQ(valueNames(stress, names), Status::Success);
-    EXPECT_EQ(names.size(), static_cast<std::size_t>(kChildren * kValuesEach));
-    for (int c = 0; c < kChildren; ++c) {
-        EXPECT_TRUE(
-            keyExists(Key{Root::LocalMachine, "Software\\Stress\\Child" + std::to_string(c)}));
-        for (int i = 0; i < kValuesEach; ++i) {
-            Value v;
-            ASSERT_EQ(queryValue(stress, "c" + std::to_string(c) + "_" + std::to_string(i), v),
-                      Status::Success);
-            EXPECT_EQ(dwordOf(v), static_cast<std::uint32_t>(c * 1000 + i));
-        }
-    }
+    ASSERT_EQ(valueNames(userKey("Stress"), names), Status::Success);
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(kWriters * kValuesEach));
 }
 
-TEST_F(PersistenceTest, AProcessKilledWhileSavingLeavesTheHiveLoadable) {
-    const Key k = create("Software\\Crash");
-    ASSERT_EQ(setValue(k, "before", stringValue("kept")), Status::Success);
-
-    const int status = inChild([&] {
-        internal::setSaveHookForTests([] { ::raise(SIGKILL); });
-        setValue(k, "after", stringValue(std::string(10000, 'x')));
+TEST_F(RegistryPersistence, AProcessKilledWhileSavingLeavesALoadableHive) {
+    Key k = userKey("Crash");
+    ASSERT_EQ(setValue(k, "kept", stringValue("yes")), Status::Success);
+    const int status = inChild([] {
+        internal::setSaveHookForTests([] { ::_exit(3); }); // dies halfway through the write
+        setValue(userKey("Crash"), "lost", stringValue("no"));
     });
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-
-    resetForTests(); // read the file afresh, as a new process would
-    setHiveFolder(folder.path());
-    ::testing::internal::CaptureStderr();
-    Value v;
-    ASSERT_EQ(queryValue(k, "before", v), Status::Success);
-    EXPECT_EQ(textOf(v), "kept");
-    EXPECT_EQ(queryValue(k, "after", v), Status::FileNotFound);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-
-    // The next save clears the half-written temporary file.
-    auto temporaries = [&] {
-        int n = 0;
-        for (const auto& entry : fs::directory_iterator(folder.path()))
-            n += entry.path().filename().string().find(".tmp.") != std::string::npos;
-        return n;
-    };
-    EXPECT_EQ(temporaries(), 1);
-    ASSERT_EQ(setValue(k, "later", dwordValue(1)), Status::Success);
-    EXPECT_EQ(temporaries(), 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    open();
+    EXPECT_EQ(readText(k, "kept"), "yes");
+    EXPECT_EQ(readText(k, "lost"), "<missing>");
+    EXPECT_EQ(setValue(k, "after", stringValue("ok")), Status::Success);
+    for (const auto& entry : fs::directory_iterator(folder_))
+        EXPECT_EQ(entry.path().string().find(".tmp."), std::string::npos) << entry.path();
 }
 
-TEST_F(PersistenceTest, ACorruptHiveIsReportedAndKeptAside) {
-    const std::string hive = hivePath("user.hive");
-    const std::string garbage = "KVHIVE 1 4\nK Software\nV 1 zz broken\n";
-    std::ofstream(hive, std::ios::binary) << garbage;
+TEST_F(RegistryPersistence, ACorruptHiveIsReportedAndKeptAside) {
+    ASSERT_EQ(setValue(userKey("Doomed"), "v", stringValue("1")), Status::Success);
+    const fs::path hive = folder_ / "user.hive";
+    ASSERT_TRUE(fs::exists(hive));
+    const std::string garbage = "this is not a hive\n\x01\x02";
+    std::ofstream(hive, std::ios::binary | std::ios::trunc) << garbage;
+    open();
 
     ::testing::internal::CaptureStderr();
-    Value v;
-    EXPECT_EQ(queryValue(Key{Root::CurrentUser, "Software"}, "broken", v), Status::FileNotFound);
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find(hive), std::string::npos) << err;
-    EXPECT_NE(err.find("damaged"), std::string::npos) << err;
-    EXPECT_NE(err.find("user.hive.corrupt"), std::string::npos) << err;
-    EXPECT_EQ(slurp(hive + ".corrupt"), garbage);
-
-    // The registry goes on with a new hive; the damaged file stays as it was.
     Key k;
-    ASSERT_EQ(createKey(rootKey(Root::CurrentUser), "Software\\New", k), Status::Success);
-    ASSERT_EQ(setValue(k, "v", dwordValue(7)), Status::Success);
-    EXPECT_EQ(slurp(hive + ".corrupt"), garbage);
+    EXPECT_EQ(openKey(rootKey(Root::CurrentUser), "Doomed", k), Status::FileNotFound);
+    const std::string report = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("damaged"), std::string::npos) << report;
 
-    // A second damaged file does not replace the first one kept aside.
-    std::ofstream(hive, std::ios::binary | std::ios::trunc) << "second";
-    resetForTests();
-    setHiveFolder(folder.path());
+    const fs::path aside = folder_ / "user.hive.corrupt";
+    ASSERT_TRUE(fs::exists(aside));
+    std::stringstream kept;
+    kept << std::ifstream(aside, std::ios::binary).rdbuf();
+    EXPECT_EQ(kept.str(), garbage);
+    // The hive starts anew and a later corruption does not replace the first copy.
+    EXPECT_EQ(setValue(userKey("Fresh"), "v", stringValue("1")), Status::Success);
+    std::ofstream(hive, std::ios::binary | std::ios::trunc) << "second garbage";
+    open();
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(keyExists(k));
+    EXPECT_FALSE(keyExists(userKey("Fresh")) && readText(userKey("Fresh"), "v") == "1");
     ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(slurp(hive + ".corrupt"), garbage);
-    EXPECT_EQ(slurp(hive + ".corrupt-2"), "second");
-}
-
-TEST_F(PersistenceTest, AnUnreadableHiveFailsEveryCallAndIsNotReplaced) {
-    fs::create_directory(hivePath("machine.hive")); // a folder where the file should be
-    ::testing::internal::CaptureStderr();
-    Key k;
-    EXPECT_EQ(createKey(rootKey(Root::LocalMachine), "Software", k), Status::RegistryIoFailed);
-    Value v;
-    EXPECT_EQ(queryValue(rootKey(Root::ClassesRoot), "", v), Status::RegistryIoFailed);
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("machine.hive"), std::string::npos) << err;
-    EXPECT_TRUE(fs::is_directory(hivePath("machine.hive")));
-    // Other hives are unaffected.
-    EXPECT_EQ(createKey(rootKey(Root::CurrentUser), "Software", k), Status::Success);
+    EXPECT_TRUE(fs::exists(folder_ / "user.hive.corrupt-2"));
 }
 
 } // namespace
