@@ -1,8 +1,11 @@
 #include "platform/registry/registry.h"
 
 #include "platform/registry/internal/hive_store.h"
+#include "platform/registry/seed.h"
+#include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
+#include <filesystem>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -94,6 +97,21 @@ bool configured() {
     return !state().folder.empty();
 }
 
+// Without a folder set, the registry is the current machine's; a machine whose machine hive
+// does not exist yet gets its seed values first.
+void useMachineWhenUnset() {
+    bool seed = false;
+    {
+        std::lock_guard guard(state().mutex);
+        if (!state().folder.empty()) return;
+        const auto folder = machine::current().registryFolder();
+        state().folder = folder.string();
+        std::error_code ec;
+        seed = !std::filesystem::exists(folder / "machine.hive", ec);
+    }
+    if (seed) seedMachineValues();
+}
+
 } // namespace
 
 Key rootKey(Root root) {
@@ -111,6 +129,7 @@ std::string rootName(Root root) {
 }
 
 Status openKey(const Key& parent, std::string_view subKey, Key& result) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(parent, subKey);
@@ -123,6 +142,7 @@ Status openKey(const Key& parent, std::string_view subKey, Key& result) {
 }
 
 Status createKey(const Key& parent, std::string_view subKey, Key& result, bool* created) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(parent, subKey);
@@ -150,6 +170,7 @@ bool keyExists(const Key& key) {
 }
 
 Status queryValue(const Key& key, std::string_view name, Value& result) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -164,6 +185,7 @@ Status queryValue(const Key& key, std::string_view name, Value& result) {
 }
 
 Status setValue(const Key& key, std::string_view name, const Value& value) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -184,6 +206,7 @@ Status setValue(const Key& key, std::string_view name, const Value& value) {
 }
 
 Status deleteValue(const Key& key, std::string_view name) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -222,12 +245,14 @@ Status deleteLast(const Resolved& r, bool tree) {
 } // namespace
 
 Status deleteKey(const Key& parent, std::string_view subKey) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     return deleteLast(resolve(parent, subKey), false);
 }
 
 Status deleteTree(const Key& parent, std::string_view subKey) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(parent, subKey);
@@ -245,6 +270,7 @@ Status deleteTree(const Key& parent, std::string_view subKey) {
 namespace {
 
 template <typename Fn> Status readKey(const Key& key, Fn fn) {
+    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
