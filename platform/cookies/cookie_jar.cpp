@@ -3,16 +3,17 @@
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
-#include <cerrno>
+#include <curl/curl.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <string>
 #include <sys/file.h>
 #include <unistd.h>
-#include <vector>
 
 namespace kv::cookies {
 namespace {
@@ -25,173 +26,163 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// "http://host:port/path" -> host (lower case) and path; false without a host.
-bool splitUrl(std::string_view url, std::string& host, std::string& path) {
-    const auto scheme = url.find("://");
-    if (scheme == std::string_view::npos) return false;
-    std::string_view rest = url.substr(scheme + 3);
-    const auto slash = rest.find('/');
-    std::string_view authority = rest.substr(0, slash);
-    path = slash == std::string_view::npos ? "/" : std::string(rest.substr(slash));
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos)
-        authority.remove_prefix(at + 1);
-    if (const auto colon = authority.find(':'); colon != std::string_view::npos)
-        authority = authority.substr(0, colon);
-    host = text::toLower(authority, 1252);
-    return !host.empty();
+std::vector<std::string_view> split(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const auto at = s.find(sep, start);
+        parts.push_back(s.substr(start, at == std::string_view::npos ? s.npos : at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
+    }
 }
 
-struct Cookie {
-    std::string domain;
-    bool subdomains = false;
-    std::string path = "/";
-    bool secure = false;
-    std::int64_t expires = 0;
-    std::string name;
-    std::string value;
+// The host of "http://host:port/path", lower-cased; empty when there is none.
+std::string hostOf(std::string_view url) {
+    const auto scheme = url.find("://");
+    if (scheme == std::string_view::npos) return {};
+    std::string_view rest = url.substr(scheme + 3);
+    rest = rest.substr(0, rest.find_first_of("/?#"));
+    rest = rest.substr(rest.find('@') == std::string_view::npos ? 0 : rest.find('@') + 1);
+    rest = rest.substr(0, rest.find(':'));
+    return text::toLower(rest);
+}
+
+std::string pathOf(std::string_view url) {
+    const auto scheme = url.find("://");
+    const auto slash = url.find('/', scheme == std::string_view::npos ? 0 : scheme + 3);
+    if (slash == std::string_view::npos) return "/";
+    std::string_view path = url.substr(slash);
+    path = path.substr(0, path.find_first_of("?#"));
+    return std::string(path);
+}
+
+// Holds an exclusive lock on the jar's lock file while it lives.
+class JarLock {
+public:
+    explicit JarLock(const std::string& file)
+        : fd_(::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~JarLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    JarLock(const JarLock&) = delete;
+    JarLock& operator=(const JarLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_;
 };
 
-std::string lineOf(const Cookie& c) {
-    std::ostringstream out;
-    out << c.domain << '\t' << (c.subdomains ? "TRUE" : "FALSE") << '\t' << c.path << '\t'
-        << (c.secure ? "TRUE" : "FALSE") << '\t' << c.expires << '\t' << c.name << '\t' << c.value;
-    return out.str();
+std::vector<Cookie> readJar(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return parseJar(s.str());
 }
 
-// Domain, path and name of a jar line, to find the cookie it replaces.
-bool sameCookie(const std::string& line, const Cookie& c) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string f; std::getline(in, f, '\t');)
-        fields.push_back(f);
-    return fields.size() >= 7 && fields[0] == c.domain && fields[2] == c.path &&
-           fields[5] == c.name;
-}
-
-int monthOf(std::string_view name) {
-    static const char* kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                    "jul", "aug", "sep", "oct", "nov", "dec"};
-    for (int i = 0; i < 12; ++i)
-        if (name.size() >= 3 && text::equalsNoCase(name.substr(0, 3), kMonths[i], 1252)) return i;
-    return -1;
+bool writeJar(const std::string& file, const std::vector<Cookie>& cookies) {
+    const std::string temp = file + ".tmp." + std::to_string(::getpid());
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << formatJar(cookies);
+        out.flush();
+        if (!out) {
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    return std::rename(temp.c_str(), file.c_str()) == 0;
 }
 
 } // namespace
 
-std::optional<std::int64_t> parseExpiry(std::string_view s) {
-    s = trim(s);
-    if (const auto comma = s.find(','); comma != std::string_view::npos)
-        s.remove_prefix(comma + 1); // the weekday
-    // Tokens split at blanks and dashes: day, month, year, time.
-    std::vector<std::string_view> tokens;
-    std::size_t pos = 0;
-    while (pos < s.size()) {
-        while (pos < s.size() && (s[pos] == ' ' || s[pos] == '-'))
-            ++pos;
-        std::size_t end = pos;
-        while (end < s.size() && s[end] != ' ' && s[end] != '-')
-            ++end;
-        if (end > pos) tokens.push_back(s.substr(pos, end - pos));
-        pos = end;
-    }
-    if (tokens.size() < 4) return std::nullopt;
-    std::tm tm{};
-    const int month = monthOf(tokens[1]);
-    int hh = 0, mm = 0, ss = 0;
-    try {
-        tm.tm_mday = std::stoi(std::string(tokens[0]));
-        int year = std::stoi(std::string(tokens[2]));
-        if (year < 70)
-            year += 2000;
-        else if (year < 100)
-            year += 1900;
-        tm.tm_year = year - 1900;
-    } catch (...) {
-        return std::nullopt;
-    }
-    if (month < 0 || std::sscanf(std::string(tokens[3]).c_str(), "%d:%d:%d", &hh, &mm, &ss) != 3)
-        return std::nullopt;
-    tm.tm_mon = month;
-    tm.tm_hour = hh;
-    tm.tm_min = mm;
-    tm.tm_sec = ss;
-    return static_cast<std::int64_t>(::timegm(&tm));
-}
-
-std::filesystem::path jarPath() {
+std::string jarFile() {
     const machine::Machine& m = machine::current();
-    return m.runtimeFolder() / "cookies" / (m.profile().userName + ".txt");
+    std::string user = m.profile().userName;
+    for (char& c : user)
+        if (c == '/' || c == '\\' || c == '\0') c = '_';
+    return (m.runtimeFolder() / ("cookies-" + text::toUtf8(user) + ".txt")).string();
 }
 
 bool setCookie(std::string_view url, std::string_view name, std::string_view data) {
     Cookie c;
-    std::string urlPath;
-    if (name.empty() || name.find_first_of("\t\r\n;=") != std::string_view::npos ||
-        !splitUrl(url, c.domain, urlPath))
-        return false;
+    c.domain = hostOf(url);
+    if (c.domain.empty() || name.empty()) return false;
+    c.path = pathOf(url);
+    const std::vector<std::string_view> parts = split(data, ';');
+    c.value = std::string(trim(parts[0]));
+    // Tabs and line breaks would break the jar's lines; they are no part of a cookie.
+    std::erase_if(c.value, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
     c.name = std::string(name);
-    std::string_view rest = data;
-    const auto semi = rest.find(';');
-    c.value = std::string(trim(rest.substr(0, semi)));
-    rest = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
-    while (!rest.empty()) {
-        const auto next = rest.find(';');
-        const std::string_view part = trim(rest.substr(0, next));
-        rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
-        const auto eq = part.find('=');
-        const std::string_view key = trim(part.substr(0, eq));
-        const std::string_view value =
-            eq == std::string_view::npos ? "" : trim(part.substr(eq + 1));
-        if (text::equalsNoCase(key, "expires", 1252)) {
-            const auto when = parseExpiry(value);
-            // A date already past keeps the cookie for the session instead of dropping it.
-            c.expires = when && *when > std::time(nullptr) ? *when : 0;
-        } else if (text::equalsNoCase(key, "path", 1252) && !value.empty()) {
-            c.path = std::string(value);
-        } else if (text::equalsNoCase(key, "domain", 1252) && !value.empty()) {
-            c.domain = text::toLower(value, 1252);
-            if (c.domain.front() != '.') c.domain.insert(0, ".");
-            c.subdomains = true;
-        } else if (text::equalsNoCase(key, "secure", 1252)) {
+    std::erase_if(c.name, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const std::string_view attr = trim(parts[i]);
+        const auto eq = attr.find('=');
+        const std::string key = text::toLower(trim(attr.substr(0, eq)));
+        const std::string value(eq == std::string_view::npos ? "" : trim(attr.substr(eq + 1)));
+        if (key == "expires") {
+            const std::int64_t when = curl_getdate(value.c_str(), nullptr);
+            // A date that has passed keeps the cookie for the session instead of dropping it.
+            c.expires = when > static_cast<std::int64_t>(std::time(nullptr)) ? when : 0;
+        } else if (key == "path" && !value.empty()) {
+            c.path = value;
+        } else if (key == "domain" && !value.empty()) {
+            c.domain = text::toLower(value.front() == '.' ? value : "." + value);
+            c.includeSubdomains = true;
+        } else if (key == "secure") {
             c.secure = true;
         }
     }
-    if (c.value.find_first_of("\t\r\n") != std::string::npos) return false;
-
-    const std::filesystem::path jar = jarPath();
-    std::error_code ec;
-    std::filesystem::create_directories(jar.parent_path(), ec);
-    const int lock = ::open((jar.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (lock < 0) return false;
-    while (::flock(lock, LOCK_EX) != 0)
-        if (errno != EINTR) {
-            ::close(lock);
-            return false;
+    const std::string file = jarFile();
+    JarLock lock(file);
+    if (!lock.held()) return false;
+    std::vector<Cookie> cookies = readJar(file);
+    bool replaced = false;
+    for (Cookie& old : cookies)
+        if (old.domain == c.domain && old.path == c.path && old.name == c.name) {
+            old = c;
+            replaced = true;
         }
-    std::vector<std::string> lines;
-    {
-        std::ifstream in(jar);
-        for (std::string line; std::getline(in, line);)
-            if (!line.empty() && line[0] != '#' && !sameCookie(line, c))
-                lines.push_back(line);
-            else if (line.rfind("#HttpOnly_", 0) == 0 && !sameCookie(line.substr(10), c))
-                lines.push_back(line);
+    if (!replaced) cookies.push_back(c);
+    return writeJar(file, cookies);
+}
+
+std::vector<Cookie> allCookies() {
+    return readJar(jarFile());
+}
+
+std::string formatJar(const std::vector<Cookie>& cookies) {
+    std::string out = "# Netscape HTTP Cookie File\n";
+    for (const Cookie& c : cookies)
+        out += c.domain + "\t" + (c.includeSubdomains ? "TRUE" : "FALSE") + "\t" + c.path + "\t" +
+               (c.secure ? "TRUE" : "FALSE") + "\t" + std::to_string(c.expires) + "\t" + c.name +
+               "\t" + c.value + "\n";
+    return out;
+}
+
+std::vector<Cookie> parseJar(std::string_view text) {
+    std::vector<Cookie> cookies;
+    for (std::string_view line : split(text, '\n')) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        const std::vector<std::string_view> f = split(line, '\t');
+        if (f.size() != 7) continue;
+        Cookie c;
+        c.domain = std::string(f[0]);
+        c.includeSubdomains = f[1] == "TRUE";
+        c.path = std::string(f[2]);
+        c.secure = f[3] == "TRUE";
+        c.expires = std::strtoll(std::string(f[4]).c_str(), nullptr, 10);
+        c.name = std::string(f[5]);
+        c.value = std::string(f[6]);
+        cookies.push_back(std::move(c));
     }
-    lines.push_back(lineOf(c));
-    const std::string temp = jar.string() + ".tmp." + std::to_string(::getpid());
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << "# Netscape HTTP Cookie File\n";
-        for (const std::string& line : lines)
-            out << line << '\n';
-        out.flush();
-        ok = static_cast<bool>(out);
-    }
-    ok = ok && std::rename(temp.c_str(), jar.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    ::close(lock);
-    return ok;
+    return cookies;
 }
 
 } // namespace kv::cookies

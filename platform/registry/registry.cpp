@@ -1,11 +1,10 @@
 #include "platform/registry/registry.h"
 
 #include "platform/registry/internal/hive_store.h"
-#include "platform/registry/seed.h"
+#include "platform/registry/internal/seed.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
-#include <filesystem>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -43,6 +42,7 @@ const RootInfo& infoOf(Root root) {
 struct State {
     std::mutex mutex;
     std::string folder;
+    bool explicitFolder = false; // set by setHiveFolder; else the current machine's
     std::map<std::string, std::unique_ptr<HiveStore>> hives;
 };
 
@@ -60,14 +60,17 @@ struct Resolved {
     std::vector<std::string> relative; // the path below the root
 };
 
-Resolved resolve(const Key& key, std::string_view subKey) {
+HiveStore& hiveFile(const char* name) {
     State& s = state();
+    auto& slot = s.hives[s.folder + '/' + name];
+    if (!slot) slot = std::make_unique<HiveStore>(s.folder + '/' + name);
+    return *slot;
+}
+
+Resolved resolve(const Key& key, std::string_view subKey) {
     const RootInfo& info = infoOf(key.root);
     Resolved r;
-    const std::string file = s.folder + '/' + info.hive;
-    auto& slot = s.hives[file];
-    if (!slot) slot = std::make_unique<HiveStore>(file);
-    r.hive = slot.get();
+    r.hive = &hiveFile(info.hive);
     r.path = internal::splitPath(info.base);
     r.baseDepth = r.path.size();
     r.relative = internal::splitPath(key.path);
@@ -93,23 +96,25 @@ KeyNode* ensureRoot(KeyNode& root, const Resolved& r, bool& changed) {
     return node;
 }
 
+// Without a folder of its own the registry is the current machine's, seeded on first use.
 bool configured() {
-    return !state().folder.empty();
-}
-
-// Without a folder set, the registry is the current machine's; a machine whose machine hive
-// does not exist yet gets its seed values first.
-void useMachineWhenUnset() {
-    bool seed = false;
-    {
-        std::lock_guard guard(state().mutex);
-        if (!state().folder.empty()) return;
-        const auto folder = machine::current().registryFolder();
-        state().folder = folder.string();
-        std::error_code ec;
-        seed = !std::filesystem::exists(folder / "machine.hive", ec);
-    }
-    if (seed) seedMachineValues();
+    State& s = state();
+    if (s.explicitFolder) return !s.folder.empty();
+    const machine::Machine& m = machine::current();
+    const std::string folder = m.registryFolder().string();
+    if (folder == s.folder) return true;
+    s.hives.clear();
+    s.folder = folder;
+    const machine::Profile profile = m.profile();
+    hiveFile("machine.hive").modify([&](KeyNode& root, bool& changed) {
+        changed = internal::seedMachineHive(root, profile);
+        return Status::Success;
+    });
+    hiveFile("user.hive").modify([&](KeyNode& root, bool& changed) {
+        changed = internal::seedUserHive(root, profile);
+        return Status::Success;
+    });
+    return true;
 }
 
 } // namespace
@@ -129,7 +134,6 @@ std::string rootName(Root root) {
 }
 
 Status openKey(const Key& parent, std::string_view subKey, Key& result) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(parent, subKey);
@@ -142,7 +146,6 @@ Status openKey(const Key& parent, std::string_view subKey, Key& result) {
 }
 
 Status createKey(const Key& parent, std::string_view subKey, Key& result, bool* created) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(parent, subKey);
@@ -170,7 +173,6 @@ bool keyExists(const Key& key) {
 }
 
 Status queryValue(const Key& key, std::string_view name, Value& result) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -185,7 +187,6 @@ Status queryValue(const Key& key, std::string_view name, Value& result) {
 }
 
 Status setValue(const Key& key, std::string_view name, const Value& value) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -206,7 +207,6 @@ Status setValue(const Key& key, std::string_view name, const Value& value) {
 }
 
 Status deleteValue(const Key& key, std::string_view name) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -245,14 +245,12 @@ Status deleteLast(const Resolved& r, bool tree) {
 } // namespace
 
 Status deleteKey(const Key& parent, std::string_view subKey) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     return deleteLast(resolve(parent, subKey), false);
 }
 
 Status deleteTree(const Key& parent, std::string_view subKey) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(parent, subKey);
@@ -270,7 +268,6 @@ Status deleteTree(const Key& parent, std::string_view subKey) {
 namespace {
 
 template <typename Fn> Status readKey(const Key& key, Fn fn) {
-    useMachineWhenUnset();
     std::lock_guard guard(state().mutex);
     if (!configured()) return Status::RegistryIoFailed;
     const Resolved r = resolve(key, "");
@@ -326,6 +323,7 @@ void setHiveFolder(std::string hostFolder) {
         hostFolder.pop_back();
     if (hostFolder != state().folder) state().hives.clear();
     state().folder = std::move(hostFolder);
+    state().explicitFolder = true;
 }
 
 std::string hiveFolder() {
@@ -337,6 +335,7 @@ void resetForTests() {
     std::lock_guard guard(state().mutex);
     state().hives.clear();
     state().folder.clear();
+    state().explicitFolder = false;
     internal::setSaveHookForTests(nullptr);
 }
 

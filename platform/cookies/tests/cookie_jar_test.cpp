@@ -1,78 +1,86 @@
 #include "platform/cookies/cookie_jar.h"
+
 #include "platform/system/testing/temp_machine.h"
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
+#include <ctime>
 
 namespace kv::cookies {
 namespace {
 
-std::vector<std::string> jarLines() {
-    std::ifstream in(jarPath());
+using machine::testing::TempMachine;
+
+// The cookies libcurl loads from the jar, as its "domain\t...\tvalue" lines.
+std::vector<std::string> cookiesCurlReads(const std::string& file) {
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line[0] != '#') lines.push_back(line);
+    CURL* curl = curl_easy_init();
+    curl_easy_setopt(curl, CURLOPT_COOKIEFILE, file.c_str());
+    curl_easy_setopt(curl, CURLOPT_COOKIELIST, "RELOAD");
+    curl_slist* list = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_COOKIELIST, &list);
+    for (curl_slist* item = list; item; item = item->next)
+        lines.emplace_back(item->data);
+    curl_slist_free_all(list);
+    curl_easy_cleanup(curl);
     return lines;
 }
 
-// The cookies libcurl reads from the jar, one Netscape line each.
-std::vector<std::string> curlCookies() {
-    std::vector<std::string> out;
-    CURL* curl = curl_easy_init();
-    if (!curl) return out;
-    curl_easy_setopt(curl, CURLOPT_COOKIEFILE, jarPath().c_str());
-    curl_easy_setopt(curl, CURLOPT_COOKIELIST, "RELOAD");
-    curl_slist* list = nullptr;
-    if (curl_easy_getinfo(curl, CURLINFO_COOKIELIST, &list) == CURLE_OK)
-        for (curl_slist* p = list; p; p = p->next)
-            out.emplace_back(p->data);
-    curl_slist_free_all(list);
-    curl_easy_cleanup(curl);
-    return out;
+TEST(CookieJar, APastExpiryIsKeptAsASessionCookieThatCurlReads) {
+    TempMachine m;
+    ASSERT_TRUE(
+        setCookie("http://www.ebay.com", "s", "BAQAAAX; expires=Sat, 31-Dec-2009 11:59:59 GMT"));
+    const std::vector<Cookie> jar = allCookies();
+    ASSERT_EQ(jar.size(), 1u);
+    EXPECT_EQ(jar[0].domain, "www.ebay.com");
+    EXPECT_EQ(jar[0].path, "/");
+    EXPECT_EQ(jar[0].name, "s");
+    EXPECT_EQ(jar[0].value, "BAQAAAX");
+    EXPECT_EQ(jar[0].expires, 0);
+
+    const std::vector<std::string> curl = cookiesCurlReads(jarFile());
+    ASSERT_EQ(curl.size(), 1u);
+    EXPECT_EQ(curl[0], "www.ebay.com\tFALSE\t/\tFALSE\t0\ts\tBAQAAAX");
 }
 
-TEST(CookieJar, TheClientsPastExpiryIsKeptAsASessionCookieThatLibcurlReads) {
-    machine::testing::TempMachine machine;
-    ASSERT_TRUE(
-        setCookie("http://www.ebay.com", "s", "abc123; expires=Sat, 31-Dec-2009 11:59:59 GMT"));
-    EXPECT_EQ(jarLines(), std::vector<std::string>{"www.ebay.com\tFALSE\t/\tFALSE\t0\ts\tabc123"});
-    const auto cookies = curlCookies();
-    ASSERT_EQ(cookies.size(), 1u);
-    EXPECT_NE(cookies[0].find("www.ebay.com"), std::string::npos) << cookies[0];
-    EXPECT_NE(cookies[0].find("\ts\tabc123"), std::string::npos) << cookies[0];
+TEST(CookieJar, AttributesReplacementAndBadInput) {
+    TempMachine m;
+    ASSERT_TRUE(setCookie("http://Example.COM:8080/shop/item?x=1", "a",
+                          "1; path=/shop; expires=Fri, 01-Jan-2100 00:00:00 GMT; secure"));
+    ASSERT_TRUE(setCookie("http://example.com/shop", "a", "2; path=/shop")); // replaces
+    ASSERT_TRUE(setCookie("http://example.com/", "b", "x\ty; domain=example.com"));
+    EXPECT_FALSE(setCookie("not a url", "c", "1"));
+    EXPECT_FALSE(setCookie("http://example.com/", "", "1"));
 
-    // The same name again replaces the cookie; a future expiry is kept; other names add.
-    ASSERT_TRUE(
-        setCookie("http://www.ebay.com", "s", "new; expires=Fri, 01-Jan-2100 00:00:00 GMT"));
-    ASSERT_TRUE(setCookie("http://www.ebay.com/", "other", "x"));
-    const auto lines = jarLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "www.ebay.com\tFALSE\t/\tFALSE\t4102444800\ts\tnew");
-    EXPECT_EQ(curlCookies().size(), 2u);
-    EXPECT_FALSE(setCookie("not a url", "s", "v"));
-    EXPECT_FALSE(setCookie("http://www.ebay.com", "", "v"));
+    const std::vector<Cookie> jar = allCookies();
+    ASSERT_EQ(jar.size(), 2u);
+    EXPECT_EQ(jar[0].domain, "example.com");
+    EXPECT_EQ(jar[0].path, "/shop");
+    EXPECT_EQ(jar[0].value, "2");
+    EXPECT_EQ(jar[0].expires, 0);
+    EXPECT_EQ(jar[1].domain, ".example.com");
+    EXPECT_TRUE(jar[1].includeSubdomains);
+    EXPECT_EQ(jar[1].value, "xy"); // a tab cannot enter the jar's line
 }
 
-TEST(CookieJar, ExpiryDates) {
-    struct Case {
-        const char* text;
-        std::optional<std::int64_t> expected;
+TEST(CookieJar, AFutureExpiryIsKept) {
+    TempMachine m;
+    ASSERT_TRUE(setCookie("http://example.com/", "k", "v; expires=Fri, 01-Jan-2100 00:00:00 GMT"));
+    ASSERT_EQ(allCookies().size(), 1u);
+    EXPECT_GT(allCookies()[0].expires, static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+TEST(CookieJar, JarTextRoundTrips) {
+    const std::vector<Cookie> cookies = {
+        {".a.com", true, "/", true, 4102444800, "n", "v=1"},
+        {"b.com", false, "/p", false, 0, "m", ""},
     };
-    const Case cases[] = {
-        {"Sat, 31-Dec-2009 11:59:59 GMT", 1262260799},
-        {"Saturday, 31-Dec-09 11:59:59 GMT", 1262260799},
-        {"Sat, 31 Dec 2009 11:59:59 GMT", 1262260799},
-        {"Fri, 01-Jan-2100 00:00:00 GMT", 4102444800},
-        {"tomorrow", std::nullopt},
-        {"Sat, 31-Foo-2009 11:59:59 GMT", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(parseExpiry(c.text), c.expected) << c.text;
+    const std::vector<Cookie> back = parseJar(formatJar(cookies) + "garbage line\n");
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].value, "v=1");
+    EXPECT_EQ(back[0].expires, 4102444800);
+    EXPECT_EQ(back[1].path, "/p");
 }
 
 } // namespace

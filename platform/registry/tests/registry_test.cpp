@@ -114,11 +114,13 @@ TEST_F(RegistryTest, ClassesRootIsTheMachinesSoftwareClasses) {
     EXPECT_EQ(rootByName("HKCR"), std::nullopt);
 }
 
-TEST_F(RegistryTest, MissingKeysFailQuietly) {
+TEST_F(RegistryTest, MissingKeysAndUnconfiguredRegistryFailQuietly) {
     Key k;
     Value v;
     EXPECT_EQ(openKey(rootKey(Root::CurrentUser), "No\\Such", k), Status::FileNotFound);
     EXPECT_EQ(queryValue(rootKey(Root::CurrentUser), "none", v), Status::FileNotFound);
+    setHiveFolder("");
+    EXPECT_EQ(createKey(rootKey(Root::CurrentUser), "x", k), Status::RegistryIoFailed);
 }
 
 TEST_F(RegistryTest, SettingsStoreReadsDefaultsAndKeepsText) {
