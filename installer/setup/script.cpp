@@ -3,7 +3,7 @@
 #include "installer/common/lists.h"
 #include "installer/common/messages.h"
 #include "installer/common/text_utils.h"
-#include "installer/setup/internal/machine_files.h"
+#include "platform/fs/files.h"
 #include "platform/text/ansi.h"
 
 namespace kv::installer {
@@ -96,7 +96,7 @@ void TScript::Reset() {
 
 bool TScript::LoadFromFile(const std::string& path) {
     Reset();
-    std::optional<std::string> text = internal::ReadMachineFile(path);
+    std::optional<std::string> text = fs::readFile(path);
     if (!text) return false;
     Run(std::move(*text));
     return true;

@@ -155,6 +155,8 @@ public:
 
     std::string Text(ScriptText which) const { return texts_[index(which)]; }
     bool Flag(ScriptFlag which) const { return flags_[index(which)] != 0; }
+    // Sets a flag after loading (the command line's background update makes setup silent).
+    void SetFlag(ScriptFlag which) { flags_[index(which)] = 1; }
     const std::vector<std::string>& List(ScriptList which) const { return lists_[index(which)]; }
     const std::vector<ScriptGroup>& Groups() const { return groups_; }
     // The script's lines after preprocessing.
