@@ -8,7 +8,6 @@
 #include "platform/ui/end_program.h"
 #include "platform/ui/headless/headless.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>

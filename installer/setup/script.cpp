@@ -42,6 +42,10 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 } // namespace
 
+std::string GroupItem(const ScriptGroup& group, int index) {
+    return ListItem("|" + group.record + "|", index);
+}
+
 CopyFileItem SplitCopyFileItem(std::string_view item) {
     CopyFileItem out;
     std::size_t at = 0;

@@ -129,6 +129,10 @@ struct ScriptGroup {
     std::vector<std::string> entries;
 };
 
+// Item `index` of a group record (0 name, 1 size in KB, 2 in Typical, 3 in Compact, 4 file
+// count, 5 description, 6 starts checked); empty when missing.
+std::string GroupItem(const ScriptGroup& group, int index);
+
 // A file item of SET_COPY_FILES split into its CopyFileFlags prefix and its name.
 struct CopyFileItem {
     int flags = 0;

@@ -103,6 +103,10 @@ TEST(ScriptCommands, GroupsSubFoldersAndEntries) {
                      "SET_COPY_FILES(*17*a.exe)");
     ASSERT_EQ(s.Groups().size(), 2u);
     EXPECT_EQ(s.Groups()[0].record, "Main|100|1|0|3|Text|1");
+    EXPECT_EQ(GroupItem(s.Groups()[0], 0), "Main");
+    EXPECT_EQ(GroupItem(s.Groups()[0], 4), "3");
+    EXPECT_EQ(GroupItem(s.Groups()[1], 0), "Extra");
+    EXPECT_EQ(GroupItem(s.Groups()[1], 6), "");
     EXPECT_EQ(s.Groups()[0].entries,
               (Strings{"0||a.exe", "0|<Common Folder>\\one|", "2|two|*b.dll|00012#c.txt",
                        "2|two|3*d.txt", "2|<Auxiliary Folder>|"}));
