@@ -1,0 +1,148 @@
+#pragma once
+// The application: the loaded forms in load order, the one message loop (run, pump one
+// message, process all, waits), timers, message boxes, the clipboard, the screen's mouse
+// pointer and ending the program at once. Reached through app(), one per process.
+
+#include "platform/ui/backend.h"
+#include "platform/ui/form.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <typeindex>
+#include <vector>
+
+namespace kv::ui {
+
+class Timer;
+
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The backend (a minimal headless one until a program or test installs its own).
+    Backend& backend() { return *backend_; }
+    void setBackend(std::unique_ptr<Backend> backend);
+
+    // The default instance of form class T, loaded (with its load event) on first use.
+    template <class T> T& form() {
+        if (Form* f = defaultInstance(typeid(T))) return static_cast<T&>(*f);
+        auto owned = std::make_unique<T>();
+        T& ref = *owned;
+        load(std::move(owned), typeid(T));
+        return ref;
+    }
+    // The default instance of T when loaded, without loading it.
+    template <class T> T* loadedForm() { return static_cast<T*>(defaultInstance(typeid(T))); }
+    // A further instance of a form class, loaded now.
+    template <class T> T& create() {
+        auto owned = std::make_unique<T>();
+        T& ref = *owned;
+        load(std::move(owned), std::nullopt);
+        return ref;
+    }
+    // Loads a form made by the caller.
+    Form& load(std::unique_ptr<Form> form);
+    // The loaded forms in load order; a loaded form by name (without regard to case).
+    std::vector<Form*> forms() const;
+    Form* findForm(std::string_view name) const;
+    // The order of shown windows, front first (top-most ones ahead of the others).
+    std::vector<Form*> zOrder() const;
+
+    // The main window: closing it ends run(); the owner of application-level boxes.
+    Form* mainForm() const { return main_; }
+    void setMainForm(Form* form) { main_ = form; }
+    // The application's title (the task-bar text).
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+
+    // Runs the message loop until the main form closes (or, with none, no form is shown),
+    // quit() is called, or nothing can happen any more.
+    void run();
+    void quit() { quit_ = true; }
+    // Handles one pending message (posted call, paint, input, due timer); false if none.
+    bool pumpMessage();
+    // Handles every message pending now (each due timer once).
+    void processMessages();
+    // Waits (without handling messages) until input may be pending or the tick count
+    // reaches `until`; false when nothing can arrive.
+    bool idleUntil(std::optional<std::uint32_t> until);
+    std::uint32_t tickCount() { return backend_->tickCount(); }
+    // Queues a call for the message loop.
+    void post(std::function<void()> call);
+
+    // Shows a message box and returns the answer (id::Ok...).
+    int messageBox(const MessageBoxRequest& request);
+    int messageBox(std::string text, unsigned style = mb::OkOnly, std::string caption = "");
+    // The clipboard's text.
+    void setClipboardText(const std::string& text) { backend_->setClipboardText(text); }
+    std::string clipboardText() { return backend_->clipboardText(); }
+    // The pointer over every window of the program (the screen's pointer).
+    MousePointer mousePointer() const { return pointer_; }
+    void setMousePointer(MousePointer pointer) { pointer_ = pointer; }
+    // Screen size and work area in pixels, as the machine's profile gives them.
+    Size screenSize() const { return screen_; }
+    Rect workArea() const { return workArea_; }
+    void setScreen(Size size, Rect workArea) { screen_ = size, workArea_ = workArea; }
+
+    // Ends the program at once: unwinds to runProgram without unload events.
+    [[noreturn]] void end(int exitCode = 0);
+    bool ended() const { return ended_; }
+
+    // For forms and timers (not for program code).
+    void showForm(Form& form, ShowMode mode, Form* owner);
+    void hideForm(Form& form);
+    bool unloadForm(Form& form, UnloadMode mode);
+    void bringToFront(Form& form);
+    void schedule(Timer& timer);
+    void unschedule(Timer& timer);
+    void requestPaint(Widget& widget);
+    void markEnded() { ended_ = true; }
+
+private:
+    Form* defaultInstance(std::type_index type) const;
+    void load(std::unique_ptr<Form> form, std::optional<std::type_index> type);
+    bool runPosted();
+    bool runDueTimer(std::uint32_t now);
+    std::optional<std::uint32_t> nextTimerDue() const;
+    void modalLoop(Form& form);
+    bool keepRunning() const;
+    void collect();
+
+    struct Loaded {
+        std::unique_ptr<Form> form;
+        std::optional<std::type_index> type;
+    };
+    struct Scheduled {
+        Timer* timer;
+        std::uint32_t due;
+        std::uint64_t order;
+    };
+    std::unique_ptr<Backend> backend_;
+    std::vector<Loaded> loaded_;
+    std::vector<std::unique_ptr<Form>> unloaded_; // kept until no handler can use them
+    std::vector<Form*> zOrder_;
+    std::vector<std::function<void()>> posted_;
+    std::vector<Widget*> paints_;
+    std::vector<Scheduled> timers_;
+    std::uint64_t timerOrder_ = 0;
+    Form* main_ = nullptr;
+    std::string title_;
+    bool quit_ = false;
+    bool ended_ = false;
+    int depth_ = 0; // nesting of message handling
+    MousePointer pointer_ = MousePointer::Default;
+    Size screen_{1024, 768};
+    Rect workArea_{0, 0, 1024, 738};
+};
+
+// The application of this process.
+Application& app();
+// A fresh application (and backend) for tests.
+void resetApplication();
+
+} // namespace kv::ui

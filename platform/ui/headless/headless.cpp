@@ -1,0 +1,188 @@
+#include "platform/ui/headless/headless.h"
+
+#include "platform/text/ansi.h"
+#include "platform/ui/form.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace kv::ui::headless {
+namespace {
+
+std::string visible(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string describe(const std::string& caption, const std::string& text, unsigned style) {
+    return "caption \"" + caption + "\", text \"" + visible(text) + "\", style " + styleName(style);
+}
+
+std::string key(const std::string& name) {
+    return text::toUpper(name);
+}
+
+} // namespace
+
+std::string plainText(const std::string& text) {
+    std::string out, line;
+    auto flush = [&] {
+        auto b = line.find_first_not_of(" \t");
+        if (b != std::string::npos) {
+            auto e = line.find_last_not_of(" \t");
+            if (!out.empty()) out += '\n';
+            out += line.substr(b, e - b + 1);
+        }
+        line.clear();
+    };
+    for (char c : text) {
+        if (c == '\r' || c == '\n')
+            flush();
+        else
+            line += c;
+    }
+    flush();
+    return out;
+}
+
+void HeadlessBackend::onModal(const std::string& formName, std::function<void(Form&)> turn) {
+    modal_[key(formName)].push_back(std::move(turn));
+}
+
+bool HeadlessBackend::idle(const IdleRequest& request) {
+    if (request.openEnded && idleHandler_ && idleHandler_()) return true;
+    if (!request.until) return false;
+    if (request.openEnded && *request.until - request.since > runLimit_) return false;
+    if (static_cast<std::int32_t>(*request.until - now_) > 0) now_ = *request.until;
+    return true;
+}
+
+void HeadlessBackend::record(Record::Kind kind, Form& form) {
+    records_.push_back(Record{kind, now_, form.name(), form.caption(), {}, 0, 0});
+}
+
+void HeadlessBackend::formShown(Form& form, ShowMode mode) {
+    record(mode == ShowMode::Modal ? Record::Kind::ShownModal : Record::Kind::Shown, form);
+}
+
+void HeadlessBackend::formHidden(Form& form) {
+    record(Record::Kind::Hidden, form);
+}
+
+void HeadlessBackend::formUnloaded(Form& form) {
+    record(Record::Kind::Unloaded, form);
+}
+
+void HeadlessBackend::modalTurn(Form& form) {
+    auto it = modal_.find(key(form.name()));
+    if (it != modal_.end() && !it->second.empty()) {
+        auto turn = std::move(it->second.front());
+        it->second.pop_front();
+        turn(form);
+    } else if (modalFallback_) {
+        modalFallback_(form);
+    }
+}
+
+int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
+    ++boxCount_;
+    int answer = defaultAnswer(request.style);
+    std::string got = describe(request.caption, request.text, request.style);
+    if (expected_.empty()) {
+        failures_.push_back("unexpected message box #" + std::to_string(boxCount_) + ": " + got +
+                            " (answered " + answerName(answer) + ")");
+    } else {
+        ExpectedBox e = std::move(expected_.front());
+        expected_.pop_front();
+        bool match = (!e.caption || *e.caption == request.caption) &&
+                     (!e.text || *e.text == request.text) &&
+                     (!e.plainText || *e.plainText == plainText(request.text)) &&
+                     (!e.style || *e.style == request.style);
+        if (match) {
+            answer = e.answer;
+        } else {
+            failures_.push_back("message box #" + std::to_string(boxCount_) +
+                                " is not the one expected: got " + got + "; expected " +
+                                describe(e.caption.value_or("*"),
+                                         e.text ? *e.text : e.plainText.value_or("*"),
+                                         e.style.value_or(0)));
+        }
+    }
+    records_.push_back(Record{Record::Kind::Box, now_,
+                              request.owner ? request.owner->name() : std::string(),
+                              request.caption, request.text, request.style, answer});
+    return answer;
+}
+
+void HeadlessBackend::loopStuck(const IdleRequest& request) {
+    if (request.modal)
+        failures_.push_back("modal show of " + request.modal->name() +
+                            ": still shown, nothing pending and no user action left");
+    else
+        failures_.push_back("message loop: windows shown, nothing pending and no user action left");
+}
+
+std::vector<Record> HeadlessBackend::boxes() const {
+    std::vector<Record> out;
+    for (const auto& r : records_)
+        if (r.kind == Record::Kind::Box) out.push_back(r);
+    return out;
+}
+
+std::string HeadlessBackend::transcript() const {
+    std::ostringstream out;
+    for (const auto& r : records_) {
+        out << "[" << r.tick << "] ";
+        switch (r.kind) {
+        case Record::Kind::Shown:
+            out << "show " << r.form << " \"" << r.caption << "\"";
+            break;
+        case Record::Kind::ShownModal:
+            out << "show modal " << r.form << " \"" << r.caption << "\"";
+            break;
+        case Record::Kind::Hidden:
+            out << "hide " << r.form;
+            break;
+        case Record::Kind::Unloaded:
+            out << "unload " << r.form;
+            break;
+        case Record::Kind::Box:
+            out << "box " << describe(r.caption, r.text, r.style) << " -> " << answerName(r.answer);
+            break;
+        }
+        out << "\n";
+    }
+    return out.str();
+}
+
+std::string HeadlessBackend::finish() {
+    for (const auto& e : expected_)
+        failures_.push_back("expected message box never shown: caption \"" +
+                            e.caption.value_or("*") + "\", text \"" +
+                            visible(e.text ? *e.text : e.plainText.value_or("*")) + "\"");
+    expected_.clear();
+    std::string report;
+    for (const auto& f : failures_)
+        report += f + "\n";
+    return report;
+}
+
+HeadlessBackend& install() {
+    resetApplication();
+    auto backend = std::make_unique<HeadlessBackend>();
+    HeadlessBackend& ref = *backend;
+    app().setBackend(std::move(backend));
+    return ref;
+}
+
+} // namespace kv::ui::headless

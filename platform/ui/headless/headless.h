@@ -1,0 +1,100 @@
+#pragma once
+// The deterministic backend for tests: a virtual clock that jumps to the next timer or
+// deadline, modal shows handed to test callbacks, message boxes answered from an ordered
+// queue of expected boxes, and a record of every window shown and every box.
+
+#include "platform/ui/application.h"
+#include "platform/ui/backend.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv::ui::headless {
+
+// One recorded event: a form shown (modeless or modal), hidden or unloaded, or a box.
+struct Record {
+    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box };
+    Kind kind = Kind::Shown;
+    std::uint32_t tick = 0;
+    std::string form;    // the form's name (a box: its owner's, or empty for the desktop)
+    std::string caption; // the form's or the box's caption
+    std::string text;    // a box's text
+    unsigned style = 0;
+    int answer = 0;
+};
+
+// A box the test expects next; unset fields match anything. `plainText` compares the
+// text after plainText() below.
+struct ExpectedBox {
+    std::optional<std::string> caption;
+    std::optional<std::string> text;
+    std::optional<std::string> plainText;
+    std::optional<unsigned> style;
+    int answer = id::Ok;
+};
+
+// A box's text with each line trimmed of blanks and empty lines dropped, joined by "\n".
+std::string plainText(const std::string& text);
+
+class HeadlessBackend : public Backend {
+public:
+    // The virtual clock.
+    std::uint32_t tickCount() override { return now_; }
+    void advance(std::uint32_t ms) { now_ += ms; }
+    void setTickCount(std::uint32_t tick) { now_ = tick; }
+
+    // The user of modal shows: one callback per show of the named form, in order; then
+    // the fallback for every other modal show.
+    void onModal(const std::string& formName, std::function<void(Form&)> turn);
+    void setModalHandler(std::function<void(Form&)> turn) { modalFallback_ = std::move(turn); }
+    // The user while the program waits for input; returns true when it did something.
+    void setIdleHandler(std::function<bool()> handler) { idleHandler_ = std::move(handler); }
+    // Longest virtual time a run or modal show waits on timers alone (default one hour).
+    void setRunLimit(std::uint32_t ms) { runLimit_ = ms; }
+
+    // Queues the next expected box.
+    void expectBox(ExpectedBox box) { expected_.push_back(std::move(box)); }
+    std::size_t pendingBoxes() const { return expected_.size(); }
+
+    const std::vector<Record>& records() const { return records_; }
+    std::vector<Record> boxes() const;
+    // A readable line per record.
+    std::string transcript() const;
+    // Surprise and mismatched boxes, stuck loops; finish() adds expected boxes that never
+    // came and returns all failures as one report (empty when all went as expected).
+    const std::vector<std::string>& failures() const { return failures_; }
+    std::string finish();
+
+    // Backend
+    bool idle(const IdleRequest& request) override;
+    void formShown(Form& form, ShowMode mode) override;
+    void formHidden(Form& form) override;
+    void formUnloaded(Form& form) override;
+    void modalTurn(Form& form) override;
+    int messageBox(const MessageBoxRequest& request) override;
+    void setClipboardText(const std::string& text) override { clipboard_ = text; }
+    std::string clipboardText() override { return clipboard_; }
+    void loopStuck(const IdleRequest& request) override;
+
+private:
+    void record(Record::Kind kind, Form& form);
+    std::uint32_t now_ = 0;
+    std::uint32_t runLimit_ = 3600 * 1000;
+    std::map<std::string, std::deque<std::function<void(Form&)>>> modal_;
+    std::function<void(Form&)> modalFallback_;
+    std::function<bool()> idleHandler_;
+    std::deque<ExpectedBox> expected_;
+    std::vector<Record> records_;
+    std::vector<std::string> failures_;
+    std::string clipboard_;
+    int boxCount_ = 0;
+};
+
+// Resets the application and installs a fresh headless backend on it.
+HeadlessBackend& install();
+
+} // namespace kv::ui::headless

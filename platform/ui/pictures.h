@@ -1,0 +1,61 @@
+#pragma once
+// Frames, picture boxes and images: containers and pictures.
+
+#include "platform/ui/control.h"
+#include "platform/ui/picture.h"
+#include "platform/ui/surface.h"
+
+namespace kv::ui {
+
+class Frame : public Control {
+public:
+    Frame(Form& form, std::string name, int index) : Control(form, std::move(name), index) {}
+    std::string_view kind() const override { return "Frame"; }
+    bool canFocus() const override { return false; }
+};
+
+class PictureBox : public Control {
+public:
+    PictureBox(Form& form, std::string name, int index) : Control(form, std::move(name), index) {}
+    std::string_view kind() const override { return "PictureBox"; }
+    const Picture& picture() const { return picture_; }
+    void setPicture(Picture picture);
+    BorderStyle borderStyle() const { return border_; }
+    void setBorderStyle(BorderStyle style);
+    // Docking along an edge of the form.
+    Align align() const { return align_; }
+    void setAlign(Align align);
+    // The drawing surface of its paint event; refresh() repaints from the message loop.
+    Surface& surface() { return surface_; }
+    const Surface& surface() const { return surface_; }
+    void refresh();
+    void raisePaint();
+    std::function<void()> onPaint;
+
+private:
+    Picture picture_;
+    BorderStyle border_ = BorderStyle::FixedSingle;
+    Align align_ = Align::None;
+    Surface surface_;
+};
+
+class Image : public Control {
+public:
+    Image(Form& form, std::string name, int index) : Control(form, std::move(name), index) {}
+    std::string_view kind() const override { return "Image"; }
+    bool canFocus() const override { return false; }
+    const Picture& picture() const { return picture_; }
+    void setPicture(Picture picture);
+    // Stretch the picture to the control's size.
+    bool stretch() const { return stretch_; }
+    void setStretch(bool on);
+    bool transparent() const { return transparent_; }
+    void setTransparent(bool on);
+
+private:
+    Picture picture_;
+    bool stretch_ = false;
+    bool transparent_ = false;
+};
+
+} // namespace kv::ui

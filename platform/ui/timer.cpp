@@ -1,0 +1,46 @@
+#include "platform/ui/timer.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/internal/current.h"
+
+#include <algorithm>
+
+namespace kv::ui {
+
+Timer::Timer(Form& form, std::string name, int index) : Control(form, std::move(name), index) {
+    visible_ = false;
+}
+
+Timer::~Timer() {
+    if (Application* a = internal::currentApplication()) a->unschedule(*this);
+}
+
+void Timer::setInterval(int ms) {
+    interval_ = std::max(ms, 0);
+    changed(Property::Interval); // re-arms even when the interval stays the same
+}
+
+void Timer::tick() {
+    raise(onTimer);
+}
+
+void Timer::onChanged(Property property) {
+    if (property == Property::Interval || property == Property::Enabled) app().schedule(*this);
+}
+
+void ProgressBar::setRange(int min, int max) {
+    if (max < min) std::swap(min, max);
+    min_ = min;
+    max_ = max;
+    value_ = std::clamp(value_, min_, max_);
+    changed(Property::Range);
+}
+
+void ProgressBar::setValue(int value) {
+    value = std::clamp(value, min_, max_);
+    if (value == value_) return;
+    value_ = value;
+    changed(Property::Value);
+}
+
+} // namespace kv::ui
