@@ -110,6 +110,9 @@ int Server::start(int port) {
         impl_->port = bound;
     }
     impl_->thread = std::thread([this] { impl_->http.listen_after_bind(); });
+    // stop() only ends a loop that runs: wait for it to start.
+    while (!impl_->http.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return bound;
 }
 
