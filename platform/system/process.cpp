@@ -1,0 +1,131 @@
+#include "platform/system/process.h"
+
+#include "platform/system/machine.h"
+
+#include <system_error>
+
+namespace kv::machine {
+namespace {
+
+struct ProgramState {
+    std::filesystem::path executable;
+    std::vector<std::string> arguments;
+};
+
+ProgramState& state() {
+    static ProgramState s;
+    return s;
+}
+
+std::filesystem::path absoluteHost(const std::filesystem::path& p) {
+    std::error_code ec;
+    std::filesystem::path abs = std::filesystem::weakly_canonical(p, ec);
+    if (ec) abs = std::filesystem::absolute(p, ec);
+    return abs.lexically_normal();
+}
+
+// The part of `path` below `folder`, or nothing when it is not inside it.
+bool relativeInside(const std::filesystem::path& path, const std::filesystem::path& folder,
+                    std::filesystem::path& rest) {
+    auto p = path.begin();
+    for (auto f = folder.begin(); f != folder.end(); ++f, ++p) {
+        if (f->empty()) continue; // a trailing separator
+        if (p == path.end() || *p != *f) return false;
+    }
+    rest.clear();
+    for (; p != path.end(); ++p)
+        rest /= *p;
+    return true;
+}
+
+std::string windowsPath(char letter, const std::filesystem::path& rest) {
+    std::string out{letter, ':'};
+    for (const auto& part : rest) {
+        if (part.empty() || part == "/") continue;
+        out += '\\';
+        out += part.string();
+    }
+    if (out.size() == 2) out += '\\';
+    return out;
+}
+
+} // namespace
+
+void setProgramArguments(int argc, const char* const* argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec && argc > 0) exe = argv[0];
+    setProgram(exe, std::move(args));
+}
+
+void setProgram(const std::filesystem::path& hostExecutable, std::vector<std::string> arguments) {
+    state().executable = absoluteHost(hostExecutable);
+    state().arguments = std::move(arguments);
+}
+
+std::string machinePathOfHost(const std::filesystem::path& hostPath) {
+    const std::filesystem::path abs = absoluteHost(hostPath);
+    const Machine& m = current();
+    const Drive* best = nullptr;
+    std::filesystem::path bestRest;
+    std::size_t bestDepth = 0;
+    for (const Drive& d : m.profile().drives) {
+        const std::filesystem::path folder = absoluteHost(m.hostFolder(d));
+        std::filesystem::path rest;
+        const auto depth = static_cast<std::size_t>(std::distance(folder.begin(), folder.end()));
+        if (relativeInside(abs, folder, rest) && (!best || depth > bestDepth)) {
+            best = &d;
+            bestRest = rest;
+            bestDepth = depth;
+        }
+    }
+    if (!best) return windowsPath('Z', abs.relative_path());
+    return windowsPath(best->letter, bestRest);
+}
+
+std::string programPath() {
+    if (state().executable.empty()) return {};
+    return machinePathOfHost(state().executable);
+}
+
+std::string quoteArgument(const std::string& argument) {
+    const auto special = argument.find_first_of(" \t\"");
+    if (!argument.empty() && special == std::string::npos) return argument;
+    // A switch with a value ("/File=C:\My Files\a.txt") is written as a user types it, with
+    // only the value in quotes; the runtime reads it back as the same argument, and the
+    // programs' switch parsing finds a quoted value.
+    const auto equals = argument.find('=');
+    if (equals != std::string::npos && equals < special)
+        return argument.substr(0, equals + 1) + quoteArgument(argument.substr(equals + 1));
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes before a quote are doubled, and the quote escaped.
+        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, '\\'); // before the closing quote
+    out += '"';
+    return out;
+}
+
+std::string commandLine() {
+    std::string line = "\"" + programPath() + "\"";
+    for (const std::string& arg : state().arguments)
+        line += " " + quoteArgument(arg);
+    return line;
+}
+
+void resetProgramForTests() {
+    state() = ProgramState{};
+}
+
+} // namespace kv::machine
