@@ -125,6 +125,37 @@ TEST_F(SessionTest, UnacceptedRepliesGiveOneBoxAndOnlyInvalid) {
     loop.join();
 }
 
+TEST_F(SessionTest, ServiceSwitchesShapeTheReply) {
+    kv::servicesim::Switches sw;
+    sw.failMessage = "Service closed for maintenance";
+    sw.slowMs = 200;
+    sim_.setSwitches(sw);
+    Hash args;
+    Hash failed = security_.queryKestrovane("diagnose", args);
+    EXPECT_EQ(failed.Retrieve("return", 0), Value("0"));
+    EXPECT_EQ(failed.Retrieve("message", ""), Value("Service closed for maintenance"));
+
+    // A connection dropped half-way leaves the first part of the cipher text; it still holds
+    // the marker, so what arrived is taken and the rest reads as absent.
+    sw = {};
+    sw.closeEarly = true;
+    sim_.setSwitches(sw);
+    Hash cut;
+    Hash partial = security_.queryKestrovane("diagnose", cut);
+    EXPECT_EQ(partial.Retrieve("all", ""), Value("well"));
+    EXPECT_EQ(partial.Retrieve("message", "absent"), Value("absent"));
+
+    // Garbage in place of the whole reply is rejected with one box.
+    sw = {};
+    sw.garbage = true;
+    sw.closeEarly = true;
+    sim_.setSwitches(sw);
+    ui_->expectBox({.caption = "Received invalid response from server."});
+    Hash bad;
+    EXPECT_EQ(security_.queryKestrovane("diagnose", bad).Keys(),
+              std::vector<std::string>{"invalid"});
+}
+
 TEST_F(SessionTest, BodiesOfAnySizeArriveWhole) {
     httplib::Server bodies;
     const int port = bodies.bind_to_any_port("127.0.0.1");
