@@ -98,4 +98,10 @@ bool selectTab(TabStrip& tabs, int tab) {
     return true;
 }
 
+bool rightClickPage(WebBrowser& browser) {
+    if (!browser.reachable() || !browser.document().loaded) return false;
+    browser.raiseDocumentContextMenu();
+    return true;
+}
+
 } // namespace kv::ui::user

@@ -7,6 +7,7 @@
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/tree_view.h"
+#include "platform/ui/web_browser.h"
 
 namespace kv::ui::user {
 
@@ -32,5 +33,7 @@ bool pickMenu(Menu& item, const Menu* popupRoot = nullptr);
 bool clickButton(Toolbar& bar, int button);
 // Clicks a tab: selects it, then mouse down, click and mouse up.
 bool selectTab(TabStrip& tabs, int tab);
+// Right-clicks the page shown in a browser: the document's context-menu event.
+bool rightClickPage(WebBrowser& browser);
 
 } // namespace kv::ui::user
