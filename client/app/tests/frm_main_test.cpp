@@ -163,6 +163,11 @@ TEST_F(MainWindow, AValueThatDoesNotConvertLeavesThePropertyAsItWas) {
     EXPECT_TRUE(main.clickToEdit);
     EXPECT_EQ(main.picSplitter2.left(), 2000);
     EXPECT_EQ(main.picSplitter4.top(), 3975);
+    // A maximised window cannot be moved or sized: its geometry stays.
+    main.setWindowState(WindowState::Maximized);
+    store({{"MainLeft", "10"}, {"MainWidth", "9000"}});
+    main.getSettings();
+    EXPECT_EQ(main.geometry(), (ui::Rect{1500, 1600, 6500, 4000}));
 }
 
 TEST_F(MainWindow, TheFolderTreeHasNineNodesScrolledIntoViewAndNoneSelected) {
