@@ -156,7 +156,7 @@ private:
         if (v == "wait") {
             auto ms = integer(a.args[0]);
             if (!ms || *ms < 0) return "not a number of milliseconds";
-            waitFor(static_cast<std::uint32_t>(*ms));
+            app().waitPumping(static_cast<std::uint32_t>(*ms));
             return {};
         }
         if (v == "close") {
@@ -262,16 +262,6 @@ private:
         if (!item || !user::pickMenu(*item, &menu))
             failures_.push_back("line " + std::to_string(p.line) + ": pop-up item " + p.item +
                                 " could not be picked");
-    }
-
-    // Lets virtual time pass, running timers and posted messages as they come due.
-    void waitFor(std::uint32_t ms) {
-        const std::uint32_t until = app().tickCount() + ms;
-        app().processMessages();
-        while (static_cast<std::int32_t>(until - app().tickCount()) > 0) {
-            if (!app().idleUntil(until)) break;
-            app().processMessages();
-        }
     }
 
     internal::Script script_;

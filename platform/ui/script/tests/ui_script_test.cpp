@@ -1,7 +1,11 @@
+#include "platform/ui/application.h"
+#include "platform/ui/bars.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/script/tests/demo_program.h"
 #include "platform/ui/script/ui_script.h"
+#include "platform/ui/timer.h"
+#include "platform/ui/tree_view.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +96,47 @@ box text "Cancel 5 checked snipes?" answer Yes
                              "is not the one expected", "line 7: modal show of frmLogin never came",
                              "line 16: pop-up menu mnuProperties never shown"})
         EXPECT_NE(wrong.report.find(part), std::string::npos) << part << "\n" << wrong.report;
+}
+
+TEST(UiScript, WaitLetsTimersRunAndTreesAndTabsAreDriven) {
+    struct Clock : Form {
+        Clock() : Form("frmClock") {
+            Timer1.setInterval(1000);
+            Timer1.onTimer = [this] { ++ticks; };
+            int root = tv.addNode("All", "k0");
+            tv.addNode("Active", "k1", root);
+            tv.onNodeClick = [this](int n) { nodes.push_back(tv.node(n).key); };
+            ts1.addTab({.tag = "ebay"});
+            ts1.addTab({.tag = "snipes"});
+            ts1.onMouseUp = [this](const MouseEvent&) { tabs.push_back(ts1.selectedIndex()); };
+        }
+        Timer& Timer1 = add<Timer>("Timer1");
+        TreeView& tv = add<TreeView>("tvTreeView");
+        TabStrip& ts1 = add<TabStrip>("ts1");
+        int ticks = 0;
+        std::vector<std::string> nodes;
+        std::vector<int> tabs;
+    };
+    ASSERT_TRUE(loadText("idle\n wait 2500\n node frmClock.tvTreeView k1\n"
+                         " dblnode frmClock.tvTreeView #0\n node frmClock.tvTreeView k1\n"
+                         " tab frmClock.ts1 2\n close frmClock\nend\n"));
+    Clock* clock = nullptr;
+    int code = runProgram([&] {
+        clock = &app().form<Clock>();
+        app().setMainForm(clock);
+        clock->show();
+        app().run();
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(clock->ticks, 2);
+    // k1 is hidden under a collapsed root until the double click expands it.
+    EXPECT_EQ(clock->nodes, (std::vector<std::string>{"k0", "k1"}));
+    EXPECT_EQ(clock->tabs, (std::vector<int>{2}));
+    EXPECT_NE(report().find("line 3: node frmClock.tvTreeView: the user could not do it"),
+              std::string::npos)
+        << report();
+    reset();
 }
 
 TEST(UiScript, ParseErrorsNameTheLine) {
