@@ -1,12 +1,14 @@
-// The setup program: runs its body on the window model. KV_UI=headless (the only backend
-// built so far) runs without a screen; the boxes shown are then written as a transcript to
-// the file named by KV_UI_TRANSCRIPT, or to standard output.
+// The setup program: runs its body on the window model. With KV_UI_SCRIPT it plays the user
+// of that UI script; otherwise it runs on the headless backend (the only one built so far;
+// KV_UI=headless), answering every box with its default button, and writes the boxes
+// shown as a transcript to the file named by KV_UI_TRANSCRIPT, or to standard output.
 
 #include "installer/setup/english.h"
 #include "installer/setup/setup_main.h"
 #include "platform/system/process.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/headless/headless.h"
+#include "platform/ui/script/ui_script.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -27,6 +29,8 @@ std::string boxTranscript(const kv::ui::headless::HeadlessBackend& backend) {
 int main(int argc, char** argv) {
     kv::machine::setProgramArguments(argc, argv);
     kv::installer::AddEnglishResource();
+    if (const char* script = std::getenv(kv::ui::script::kScriptVariable); script && *script)
+        return kv::ui::script::runScripted(kv::installer::SetupMain);
     auto& backend = kv::ui::headless::install();
     const int code = kv::ui::runProgram(kv::installer::SetupMain);
     const std::string transcript = boxTranscript(backend);

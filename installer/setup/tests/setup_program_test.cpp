@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace kv::installer {
 namespace {
@@ -39,14 +40,15 @@ protected:
     void writeScript(const std::string& text) {
         std::ofstream(folder_ / "Setup.txt", std::ios::binary) << text;
     }
-    // Runs setup and returns its transcript of boxes.
-    std::string run() {
+    // Runs setup and returns its transcript of boxes; `environment` goes before the rest.
+    std::string run(const std::string& environment = "", int exitCode = 0) {
         const fsys::path transcript = machine_->folder() / "transcript.txt";
-        const std::string command = "KV_UI=headless KV_MACHINE='" +
+        const std::string command = environment + " KV_UI=headless KV_MACHINE='" +
                                     (machine_->folder() / "machine").string() +
                                     "' KV_UI_TRANSCRIPT='" + transcript.string() + "' '" +
                                     (folder_ / "setup").string() + "' >/dev/null 2>&1";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exitCode) << status;
         std::ifstream in(transcript, std::ios::binary);
         std::ostringstream out;
         out << in.rdbuf();
@@ -69,6 +71,17 @@ TEST_F(SetupProgram, MissingScriptGivesOneBoxWithThePath) {
     const std::string path = fs::machinePath(folder_ / "Setup.txt");
     ASSERT_EQ(path.substr(0, 3), "Z:\\");
     EXPECT_EQ(run(), box(path + "\nScript file not found.\nSetup Aborted!"));
+}
+
+TEST_F(SetupProgram, RunsUnderAUiScript) {
+    start(windowsProfile("XP"));
+    writeScript("SET_ALLOWED_OS(98)");
+    const fsys::path ui = machine_->folder() / "ui.txt";
+    std::ofstream(ui) << "box caption \"Error\" plain \"\\\"\\\" is not allowed to run on WinXP. "
+                         "--- Setup Aborted!\" answer OK\n";
+    run("KV_UI_SCRIPT='" + ui.string() + "'", 0);
+    std::ofstream(ui) << "box caption \"Error\" plain \"something else\"\n";
+    run("KV_UI_SCRIPT='" + ui.string() + "'", 1);
 }
 
 TEST_F(SetupProgram, StartUpChecks) {
