@@ -49,6 +49,36 @@ TEST_F(Commands, EachCommandSendsItsFieldsInOrder) {
     EXPECT_EQ(main_->mousePointer(), kv::ui::MousePointer::Default);
 }
 
+TEST_F(Commands, TheHourglassShowsWhileTheCommandsThatAskForItWait) {
+    addFavoritesMenu();
+    main_->lvListView.addItem("row", "101");
+    main_->lvListView.setChecked(0, true);
+    struct Case {
+        const char* name;
+        std::function<void()> call;
+        bool hourglass;
+    };
+    const Case cases[] = {
+        {"applyToSelection", [this] { applyToSelection(main_->lvListView, "setpaid"); }, false},
+        {"cancelSnipe", [] { cancelSnipe(101); }, false},
+        {"changeFavorite", [] { changeFavorite("5", "addfavorite"); }, true},
+        {"refreshAuctions", [] { refreshAuctions(); }, true},
+        {"loadFavorites", [] { loadFavorites(); }, true},
+        {"importMyEbay", [] { importMyEbay(); }, true},
+    };
+    for (const Case& c : cases) {
+        // A posted call runs while the request waits for its reply.
+        std::optional<kv::ui::MousePointer> during;
+        kv::ui::app().post([&] { during = main_->mousePointer(); });
+        c.call();
+        ASSERT_TRUE(during) << c.name;
+        EXPECT_EQ(*during,
+                  c.hourglass ? kv::ui::MousePointer::Hourglass : kv::ui::MousePointer::Default)
+            << c.name;
+        EXPECT_EQ(main_->mousePointer(), kv::ui::MousePointer::Default) << c.name;
+    }
+}
+
 TEST_F(Commands, FailedRepliesShowTheMessageOrTheDefaultTextUnderTheirTitle) {
     struct Case {
         std::string command;
