@@ -48,7 +48,8 @@ std::vector<std::string> extensionsOf(std::string_view list) {
     const std::string items = ReplaceAll("," + ReplaceAll(list, ";", ",") + ",", "*", "");
     std::vector<std::string> result;
     for (int i = 0; i < ListCount(items); ++i) {
-        std::string_view item = internal::trimBlanks(ListItem(items, i));
+        const std::string raw = ListItem(items, i);
+        std::string_view item = internal::trimBlanks(raw);
         while (!item.empty() && item.front() == '.')
             item.remove_prefix(1);
         item = internal::trimBlanks(item);
