@@ -2,9 +2,9 @@
 
 #include "installer/common/internal/system_text.h"
 #include "installer/common/paths.h"
+#include "platform/fs/program.h"
 #include "platform/system/known_folders.h"
 #include "platform/system/machine.h"
-#include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/restart.h"
 #include "platform/ui/application.h"
@@ -74,7 +74,7 @@ void ResetSystemQueriesForTests() {
 }
 
 std::string GetExeName() {
-    return machine::programPath();
+    return fs::programPath();
 }
 
 std::string GetExeDir(bool withSlash) {
@@ -94,7 +94,7 @@ std::string GetTempDir(bool withSlash) {
 }
 
 std::string GetCommandTail() {
-    return internal::commandTail(machine::commandLine(), GetExeName());
+    return internal::commandTail(fs::commandLine(), GetExeName());
 }
 
 std::string GetSwitchValue(std::string_view switchText) {

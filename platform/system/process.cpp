@@ -1,7 +1,5 @@
 #include "platform/system/process.h"
 
-#include "platform/system/machine.h"
-
 #include <system_error>
 
 namespace kv::machine {
@@ -24,31 +22,6 @@ std::filesystem::path absoluteHost(const std::filesystem::path& p) {
     return abs.lexically_normal();
 }
 
-// The part of `path` below `folder`, or nothing when it is not inside it.
-bool relativeInside(const std::filesystem::path& path, const std::filesystem::path& folder,
-                    std::filesystem::path& rest) {
-    auto p = path.begin();
-    for (auto f = folder.begin(); f != folder.end(); ++f, ++p) {
-        if (f->empty()) continue; // a trailing separator
-        if (p == path.end() || *p != *f) return false;
-    }
-    rest.clear();
-    for (; p != path.end(); ++p)
-        rest /= *p;
-    return true;
-}
-
-std::string windowsPath(char letter, const std::filesystem::path& rest) {
-    std::string out{letter, ':'};
-    for (const auto& part : rest) {
-        if (part.empty() || part == "/") continue;
-        out += '\\';
-        out += part.string();
-    }
-    if (out.size() == 2) out += '\\';
-    return out;
-}
-
 } // namespace
 
 void setProgramArguments(int argc, const char* const* argv) {
@@ -64,31 +37,6 @@ void setProgramArguments(int argc, const char* const* argv) {
 void setProgram(const std::filesystem::path& hostExecutable, std::vector<std::string> arguments) {
     state().executable = absoluteHost(hostExecutable);
     state().arguments = std::move(arguments);
-}
-
-std::string machinePathOfHost(const std::filesystem::path& hostPath) {
-    const std::filesystem::path abs = absoluteHost(hostPath);
-    const Machine& m = current();
-    const Drive* best = nullptr;
-    std::filesystem::path bestRest;
-    std::size_t bestDepth = 0;
-    for (const Drive& d : m.profile().drives) {
-        const std::filesystem::path folder = absoluteHost(m.hostFolder(d));
-        std::filesystem::path rest;
-        const auto depth = static_cast<std::size_t>(std::distance(folder.begin(), folder.end()));
-        if (relativeInside(abs, folder, rest) && (!best || depth > bestDepth)) {
-            best = &d;
-            bestRest = rest;
-            bestDepth = depth;
-        }
-    }
-    if (!best) return windowsPath('Z', abs.relative_path());
-    return windowsPath(best->letter, bestRest);
-}
-
-std::string programPath() {
-    if (state().executable.empty()) return {};
-    return machinePathOfHost(state().executable);
 }
 
 std::string quoteArgument(const std::string& argument) {
@@ -117,11 +65,12 @@ std::string quoteArgument(const std::string& argument) {
     return out;
 }
 
-std::string commandLine() {
-    std::string line = "\"" + programPath() + "\"";
-    for (const std::string& arg : state().arguments)
-        line += " " + quoteArgument(arg);
-    return line;
+const std::filesystem::path& hostProgram() {
+    return state().executable;
+}
+
+const std::vector<std::string>& programArguments() {
+    return state().arguments;
 }
 
 void resetProgramForTests() {

@@ -1,6 +1,5 @@
 #pragma once
-// The running program as the machine sees it: its path as a machine path and its command
-// line, formed as the platform forms it (the path in double quotes, then the arguments).
+// The running program: its host executable and its arguments, recorded at start.
 
 #include <filesystem>
 #include <string>
@@ -13,17 +12,10 @@ void setProgramArguments(int argc, const char* const* argv);
 // For tests: the host executable and the arguments as given.
 void setProgram(const std::filesystem::path& hostExecutable, std::vector<std::string> arguments);
 
-// The machine path of the running program ("Z:\usr\bin\setup" for a host file outside the
-// machine's drives); empty before setProgramArguments.
-std::string programPath();
-// "\"<program path>\"" followed by the arguments, each quoted by the C runtime's rules
-// when it holds a blank, a tab or a double quote (a "name=value" argument with only its
-// value quoted, as a user types it).
-std::string commandLine();
-
-// The machine path of a host path: inside a drive's host folder that drive (the deepest
-// one wins), else the host root as Z:.
-std::string machinePathOfHost(const std::filesystem::path& hostPath);
+// The host executable and the arguments recorded; empty before setProgramArguments.
+// (platform/fs gives the program's machine path and command line from these.)
+const std::filesystem::path& hostProgram();
+const std::vector<std::string>& programArguments();
 // One argument quoted as the C runtime reads it back.
 std::string quoteArgument(const std::string& argument);
 

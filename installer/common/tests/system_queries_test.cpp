@@ -1,5 +1,6 @@
 #include "installer/common/system_queries.h"
 
+#include "platform/fs/program.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/restart.h"
@@ -50,7 +51,7 @@ TEST_F(SystemQueries, ProgramPathAndCommandLine) {
     EXPECT_EQ(GetExeName(), "Z:\\opt\\My Setup\\setup");
     EXPECT_EQ(GetExeDir(true), "Z:\\opt\\My Setup\\");
     EXPECT_EQ(GetExeDir(false), "Z:\\opt\\My Setup");
-    EXPECT_EQ(machine::commandLine(),
+    EXPECT_EQ(fs::commandLine(),
               "\"Z:\\opt\\My Setup\\setup\" /OriginalInfoFile=\"C:\\My Files\\a.info\" /quiet");
     EXPECT_EQ(GetSwitchValue("/originalinfofile="), "C:\\My Files\\a.info");
     EXPECT_EQ(GetSwitchValue("/QUIET"), "TRUE");
