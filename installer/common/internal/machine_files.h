@@ -1,8 +1,7 @@
 #pragma once
-// The file system calls the installer routines make on machine paths, answered through one
-// place so every routine resolves paths and fails the same way: a read-only file (its
-// owner's write bit cleared) is neither deleted nor overwritten until its attributes are
-// set to normal.
+// The file system calls the installer routines make on machine paths, in one place over
+// the machine's file layer: a read-only file is neither deleted nor overwritten until its
+// attributes are set to normal, and a file held open exclusively is not replaced.
 
 #include <cstdint>
 #include <filesystem>
@@ -37,7 +36,7 @@ bool matchesMask(std::string_view name, std::string_view mask);
 std::vector<std::string> fileNames(std::string_view folder, std::string_view mask = "*");
 std::vector<std::string> subfolderNames(std::string_view folder);
 
-// Read-only on or off (off is "normal").
+// Read-only on, or all attributes off ("normal").
 bool setReadOnly(std::string_view path, bool readOnly);
 bool isReadOnly(std::string_view path);
 

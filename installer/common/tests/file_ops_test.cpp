@@ -1,6 +1,8 @@
 #include "installer/common/file_ops.h"
 #include "installer/common/internal/machine_files.h"
 #include "machine_helpers.h"
+#include "platform/fs/attributes.h"
+#include "platform/fs/file.h"
 #include "platform/system/testing/temp_machine.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +82,25 @@ TEST(FileOps, DeleteByMask) {
     EXPECT_FALSE(in::fileExists("C:\\T\\b.TMP"));
     EXPECT_TRUE(in::fileExists("C:\\T\\c.txt"));
     EXPECT_TRUE(in::fileExists("C:\\T\\Sub\\d.tmp"));
+}
+
+TEST(FileOps, DeletesIncludeHiddenAndSystemFilesButNotFilesInUse) {
+    TempMachine m;
+    makeFile("C:\\T\\hidden.sys");
+    makeFile("C:\\T\\held.dll");
+    makeFile("C:\\T\\Sub\\x.txt");
+    ASSERT_TRUE(fs::setAttributes("C:\\T\\hidden.sys", fs::kAttrHidden | fs::kAttrSystem));
+    {
+        fs::File held = fs::File::open("C:\\T\\held.dll", fs::Access::Read, fs::Share::Exclusive);
+        ASSERT_TRUE(held.isOpen());
+        DeleteTree("C:\\T", true);
+        EXPECT_FALSE(in::fileExists("C:\\T\\hidden.sys"));
+        EXPECT_FALSE(in::folderExists("C:\\T\\Sub"));
+        EXPECT_TRUE(in::fileExists("C:\\T\\held.dll"));
+        EXPECT_FALSE(AppendTextToFile("C:\\T\\held.dll", "x", 0));
+    }
+    DeleteTree("C:\\T", false);
+    EXPECT_FALSE(in::folderExists("C:\\T"));
 }
 
 TEST(FileOps, CopyTree) {
