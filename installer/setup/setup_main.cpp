@@ -1,5 +1,6 @@
 #include "installer/setup/setup_main.h"
 
+#include "installer/common/file_names.h"
 #include "installer/common/messages.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/language.h"
@@ -65,7 +66,7 @@ void ResetSetupStateForTests() {
 }
 
 std::string ScriptFilePath() {
-    return GetExeDir(false) + "\\Setup.txt";
+    return GetScriptFileName(true);
 }
 
 bool IsOsAllowed(const TScript& script) {
