@@ -16,14 +16,6 @@
 namespace kv::cookies {
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::vector<std::string_view> split(std::string_view s, char sep) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;
@@ -99,14 +91,14 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
     if (c.domain.empty() || name.empty()) return false;
     c.path = pathOf(url);
     const std::vector<std::string_view> parts = split(data, ';');
-    c.value = lineSafe(trim(parts[0]));
+    c.value = lineSafe(text::trimBlanks(parts[0]));
     c.name = lineSafe(name);
     for (std::size_t i = 1; i < parts.size(); ++i) {
-        const std::string_view attr = trim(parts[i]);
+        const std::string_view attr = text::trimBlanks(parts[i]);
         const auto eq = attr.find('=');
-        const std::string key = text::toLower(trim(attr.substr(0, eq)));
+        const std::string key = text::toLower(text::trimBlanks(attr.substr(0, eq)));
         const std::string value =
-            lineSafe(eq == std::string_view::npos ? "" : trim(attr.substr(eq + 1)));
+            lineSafe(eq == std::string_view::npos ? "" : text::trimBlanks(attr.substr(eq + 1)));
         if (key == "expires") {
             const std::int64_t when = curl_getdate(value.c_str(), nullptr);
             // A date that has passed keeps the cookie for the session instead of dropping it.

@@ -2,21 +2,12 @@
 
 #include "platform/profile/ini_text.h"
 #include "platform/system/host_files.h"
+#include "platform/text/ansi.h"
 
 #include <climits>
 #include <cstdlib>
 
 namespace kv::profile {
-namespace {
-
-std::string trimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return std::string(s);
-}
-
-} // namespace
-
 IniText loadIni(const std::string& file) {
     std::string content;
     machine::readHostFile(file, content);
@@ -46,7 +37,7 @@ std::string getProfileString(std::string_view section, std::string_view key,
                              std::string_view defaultValue, const std::string& file,
                              std::size_t size) {
     const auto value = loadIni(file).value(section, key);
-    return fitToBuffer(value ? *value : trimRight(defaultValue), size);
+    return fitToBuffer(value ? *value : std::string(text::trimBlanksRight(defaultValue)), size);
 }
 
 int getProfileInt(std::string_view section, std::string_view key, int defaultValue,
