@@ -25,15 +25,6 @@ int applicationBox(const std::string& caption, const std::string& text, unsigned
     return answer;
 }
 
-// Waits in tick-count differences, so a wrap of the tick count cannot end or stall it.
-template <class Step> void waitWith(std::uint32_t ms, Step step) {
-    auto& a = ui::app();
-    const std::uint32_t start = a.tickCount();
-    while (a.tickCount() - start <= ms) {
-        if (!step() && !a.idleUntil(start + ms + 1)) break;
-    }
-}
-
 } // namespace
 
 std::string ExpandEscapes(std::string_view text) {
@@ -117,7 +108,7 @@ bool PumpMessage() {
 }
 
 void WaitPumping(std::uint32_t ms) {
-    waitWith(ms, [] { return ui::app().pumpMessage(); });
+    ui::app().waitPumping(ms);
 }
 
 void ProcessMessages() {
@@ -125,10 +116,13 @@ void ProcessMessages() {
 }
 
 void WaitProcessing(std::uint32_t ms) {
-    waitWith(ms, [] {
-        ui::app().processMessages();
-        return false;
-    });
+    // Tick-count differences, so a wrap of the tick count neither ends nor stalls the wait.
+    auto& a = ui::app();
+    const std::uint32_t start = a.tickCount();
+    while (a.tickCount() - start <= ms) {
+        a.processMessages();
+        if (a.tickCount() - start <= ms && !a.idleUntil(start + ms + 1)) break;
+    }
 }
 
 } // namespace kv::installer

@@ -1,6 +1,8 @@
 #include "platform/registry/registry.h"
 
 #include "platform/registry/internal/hive_store.h"
+#include "platform/registry/internal/seed.h"
+#include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
 #include <iterator>
@@ -40,6 +42,7 @@ const RootInfo& infoOf(Root root) {
 struct State {
     std::mutex mutex;
     std::string folder;
+    bool explicitFolder = false; // set by setHiveFolder; else the current machine's
     std::map<std::string, std::unique_ptr<HiveStore>> hives;
 };
 
@@ -57,14 +60,17 @@ struct Resolved {
     std::vector<std::string> relative; // the path below the root
 };
 
-Resolved resolve(const Key& key, std::string_view subKey) {
+HiveStore& hiveFile(const char* name) {
     State& s = state();
+    auto& slot = s.hives[s.folder + '/' + name];
+    if (!slot) slot = std::make_unique<HiveStore>(s.folder + '/' + name);
+    return *slot;
+}
+
+Resolved resolve(const Key& key, std::string_view subKey) {
     const RootInfo& info = infoOf(key.root);
     Resolved r;
-    const std::string file = s.folder + '/' + info.hive;
-    auto& slot = s.hives[file];
-    if (!slot) slot = std::make_unique<HiveStore>(file);
-    r.hive = slot.get();
+    r.hive = &hiveFile(info.hive);
     r.path = internal::splitPath(info.base);
     r.baseDepth = r.path.size();
     r.relative = internal::splitPath(key.path);
@@ -90,8 +96,25 @@ KeyNode* ensureRoot(KeyNode& root, const Resolved& r, bool& changed) {
     return node;
 }
 
+// Without a folder of its own the registry is the current machine's, seeded on first use.
 bool configured() {
-    return !state().folder.empty();
+    State& s = state();
+    if (s.explicitFolder) return !s.folder.empty();
+    const machine::Machine& m = machine::current();
+    const std::string folder = m.registryFolder().string();
+    if (folder == s.folder) return true;
+    s.hives.clear();
+    s.folder = folder;
+    const machine::Profile profile = m.profile();
+    hiveFile("machine.hive").modify([&](KeyNode& root, bool& changed) {
+        changed = internal::seedMachineHive(root, profile);
+        return Status::Success;
+    });
+    hiveFile("user.hive").modify([&](KeyNode& root, bool& changed) {
+        changed = internal::seedUserHive(root, profile);
+        return Status::Success;
+    });
+    return true;
 }
 
 } // namespace
@@ -300,6 +323,7 @@ void setHiveFolder(std::string hostFolder) {
         hostFolder.pop_back();
     if (hostFolder != state().folder) state().hives.clear();
     state().folder = std::move(hostFolder);
+    state().explicitFolder = true;
 }
 
 std::string hiveFolder() {
@@ -311,6 +335,7 @@ void resetForTests() {
     std::lock_guard guard(state().mutex);
     state().hives.clear();
     state().folder.clear();
+    state().explicitFolder = false;
     internal::setSaveHookForTests(nullptr);
 }
 

@@ -59,7 +59,8 @@ Status enumValue(const Key& key, std::size_t index, std::string& name, Value& va
 Status subKeyNames(const Key& key, std::vector<std::string>& names);
 Status valueNames(const Key& key, std::vector<std::string>& names);
 
-// The host folder that holds the hive files; set before the first call.
+// The host folder that holds the hive files. Without one, the registry is the current
+// machine's (platform/system), seeded with a new machine's values on first use.
 void setHiveFolder(std::string hostFolder);
 std::string hiveFolder();
 // Drops the cached hives and the folder, for tests.

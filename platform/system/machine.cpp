@@ -89,6 +89,11 @@ fs::path Machine::hostFolder(const Drive& drive) const {
     return p;
 }
 
+fs::path Machine::driveFolder(char letter) const {
+    const Drive* d = drive(letter);
+    return d ? hostFolder(*d) : fs::path{};
+}
+
 fs::path defaultMachineFolder() {
     if (const char* m = std::getenv("KV_MACHINE"); m && *m) return m;
     fs::path data;

@@ -25,6 +25,8 @@ public:
     const Drive* drive(char letter) const { return findDrive(profile_, letter); }
     // The absolute, lexically normal host folder of a drive.
     std::filesystem::path hostFolder(const Drive& drive) const;
+    // The host folder of a drive letter, or an empty path when the machine has no such drive.
+    std::filesystem::path driveFolder(char letter) const;
 
 private:
     std::filesystem::path folder_;

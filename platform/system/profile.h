@@ -13,6 +13,8 @@ namespace kv::machine {
 
 // Drive types as the platform reports them.
 enum DriveType : int {
+    kDriveUnknown = 0,
+    kDriveNoRoot = 1, // no such drive
     kDriveRemovable = 2,
     kDriveFixed = 3,
     kDriveNetwork = 4,

@@ -132,7 +132,14 @@ void Application::showForm(Form& form, ShowMode mode, Form* owner) {
 
 void Application::modalLoop(Form& form) {
     Depth depth(depth_);
-    form.markModal(true);
+    // Cleared however the show ends, also when the program ends from inside it.
+    struct ModalFlag {
+        explicit ModalFlag(Form& f) : form(f) { form.markModal(true); }
+        ~ModalFlag() { form.markModal(false); }
+        ModalFlag(const ModalFlag&) = delete;
+        ModalFlag& operator=(const ModalFlag&) = delete;
+        Form& form;
+    } flag(form);
     processMessages();
     if (form.shown()) backend_->modalTurn(form);
     const std::uint32_t since = tickCount();
@@ -145,7 +152,6 @@ void Application::modalLoop(Form& form) {
             break;
         }
     }
-    form.markModal(false);
 }
 
 void Application::hideForm(Form& form) {
@@ -179,12 +185,6 @@ bool Application::unloadForm(Form& form, UnloadMode mode) {
     return true;
 }
 
-void Application::collect() {
-    for (const auto& f : unloaded_)
-        if (main_ == f.get()) main_ = nullptr;
-    unloaded_.clear();
-}
-
 bool Application::keepRunning() const {
     if (main_) return main_->shown();
     return std::any_of(loaded_.begin(), loaded_.end(),
@@ -202,7 +202,6 @@ void Application::run() {
         }
     }
     quit_ = false;
-    if (depth_ == 0) collect();
 }
 
 void Application::post(std::function<void()> call) {
@@ -278,6 +277,13 @@ bool Application::idleUntil(std::optional<std::uint32_t> until) {
     auto due = nextTimerDue();
     if (due && (!until || static_cast<std::int32_t>(*due - *until) < 0)) until = due;
     return backend_->idle(IdleRequest{until, false, tickCount(), nullptr});
+}
+
+void Application::waitPumping(std::uint32_t ms) {
+    const std::uint32_t start = tickCount();
+    while (tickCount() - start <= ms) {
+        if (!pumpMessage() && !idleUntil(start + ms + 1)) break;
+    }
 }
 
 void Application::schedule(Timer& timer) {

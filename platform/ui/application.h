@@ -72,6 +72,9 @@ public:
     // reaches `until`; false when nothing can arrive.
     bool idleUntil(std::optional<std::uint32_t> until);
     std::uint32_t tickCount() { return backend_->tickCount(); }
+    // Pumps messages until the tick count has passed now + ms (a wrap of the tick count
+    // neither ends nor stalls it).
+    void waitPumping(std::uint32_t ms);
     // Queues a call for the message loop.
     void post(std::function<void()> call);
 
@@ -111,7 +114,6 @@ private:
     std::optional<std::uint32_t> nextTimerDue() const;
     void modalLoop(Form& form);
     bool keepRunning() const;
-    void collect();
 
     struct Loaded {
         std::unique_ptr<Form> form;
@@ -124,7 +126,9 @@ private:
     };
     std::unique_ptr<Backend> backend_;
     std::vector<Loaded> loaded_;
-    std::vector<std::unique_ptr<Form>> unloaded_; // kept until no handler can use them
+    // Unloaded forms live on until the application ends: handlers and callers may still
+    // hold them (reading a dialog's fields after it unloaded).
+    std::vector<std::unique_ptr<Form>> unloaded_;
     std::vector<Form*> zOrder_;
     std::vector<std::function<void()>> posted_;
     std::vector<Widget*> paints_;

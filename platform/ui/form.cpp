@@ -3,6 +3,7 @@
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
 #include "platform/ui/internal/current.h"
+#include "platform/ui/timer.h"
 
 #include <algorithm>
 
@@ -13,6 +14,16 @@ Form::Form(std::string name, Units units) : Widget(std::move(name)), units_(unit
 }
 
 Form::~Form() = default;
+
+namespace {
+
+// A control taken off its form is kept alive for running handlers, but must not tick.
+void stopTimer(Control& control) {
+    if (auto* timer = dynamic_cast<Timer*>(&control))
+        if (Application* a = internal::currentApplication()) a->unschedule(*timer);
+}
+
+} // namespace
 
 void Form::adopt(std::unique_ptr<Control> control, Control* container) {
     control->container_ = container;
@@ -30,6 +41,7 @@ void Form::remove(Control& control) {
     for (auto& c : controls_)
         if (c->container_ == &control) c->container_ = control.container_;
     if (loaded_) app().backend().controlRemoved(control);
+    stopTimer(control);
     control.setVisible(false);
     removed_.push_back(std::move(*it));
     controls_.erase(it);
@@ -51,6 +63,7 @@ void Form::replaceWith(Control& old, std::unique_ptr<Control> control) {
         if (c->container_ == &old) c->container_ = control.get();
     if (active_ == &old) active_ = nullptr;
     if (loaded_) app().backend().controlRemoved(old);
+    stopTimer(old);
     Control& ref = *control;
     removed_.push_back(std::move(*it));
     *it = std::move(control);

@@ -117,4 +117,22 @@ void ListBox::setSelected(int i, bool on) {
     changed(Property::ListIndex);
 }
 
+void ListBox::setCheckBoxes(bool on) {
+    if (on == checkBoxes_) return;
+    checkBoxes_ = on;
+    changed(Property::Style);
+}
+
+bool ListBox::itemChecked(int i) const {
+    if (i < 0 || i >= listCount()) return false;
+    return entries_[static_cast<std::size_t>(i)].checked;
+}
+
+void ListBox::setItemChecked(int i, bool on) {
+    if (i < 0 || i >= listCount() || itemChecked(i) == on) return;
+    entries_[static_cast<std::size_t>(i)].checked = on;
+    changed(Property::Value);
+    raise(onItemCheck, i);
+}
+
 } // namespace kv::ui

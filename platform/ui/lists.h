@@ -12,6 +12,7 @@ struct ListEntry {
     std::string text;
     std::int32_t data = 0; // the item value
     bool selected = false; // list boxes with several selections
+    bool checked = false;  // list boxes with check boxes
     bool operator==(const ListEntry&) const = default;
 };
 
@@ -83,9 +84,17 @@ public:
     void setSelected(int i, bool on);
     // The selected entry's text; empty when none.
     std::string text() const { return list(listIndex_); }
+    // A check box before every entry.
+    bool checkBoxes() const { return checkBoxes_; }
+    void setCheckBoxes(bool on);
+    bool itemChecked(int i) const;
+    // Ticks or clears entry i; a change raises the item-check event with its index.
+    void setItemChecked(int i, bool on);
+    std::function<void(int index)> onItemCheck;
 
 private:
     bool multiSelect_ = false;
+    bool checkBoxes_ = false;
 };
 
 } // namespace kv::ui

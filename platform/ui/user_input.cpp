@@ -58,6 +58,13 @@ bool choose(ListControl& list, int i) {
     return true;
 }
 
+bool checkItem(ListBox& list, int i, bool on) {
+    if (!list.reachable() || !list.checkBoxes() || i < 0 || i >= list.listCount()) return false;
+    focus(list);
+    list.setItemChecked(i, on);
+    return true;
+}
+
 bool pressKey(Control& control, int keyCode, int shift) {
     if (!reachable(control)) return false;
     int key = keyCode;
@@ -69,6 +76,49 @@ bool pressKey(Control& control, int keyCode, int shift) {
     int up = keyCode;
     if (control.onKeyUp) control.onKeyUp(up, shift);
     return true;
+}
+
+namespace {
+
+bool pressButton(Form& form, bool wantDefault) {
+    if (!form.shown() || !form.enabled()) return false;
+    for (Control* c : form.controls()) {
+        auto* b = dynamic_cast<CommandButton*>(c);
+        if (b && (wantDefault ? b->isDefault() : b->isCancel()) && b->reachable()) {
+            b->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool mouse(Control& control, const std::function<void(const MouseEvent&)>& handler,
+           const MouseEvent& event) {
+    if (!control.reachable()) return false;
+    if (handler) handler(event);
+    return true;
+}
+
+} // namespace
+
+bool pressEnter(Form& form) {
+    return pressButton(form, true);
+}
+
+bool pressEscape(Form& form) {
+    return pressButton(form, false);
+}
+
+bool mouseDown(Control& control, const MouseEvent& event) {
+    return mouse(control, control.onMouseDown, event);
+}
+
+bool mouseUp(Control& control, const MouseEvent& event) {
+    return mouse(control, control.onMouseUp, event);
+}
+
+bool mouseMove(Control& control, const MouseEvent& event) {
+    return mouse(control, control.onMouseMove, event);
 }
 
 bool mouseEnter(Control& control) {

@@ -21,8 +21,18 @@ bool typeText(ComboBox& box, std::string text);
 bool setChecked(CheckBox& box, bool on);
 // Picks entry i of a list.
 bool choose(ListControl& list, int i);
+// Ticks or clears the check box of entry i of a list box with check boxes.
+bool checkItem(ListBox& list, int i, bool on);
 // Presses a key on the control (key down, key press for characters, key up).
 bool pressKey(Control& control, int keyCode, int shift = 0);
+// Presses Enter or Escape on the form: clicks its default or cancel button when the user
+// can reach it; false when the form has none.
+bool pressEnter(Form& form);
+bool pressEscape(Form& form);
+// A mouse button pressed, released, or the mouse moved over the control.
+bool mouseDown(Control& control, const MouseEvent& event);
+bool mouseUp(Control& control, const MouseEvent& event);
+bool mouseMove(Control& control, const MouseEvent& event);
 // Moves the mouse into or out of the control.
 bool mouseEnter(Control& control);
 bool mouseLeave(Control& control);

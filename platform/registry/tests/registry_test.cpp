@@ -119,7 +119,7 @@ TEST_F(RegistryTest, MissingKeysAndUnconfiguredRegistryFailQuietly) {
     Value v;
     EXPECT_EQ(openKey(rootKey(Root::CurrentUser), "No\\Such", k), Status::FileNotFound);
     EXPECT_EQ(queryValue(rootKey(Root::CurrentUser), "none", v), Status::FileNotFound);
-    resetForTests();
+    setHiveFolder("");
     EXPECT_EQ(createKey(rootKey(Root::CurrentUser), "x", k), Status::RegistryIoFailed);
 }
 

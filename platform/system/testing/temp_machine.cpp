@@ -22,11 +22,20 @@ TempMachine::TempMachine() : TempMachine(defaultProfile()) {}
 
 TempMachine::TempMachine(const Profile& profile) : folder_(makeTempFolder()) {
     createMachine(folder_ / "machine", profile);
+    if (const char* env = std::getenv("KV_MACHINE")) {
+        hadEnvironment_ = true;
+        savedEnvironment_ = env;
+    }
+    ::setenv("KV_MACHINE", (folder_ / "machine").c_str(), 1);
 }
 
 TempMachine::~TempMachine() {
     resetForTests();
     text::setActiveCodePage(1252);
+    if (hadEnvironment_)
+        ::setenv("KV_MACHINE", savedEnvironment_.c_str(), 1);
+    else
+        ::unsetenv("KV_MACHINE");
     std::error_code ec;
     if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
 }

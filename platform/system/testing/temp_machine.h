@@ -4,13 +4,15 @@
 #include "platform/system/profile.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kv::machine::testing {
 
 class TempMachine {
 public:
-    // Creates the machine (default profile unless one is given) and makes it current.
+    // Creates the machine (default profile unless one is given), makes it current and points
+    // $KV_MACHINE at it, so child processes use it too.
     TempMachine();
     explicit TempMachine(const Profile& profile);
     // Forgets the machine, removes its folder and restores code page 1252.
@@ -24,6 +26,8 @@ public:
 
 private:
     std::filesystem::path folder_;
+    std::string savedEnvironment_;
+    bool hadEnvironment_ = false;
 };
 
 // The default profile with the version of a Windows release named by its short name:

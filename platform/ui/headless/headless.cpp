@@ -28,6 +28,13 @@ std::string describe(const std::string& caption, const std::string& text, unsign
     return "caption \"" + caption + "\", text \"" + visible(text) + "\", style " + styleName(style);
 }
 
+// Whether a box of this style has a button giving that answer.
+bool offers(unsigned style, int answer) {
+    for (int i = 0; i < buttonCount(style); ++i)
+        if (buttonAnswer(style, i) == answer) return true;
+    return false;
+}
+
 std::string key(const std::string& name) {
     return text::toUpper(name);
 }
@@ -108,8 +115,12 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
                      (!e.text || *e.text == request.text) &&
                      (!e.plainText || *e.plainText == plainText(request.text)) &&
                      (!e.style || *e.style == request.style);
-        if (match) {
+        if (match && offers(request.style, e.answer)) {
             answer = e.answer;
+        } else if (match) {
+            failures_.push_back("message box #" + std::to_string(boxCount_) + " (" + got +
+                                ") has no button " + answerName(e.answer) + "; answered " +
+                                answerName(answer));
         } else {
             failures_.push_back("message box #" + std::to_string(boxCount_) +
                                 " is not the one expected: got " + got + "; expected " +

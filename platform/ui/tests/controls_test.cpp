@@ -2,6 +2,8 @@
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/pictures.h"
+#include "platform/ui/text_controls.h"
+#include "platform/ui/timer.h"
 #include "platform/ui/user_input.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +50,53 @@ TEST(Controls, OptionsCheckBoxesAndListsRaiseClicks) {
     EXPECT_EQ(p.clicks, 4);
     p.frame.setEnabled(false);
     EXPECT_FALSE(user::click(p.opt0)); // unreachable inside a disabled frame
+}
+
+struct Custom : Form {
+    Custom() : Form("frmCustom", Units::Pixels) {
+        lstGroups.setCheckBoxes(true);
+        lstGroups.onItemCheck = [this](int i) { checks.push_back(i); };
+        txtToken.setLocked(true);
+        txtPassword.setPasswordChar('*');
+        txtPassword.setMaxLength(4);
+    }
+    ListBox& lstGroups = add<ListBox>("lstGroups");
+    TextBox& txtToken = add<TextBox>("txtToken");
+    TextBox& txtPassword = add<TextBox>("txtPassword");
+    ProgressBar& bar = add<ProgressBar>("ProgressBar1");
+    std::vector<int> checks;
+};
+
+TEST(Controls, CheckedListsTextLimitsAndProgressRange) {
+    headless::install();
+    auto& c = app().form<Custom>();
+    c.show();
+    for (const char* g : {"Program", "Help", "Samples"})
+        c.lstGroups.addItem(g);
+    EXPECT_TRUE(user::checkItem(c.lstGroups, 2, true));
+    c.lstGroups.setItemChecked(2, true); // unchanged: no event
+    c.lstGroups.setItemChecked(0, true);
+    EXPECT_FALSE(user::checkItem(c.lstGroups, 3, true));
+    EXPECT_EQ(c.checks, (std::vector<int>{2, 0}));
+    c.lstGroups.setListIndex(2);
+    c.lstGroups.removeItem(0);
+    EXPECT_EQ(c.lstGroups.listIndex(), 1);
+    EXPECT_EQ(c.lstGroups.text(), "Samples");
+    EXPECT_TRUE(c.lstGroups.itemChecked(1));
+
+    EXPECT_FALSE(user::typeText(c.txtToken, "x")); // read-only for the user
+    c.txtToken.setText("set by code");
+    EXPECT_EQ(c.txtToken.text(), "set by code");
+    EXPECT_TRUE(user::typeText(c.txtPassword, "secret"));
+    EXPECT_EQ(c.txtPassword.text(), "secr");
+    c.txtPassword.setText("longer by code"); // the limit binds only the user
+    EXPECT_EQ(c.txtPassword.text(), "longer by code");
+
+    c.bar.setRange(0, 12);
+    c.bar.setValue(20);
+    EXPECT_EQ(c.bar.value(), 12);
+    c.bar.setRange(5, 10);
+    EXPECT_EQ(c.bar.value(), 10);
 }
 
 } // namespace

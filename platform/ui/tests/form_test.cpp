@@ -84,5 +84,22 @@ TEST_F(FormTest, DisabledButtonCannotBeClickedByUser) {
     EXPECT_TRUE(d.shown());
 }
 
+TEST_F(FormTest, EnterAndEscapeReachOnlyReachableDefaultAndCancelButtons) {
+    auto& d = app().form<Dialog>();
+    d.cmdOK.setDefault(true);
+    EXPECT_FALSE(user::pressEnter(d)); // not shown
+    d.show();
+    EXPECT_FALSE(user::pressEscape(d)); // no cancel button
+    d.cmdOK.setEnabled(false);
+    EXPECT_FALSE(user::pressEnter(d));
+    d.cmdOK.setEnabled(true);
+    int downs = 0;
+    d.txtFeedback0.onMouseDown = [&](const MouseEvent& e) { downs += e.button; };
+    EXPECT_TRUE(user::mouseDown(d.txtFeedback0, MouseEvent{kRightButton}));
+    EXPECT_EQ(downs, kRightButton);
+    EXPECT_TRUE(user::pressEnter(d));
+    EXPECT_FALSE(d.shown()); // cmdOK hides the dialog
+}
+
 } // namespace
 } // namespace kv::ui

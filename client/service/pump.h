@@ -1,0 +1,9 @@
+#pragma once
+// The message loop as the service layer sees it: one pass over pending window events.
+
+namespace kv::service {
+
+// Lets the message loop handle the window events pending now.
+void pumpMessages();
+
+} // namespace kv::service

@@ -1,0 +1,221 @@
+#include "client/service/security.h"
+
+#include "client/service/base64.h"
+#include "client/service/keys.h"
+#include "client/service/md5.h"
+#include "client/service/rc4.h"
+#include "client/service/service_address.h"
+#include "client/service/url_encoding.h"
+#include "client/service/web.h"
+#include "platform/registry/settings.h"
+#include "platform/text/ansi.h"
+#include "platform/ui/application.h"
+#include "platform/ui/text_controls.h"
+
+#include <chrono>
+#include <cmath>
+#include <random>
+
+namespace kv::service {
+
+namespace {
+
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 1;
+constexpr int kVersionRevision = 6;
+constexpr const char* kProgramTitle = "Kestrovane";
+constexpr const char* kNoResponse =
+    "No response from the server. You must be connected to the Internet to use Kestrovane.";
+
+LoginDialog loginDialog;
+
+kv::ui::Control* control(kv::ui::Form& form, std::string_view name) {
+    return form.find(name);
+}
+
+std::string textOf(kv::ui::Form& form, std::string_view name) {
+    auto* box = form.find<kv::ui::TextBox>(name);
+    return box ? box->text() : std::string();
+}
+
+void setShown(kv::ui::Form& form, std::string_view name, bool visible) {
+    if (auto* c = control(form, name)) c->setVisible(visible);
+}
+
+} // namespace
+
+std::string versionText() {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+           std::to_string(kVersionRevision);
+}
+
+void setLoginDialog(LoginDialog dialog) {
+    loginDialog = std::move(dialog);
+}
+void resetLoginDialog() {
+    loginDialog = LoginDialog{};
+}
+
+clsSecurity::clsSecurity() {
+    std::mt19937 random(
+        static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    const double fraction = std::uniform_real_distribution<double>(0.0, 1.0)(random);
+    m_Challenge = std::to_string(static_cast<long>(std::floor(fraction * 239489874.0)));
+}
+
+kv::ui::Form& clsSecurity::loginForm() const {
+    return loginDialog.form();
+}
+
+std::string clsSecurity::hashPair(std::string_view first, std::string_view second) const {
+    clsMD5 md5;
+    return kv::text::toLower(md5.DigestStrToHexStr(std::string(first) + std::string(second)));
+}
+
+std::string clsSecurity::buildURL(std::string_view cmd, Hash& args) const {
+    std::string url = cgiUrl() + "?cmd=" + std::string(cmd);
+    const std::vector<std::string> keys = args.Keys();
+    const std::vector<Value> values = args.Values();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        url += "&" + keys[i] + "=" + urlEncode(values[i].text(), false);
+    }
+    return url;
+}
+
+std::string clsSecurity::getURLSecure(std::string_view cmd, Hash& args) {
+    args.Add("user_id", m_UserId);
+    args.Add("plp", m_Password);
+    args.Add("password", m_PasswordHash);
+    args.Add("version", versionText());
+    const std::string plain = buildURL(cmd, args);
+    const std::size_t q = plain.find('?');
+    const std::string address = plain.substr(0, q);
+    const std::string query = "0=0&" + plain.substr(q + 1);
+    return address + "?" + Base64Encode(RC4Crypt(query, kRequestKey));
+}
+
+std::string clsSecurity::getURLSecure(std::string_view cmd) {
+    Hash args;
+    return getURLSecure(cmd, args);
+}
+
+Hash clsSecurity::queryKestrovane(std::string_view cmd, Hash& args) {
+    Hash reply;
+    const std::string body = httpGet(getURLSecure(cmd, args));
+    const std::string plain = RC4Crypt(Base64Decode(body), kReplyKey);
+    if (plain.find("all=well") == std::string::npos) {
+        kv::ui::app().messageBox(body, kv::ui::mb::IconError,
+                                 "Received invalid response from server.");
+        reply.Add("invalid", 1);
+        return reply;
+    }
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t amp = plain.find('&', start);
+        const std::string piece =
+            plain.substr(start, amp == std::string::npos ? std::string::npos : amp - start);
+        const std::size_t eq = piece.find('=');
+        if (eq != std::string::npos) { // a piece without "=" carries nothing
+            reply.Add(piece.substr(0, eq), urlDecode(std::string_view(piece).substr(eq + 1)));
+        }
+        if (amp == std::string::npos) break;
+        start = amp + 1;
+    }
+    return reply;
+}
+
+std::vector<std::string> clsSecurity::queryKestrovaneMulti(std::string_view cmd, Hash& args) {
+    const std::string body = httpGet(getURLSecure(cmd, args));
+    std::vector<std::string> lines;
+    if (body.empty()) return lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t lf = body.find('\n', start);
+        if (lf == std::string::npos) {
+            lines.push_back(body.substr(start));
+            return lines;
+        }
+        lines.push_back(body.substr(start, lf - start));
+        start = lf + 1;
+    }
+}
+
+void clsSecurity::saveCredentials() {
+    if (!loginDialog.form) return;
+    kv::ui::Form& form = loginForm();
+    m_UserId = textOf(form, "txtUserName");
+    m_Password = textOf(form, "txtPassword");
+}
+
+void clsSecurity::doLogin() {
+    if (!loginDialog.form) return; // no dialog to ask with
+    kv::ui::Form& form = loginForm();
+    setShown(form, "wb1", false);
+    setShown(form, "txtToken", false);
+    setShown(form, "inst", true);
+    setShown(form, "inst2", true);
+    setShown(form, "lblSecurityCode", false);
+    m_ImageUrl.clear();
+    m_TokenString.clear();
+    if (auto* user = form.find<kv::ui::TextBox>("txtUserName")) {
+        user->setText(kv::registry::getSetting(kProgramTitle, "Settings", "UserName", ""));
+    }
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (!m_ImageUrl.empty()) {
+            loginDialog.navigateWb1(form, m_ImageUrl);
+            setShown(form, "wb1", true);
+            setShown(form, "txtToken", true);
+            setShown(form, "inst", false);
+            setShown(form, "inst2", false);
+            setShown(form, "lblSecurityCode", true);
+        }
+        loginDialog.setSucceeded(form, false);
+        form.show(kv::ui::ShowMode::Modal, kv::ui::app().mainForm());
+        saveCredentials();
+        if (!loginDialog.succeeded(form)) kv::ui::app().end();
+        kv::registry::saveSetting(kProgramTitle, "Settings", "UserName", m_UserId);
+        m_PasswordHash = hashPair(m_Password, kLoginSalt);
+        if (validateUser()) return;
+    }
+}
+
+bool clsSecurity::validateUser() {
+    m_Level = 0;
+    Hash args;
+    args.Add("chal", m_Challenge);
+    if (!m_TokenString.empty()) {
+        args.Add("tokentext", loginDialog.form ? textOf(loginForm(), "txtToken") : "");
+        args.Add("tokenstring", m_TokenString);
+    }
+    Hash reply = queryKestrovane("login", args);
+    m_Level = static_cast<std::int32_t>(std::atol(reply.Retrieve("return", 0).text().c_str()));
+    const std::string message = reply.Retrieve("message", "").text();
+    if (m_Level != 0 && message != "GOT_IMAGE") {
+        m_Upgrade = reply.Retrieve("upgrade", "").text();
+        m_Cookie = reply.Retrieve("cookie", "").text();
+        return true;
+    }
+    if (m_Level != 0) {
+        // The service agreed with us on the names of the picture's address and its token.
+        m_ImageUrl = reply.Retrieve("image", "").text();
+        m_TokenString = reply.Retrieve("tokenstring", "").text();
+        return false;
+    }
+    kv::ui::app().messageBox(reply.Retrieve("message", kNoResponse).text(), kv::ui::mb::IconError,
+                             "Login");
+    return false;
+}
+
+void clsSecurity::diagnose() {
+    m_Level = 0;
+    Hash args;
+    args.Add("chal", m_Challenge);
+    if (!m_TokenString.empty()) {
+        args.Add("tokentext", loginDialog.form ? textOf(loginForm(), "txtToken") : "");
+        args.Add("tokenstring", m_TokenString);
+    }
+    queryKestrovane("diagnose", args);
+    kv::ui::app().messageBox("Diagnostics complete.", kv::ui::mb::OkOnly, kProgramTitle);
+}
+
+} // namespace kv::service

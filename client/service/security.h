@@ -1,0 +1,78 @@
+#pragma once
+// clsSecurity: the client's session object and its only road to the service. It holds the
+// login state, adds the account fields to every request, builds and enciphers the request
+// URL, fetches it and decodes the reply.
+
+#include "client/service/hash.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv::ui {
+class Form;
+}
+
+namespace kv::service {
+
+// The program's version as sent in every request ("1.1.6").
+std::string versionText();
+
+class clsSecurity {
+public:
+    // Seeds the random generator from the clock and draws the login challenge.
+    clsSecurity();
+
+    std::int32_t m_Level = 0; // the last login reply's return value
+    std::string m_Email;      // never used by the client
+    std::string m_UserId;     // the user id typed at login; sent as user_id
+    std::string m_Upgrade;    // the login reply's upgrade page, empty when none
+    std::string m_Cookie;     // the login reply's cookie
+
+    // Runs the login dialog and the login exchange, up to three attempts; ends the
+    // program when the user cancels.
+    void doLogin();
+    // Sends "login"; true when the service accepted it.
+    bool validateUser();
+    // Sends "diagnose" and confirms it with "Diagnostics complete.".
+    void diagnose();
+    // The complete request URL of cmd with args, to which the account fields are added.
+    std::string getURLSecure(std::string_view cmd, Hash& args);
+    std::string getURLSecure(std::string_view cmd);
+    // One request whose reply is one enciphered record; an unaccepted reply shows a box
+    // and gives a Hash with only invalid = 1.
+    Hash queryKestrovane(std::string_view cmd, Hash& args);
+    // One request whose reply is plain text: its lines (split at line feeds).
+    std::vector<std::string> queryKestrovaneMulti(std::string_view cmd, Hash& args);
+    // Takes the user id and password from the login dialog.
+    void saveCredentials();
+
+    // The login challenge (decimal text), for tests.
+    const std::string& challenge() const { return m_Challenge; }
+
+private:
+    std::string hashPair(std::string_view first, std::string_view second) const;
+    std::string buildURL(std::string_view cmd, Hash& args) const;
+    kv::ui::Form& loginForm() const;
+
+    std::string m_Password;
+    std::string m_PasswordHash;
+    std::string m_ImageUrl;
+    std::string m_TokenString;
+    std::string m_Challenge;
+};
+
+// The login dialog frmLogin, which the client's windows provide (its controls txtUserName,
+// txtPassword, txtToken, wb1, inst, inst2, lblSecurityCode and its LoginSucceeded flag).
+struct LoginDialog {
+    std::function<kv::ui::Form&()> form;          // the loaded dialog
+    std::function<bool(kv::ui::Form&)> succeeded; // its LoginSucceeded
+    std::function<void(kv::ui::Form&, bool)> setSucceeded;
+    std::function<void(kv::ui::Form&, const std::string&)> navigateWb1;
+};
+void setLoginDialog(LoginDialog dialog);
+void resetLoginDialog();
+
+} // namespace kv::service

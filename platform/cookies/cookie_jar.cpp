@@ -1,0 +1,188 @@
+#include "platform/cookies/cookie_jar.h"
+
+#include "platform/system/machine.h"
+#include "platform/text/ansi.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace kv::cookies {
+namespace {
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string_view> split(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const auto at = s.find(sep, start);
+        parts.push_back(s.substr(start, at == std::string_view::npos ? s.npos : at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
+    }
+}
+
+// The host of "http://host:port/path", lower-cased; empty when there is none.
+std::string hostOf(std::string_view url) {
+    const auto scheme = url.find("://");
+    if (scheme == std::string_view::npos) return {};
+    std::string_view rest = url.substr(scheme + 3);
+    rest = rest.substr(0, rest.find_first_of("/?#"));
+    rest = rest.substr(rest.find('@') == std::string_view::npos ? 0 : rest.find('@') + 1);
+    rest = rest.substr(0, rest.find(':'));
+    return text::toLower(rest);
+}
+
+std::string pathOf(std::string_view url) {
+    const auto scheme = url.find("://");
+    const auto slash = url.find('/', scheme == std::string_view::npos ? 0 : scheme + 3);
+    if (slash == std::string_view::npos) return "/";
+    std::string_view path = url.substr(slash);
+    path = path.substr(0, path.find_first_of("?#"));
+    return std::string(path);
+}
+
+// Holds an exclusive lock on the jar's lock file while it lives.
+class JarLock {
+public:
+    explicit JarLock(const std::string& file)
+        : fd_(::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~JarLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    JarLock(const JarLock&) = delete;
+    JarLock& operator=(const JarLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+std::vector<Cookie> readJar(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return parseJar(s.str());
+}
+
+bool writeJar(const std::string& file, const std::vector<Cookie>& cookies) {
+    const std::string temp = file + ".tmp." + std::to_string(::getpid());
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << formatJar(cookies);
+        out.flush();
+        if (!out) {
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    return std::rename(temp.c_str(), file.c_str()) == 0;
+}
+
+} // namespace
+
+std::string jarFile() {
+    const machine::Machine& m = machine::current();
+    std::string user = m.profile().userName;
+    for (char& c : user)
+        if (c == '/' || c == '\\' || c == '\0') c = '_';
+    return (m.runtimeFolder() / ("cookies-" + text::toUtf8(user) + ".txt")).string();
+}
+
+bool setCookie(std::string_view url, std::string_view name, std::string_view data) {
+    Cookie c;
+    c.domain = hostOf(url);
+    if (c.domain.empty() || name.empty()) return false;
+    c.path = pathOf(url);
+    const std::vector<std::string_view> parts = split(data, ';');
+    c.value = std::string(trim(parts[0]));
+    // Tabs and line breaks would break the jar's lines; they are no part of a cookie.
+    std::erase_if(c.value, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
+    c.name = std::string(name);
+    std::erase_if(c.name, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const std::string_view attr = trim(parts[i]);
+        const auto eq = attr.find('=');
+        const std::string key = text::toLower(trim(attr.substr(0, eq)));
+        const std::string value(eq == std::string_view::npos ? "" : trim(attr.substr(eq + 1)));
+        if (key == "expires") {
+            const std::int64_t when = curl_getdate(value.c_str(), nullptr);
+            // A date that has passed keeps the cookie for the session instead of dropping it.
+            c.expires = when > static_cast<std::int64_t>(std::time(nullptr)) ? when : 0;
+        } else if (key == "path" && !value.empty()) {
+            c.path = value;
+        } else if (key == "domain" && !value.empty()) {
+            c.domain = text::toLower(value.front() == '.' ? value : "." + value);
+            c.includeSubdomains = true;
+        } else if (key == "secure") {
+            c.secure = true;
+        }
+    }
+    const std::string file = jarFile();
+    JarLock lock(file);
+    if (!lock.held()) return false;
+    std::vector<Cookie> cookies = readJar(file);
+    bool replaced = false;
+    for (Cookie& old : cookies)
+        if (old.domain == c.domain && old.path == c.path && old.name == c.name) {
+            old = c;
+            replaced = true;
+        }
+    if (!replaced) cookies.push_back(c);
+    return writeJar(file, cookies);
+}
+
+std::vector<Cookie> allCookies() {
+    return readJar(jarFile());
+}
+
+std::string formatJar(const std::vector<Cookie>& cookies) {
+    std::string out = "# Netscape HTTP Cookie File\n";
+    for (const Cookie& c : cookies)
+        out += c.domain + "\t" + (c.includeSubdomains ? "TRUE" : "FALSE") + "\t" + c.path + "\t" +
+               (c.secure ? "TRUE" : "FALSE") + "\t" + std::to_string(c.expires) + "\t" + c.name +
+               "\t" + c.value + "\n";
+    return out;
+}
+
+std::vector<Cookie> parseJar(std::string_view text) {
+    std::vector<Cookie> cookies;
+    for (std::string_view line : split(text, '\n')) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        const std::vector<std::string_view> f = split(line, '\t');
+        if (f.size() != 7) continue;
+        Cookie c;
+        c.domain = std::string(f[0]);
+        c.includeSubdomains = f[1] == "TRUE";
+        c.path = std::string(f[2]);
+        c.secure = f[3] == "TRUE";
+        c.expires = std::strtoll(std::string(f[4]).c_str(), nullptr, 10);
+        c.name = std::string(f[5]);
+        c.value = std::string(f[6]);
+        cookies.push_back(std::move(c));
+    }
+    return cookies;
+}
+
+} // namespace kv::cookies

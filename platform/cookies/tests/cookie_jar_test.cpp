@@ -1,0 +1,87 @@
+#include "platform/cookies/cookie_jar.h"
+
+#include "platform/system/testing/temp_machine.h"
+
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace kv::cookies {
+namespace {
+
+using machine::testing::TempMachine;
+
+// The cookies libcurl loads from the jar, as its "domain\t...\tvalue" lines.
+std::vector<std::string> cookiesCurlReads(const std::string& file) {
+    std::vector<std::string> lines;
+    CURL* curl = curl_easy_init();
+    curl_easy_setopt(curl, CURLOPT_COOKIEFILE, file.c_str());
+    curl_easy_setopt(curl, CURLOPT_COOKIELIST, "RELOAD");
+    curl_slist* list = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_COOKIELIST, &list);
+    for (curl_slist* item = list; item; item = item->next)
+        lines.emplace_back(item->data);
+    curl_slist_free_all(list);
+    curl_easy_cleanup(curl);
+    return lines;
+}
+
+TEST(CookieJar, APastExpiryIsKeptAsASessionCookieThatCurlReads) {
+    TempMachine m;
+    ASSERT_TRUE(
+        setCookie("http://www.ebay.com", "s", "BAQAAAX; expires=Sat, 31-Dec-2009 11:59:59 GMT"));
+    const std::vector<Cookie> jar = allCookies();
+    ASSERT_EQ(jar.size(), 1u);
+    EXPECT_EQ(jar[0].domain, "www.ebay.com");
+    EXPECT_EQ(jar[0].path, "/");
+    EXPECT_EQ(jar[0].name, "s");
+    EXPECT_EQ(jar[0].value, "BAQAAAX");
+    EXPECT_EQ(jar[0].expires, 0);
+
+    const std::vector<std::string> curl = cookiesCurlReads(jarFile());
+    ASSERT_EQ(curl.size(), 1u);
+    EXPECT_EQ(curl[0], "www.ebay.com\tFALSE\t/\tFALSE\t0\ts\tBAQAAAX");
+}
+
+TEST(CookieJar, AttributesReplacementAndBadInput) {
+    TempMachine m;
+    ASSERT_TRUE(setCookie("http://Example.COM:8080/shop/item?x=1", "a",
+                          "1; path=/shop; expires=Fri, 01-Jan-2100 00:00:00 GMT; secure"));
+    ASSERT_TRUE(setCookie("http://example.com/shop", "a", "2; path=/shop")); // replaces
+    ASSERT_TRUE(setCookie("http://example.com/", "b", "x\ty; domain=example.com"));
+    EXPECT_FALSE(setCookie("not a url", "c", "1"));
+    EXPECT_FALSE(setCookie("http://example.com/", "", "1"));
+
+    const std::vector<Cookie> jar = allCookies();
+    ASSERT_EQ(jar.size(), 2u);
+    EXPECT_EQ(jar[0].domain, "example.com");
+    EXPECT_EQ(jar[0].path, "/shop");
+    EXPECT_EQ(jar[0].value, "2");
+    EXPECT_EQ(jar[0].expires, 0);
+    EXPECT_EQ(jar[1].domain, ".example.com");
+    EXPECT_TRUE(jar[1].includeSubdomains);
+    EXPECT_EQ(jar[1].value, "xy"); // a tab cannot enter the jar's line
+}
+
+TEST(CookieJar, AFutureExpiryIsKept) {
+    TempMachine m;
+    ASSERT_TRUE(setCookie("http://example.com/", "k", "v; expires=Fri, 01-Jan-2100 00:00:00 GMT"));
+    ASSERT_EQ(allCookies().size(), 1u);
+    EXPECT_GT(allCookies()[0].expires, static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+TEST(CookieJar, JarTextRoundTrips) {
+    const std::vector<Cookie> cookies = {
+        {".a.com", true, "/", true, 4102444800, "n", "v=1"},
+        {"b.com", false, "/p", false, 0, "m", ""},
+    };
+    const std::vector<Cookie> back = parseJar(formatJar(cookies) + "garbage line\n");
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].value, "v=1");
+    EXPECT_EQ(back[0].expires, 4102444800);
+    EXPECT_EQ(back[1].path, "/p");
+}
+
+} // namespace
+} // namespace kv::cookies

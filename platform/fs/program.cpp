@@ -1,0 +1,20 @@
+#include "platform/fs/program.h"
+
+#include "platform/fs/path.h"
+#include "platform/system/process.h"
+
+namespace kv::fs {
+
+std::string programPath() {
+    const std::filesystem::path& host = machine::hostProgram();
+    return host.empty() ? std::string() : machinePath(host);
+}
+
+std::string commandLine() {
+    std::string line = "\"" + programPath() + "\"";
+    for (const std::string& arg : machine::programArguments())
+        line += " " + machine::quoteArgument(arg);
+    return line;
+}
+
+} // namespace kv::fs

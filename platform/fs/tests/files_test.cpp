@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "platform/fs/attributes.h"
+#include "platform/fs/drives.h"
+#include "platform/fs/enumerate.h"
+#include "platform/fs/errors.h"
+#include "platform/fs/file.h"
+#include "platform/fs/files.h"
+#include "platform/fs/path.h"
+#include "platform/fs/short_names.h"
+#include "platform/system/machine.h"
+#include "platform/system/testing/temp_machine.h"
+
+namespace {
+
+namespace fs = kv::fs;
+
+class FsFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::resetForTests();
+        ASSERT_TRUE(fs::createFolders("C:\\Work"));
+    }
+    void TearDown() override { fs::resetForTests(); }
+    kv::machine::testing::TempMachine machine_;
+};
+
+struct Operation {
+    const char* name;
+    std::function<bool()> run;
+};
+
+// The operations that replace or remove C:\Work\target.txt.
+std::vector<Operation> replacingOperations() {
+    return {
+        {"delete", [] { return fs::deleteFile("C:\\Work\\target.txt"); }},
+        {"copy over",
+         [] { return fs::copyFile("C:\\Work\\source.txt", "C:\\work\\TARGET.txt", false); }},
+        {"move over",
+         [] { return fs::moveFile("C:\\Work\\source.txt", "C:\\Work\\target.txt", true); }},
+        {"write", [] { return fs::writeFile("C:\\Work\\target.txt", "new"); }},
+    };
+}
+
+TEST_F(FsFiles, ReadOnlyFileIsNotReplacedUntilItsAttributesAreCleared) {
+    for (const Operation& op : replacingOperations()) {
+        ASSERT_TRUE(fs::writeFile("C:\\Work\\source.txt", "source"));
+        ASSERT_TRUE(fs::writeFile("C:\\Work\\target.txt", "old"));
+        ASSERT_TRUE(fs::setAttributes("C:\\Work\\target.txt", fs::kAttrReadOnly));
+        EXPECT_EQ(fs::getAttributes("c:\\work\\target.txt"), fs::kAttrReadOnly);
+        EXPECT_FALSE(op.run()) << op.name;
+        EXPECT_EQ(fs::lastError(), fs::kErrorAccessDenied) << op.name;
+        EXPECT_EQ(fs::readFile("C:\\Work\\target.txt"), "old") << op.name;
+        ASSERT_TRUE(fs::setAttributes("C:\\Work\\target.txt", fs::kAttrNormal));
+        EXPECT_TRUE(op.run()) << op.name;
+        fs::deleteFile("C:\\Work\\target.txt");
+    }
+}
+
+TEST_F(FsFiles, FileHeldExclusivelyByAnotherProcessIsNotReplacedUntilReleased) {
+    for (const Operation& op : replacingOperations()) {
+        ASSERT_TRUE(fs::writeFile("C:\\Work\\source.txt", "source"));
+        ASSERT_TRUE(fs::writeFile("C:\\Work\\target.txt", "old"));
+        int ready[2], release[2];
+        ASSERT_EQ(pipe(ready), 0);
+        ASSERT_EQ(pipe(release), 0);
+        pid_t child = fork();
+        if (child == 0) {
+            fs::File held =
+                fs::File::open("c:\\WORK\\Target.TXT", fs::Access::Read, fs::Share::Exclusive);
+            char c = held.isOpen() ? 'y' : 'n';
+            (void)!write(ready[1], &c, 1);
+            (void)!read(release[0], &c, 1);
+            _exit(0);
+        }
+        char c = 0;
+        ASSERT_EQ(read(ready[0], &c, 1), 1);
+        ASSERT_EQ(c, 'y');
+        EXPECT_FALSE(op.run()) << op.name;
+        EXPECT_EQ(fs::lastError(), fs::kErrorSharingViolation) << op.name;
+        EXPECT_FALSE(fs::File::open("C:\\Work\\target.txt", fs::Access::Read).isOpen());
+        EXPECT_EQ(fs::readFile("C:\\Work\\target.txt"), std::nullopt) << op.name;
+        (void)!write(release[1], "x", 1);
+        int status = 0;
+        waitpid(child, &status, 0);
+        for (int fd : {ready[0], ready[1], release[0], release[1]})
+            close(fd);
+        EXPECT_TRUE(op.run()) << op.name;
+        fs::deleteFile("C:\\Work\\target.txt");
+    }
+}
+
+TEST_F(FsFiles, ExclusiveOpenIsRefusedWhileTheFileIsOpen) {
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\a.txt", "a"));
+    fs::File shared = fs::File::open("C:\\Work\\a.txt", fs::Access::Read);
+    ASSERT_TRUE(shared.isOpen());
+    EXPECT_FALSE(
+        fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive).isOpen());
+    EXPECT_EQ(fs::lastError(), fs::kErrorSharingViolation);
+    shared.close();
+    fs::File exclusive =
+        fs::File::open("C:\\Work\\a.txt", fs::Access::ReadWrite, fs::Share::Exclusive);
+    EXPECT_TRUE(exclusive.isOpen());
+}
+
+TEST_F(FsFiles, EnumerationIsOrderedWithoutCaseAndFilteredByMasks) {
+    for (const char* name : {"beta.TXT", "Alpha.txt", "gamma.dat", "ALPHA2.txt", "noext"})
+        ASSERT_TRUE(fs::writeFile(std::string("C:\\Work\\") + name, "x"));
+    ASSERT_TRUE(fs::createFolder("C:\\Work\\Delta"));
+    struct Case {
+        const char* mask;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"*", {"Alpha.txt", "ALPHA2.txt", "beta.TXT", "Delta", "gamma.dat", "noext"}},
+        {"*.*", {"Alpha.txt", "ALPHA2.txt", "beta.TXT", "Delta", "gamma.dat", "noext"}},
+        {"*.txt", {"Alpha.txt", "ALPHA2.txt", "beta.TXT"}},
+        {"alpha?.TXT", {"ALPHA2.txt"}},
+        {"?eta.*", {"beta.TXT"}},
+        {"noext.*", {"noext"}},
+        {"*z*", {}},
+    };
+    for (const Case& k : cases) {
+        std::vector<std::string> got;
+        for (const fs::DirEntry& e : fs::findFiles(std::string("c:\\work\\") + k.mask))
+            got.push_back(e.name);
+        EXPECT_EQ(got, k.names) << k.mask;
+    }
+    auto entries = fs::listFolder("C:\\Work", "Delta");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].attributes, fs::kAttrDirectory);
+}
+
+TEST_F(FsFiles, TableAttributesAndTimesPersistAndFollowAMove) {
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\a.ini", "x"));
+    ASSERT_TRUE(fs::setAttributes("C:\\Work\\a.ini", fs::kAttrHidden | fs::kAttrSystem));
+    fs::FileTimes t;
+    t.lastWrite = fs::fileTimeFromUnixNanos(1000000000ll * 1000000000);
+    ASSERT_TRUE(fs::setFileTimes("C:\\Work\\a.ini", t));
+    ASSERT_TRUE(fs::moveFile("C:\\Work\\a.ini", "C:\\Work\\B.ini"));
+    EXPECT_FALSE(fs::exists("C:\\Work\\a.ini"));
+    EXPECT_EQ(fs::getAttributes("C:\\work\\b.INI"), fs::kAttrHidden | fs::kAttrSystem);
+    EXPECT_EQ(fs::getFileTimes("C:\\Work\\B.ini")->lastWrite, t.lastWrite);
+    // A rename that changes only the case.
+    ASSERT_TRUE(fs::moveFile("C:\\Work\\b.ini", "C:\\Work\\b.ini"));
+    EXPECT_EQ(fs::listFolder("C:\\Work").at(0).name, "b.ini");
+    // Moving onto an existing name needs the replace flag.
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\c.ini", "c"));
+    EXPECT_FALSE(fs::moveFile("C:\\Work\\c.ini", "C:\\Work\\b.ini"));
+    EXPECT_EQ(fs::lastError(), fs::kErrorAlreadyExists);
+}
+
+TEST_F(FsFiles, FoldersAreCreatedWithParentsAndRemovedWhenEmpty) {
+    ASSERT_TRUE(fs::createFolders("c:\\work\\New Folder\\Deeper"));
+    EXPECT_TRUE(fs::isDirectory("C:\\Work\\new folder\\DEEPER"));
+    EXPECT_EQ(fs::longPath("C:\\work\\new folder\\deeper"), "C:\\Work\\New Folder\\Deeper");
+    EXPECT_FALSE(fs::createFolder("C:\\Work\\Missing\\Child"));
+    EXPECT_EQ(fs::lastError(), fs::kErrorPathNotFound);
+    EXPECT_FALSE(fs::removeFolder("C:\\Work\\New Folder"));
+    EXPECT_EQ(fs::lastError(), fs::kErrorDirNotEmpty);
+    EXPECT_TRUE(fs::removeFolder("C:\\Work\\New Folder\\Deeper"));
+    EXPECT_TRUE(fs::removeFolder("C:\\Work\\New Folder"));
+}
+
+TEST_F(FsFiles, DrivesReportTheirTypesAndSpace) {
+    EXPECT_EQ(fs::driveType("C:\\"), kv::machine::kDriveFixed);
+    EXPECT_EQ(fs::driveType("z:"), kv::machine::kDriveRemovable);
+    EXPECT_EQ(fs::driveType("Q:\\"), kv::machine::kDriveNoRoot);
+    EXPECT_EQ(fs::logicalDrives(), (1u << 2) | (1u << 25));
+    auto space = fs::diskSpace("C:\\Work");
+    ASSERT_TRUE(space.has_value());
+    EXPECT_GT(space->totalBytes, 0u);
+    EXPECT_LE(space->freeBytes, space->totalBytes);
+    EXPECT_FALSE(fs::diskSpace("Q:\\").has_value());
+}
+
+} // namespace

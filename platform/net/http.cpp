@@ -1,0 +1,152 @@
+#include "platform/net/http.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+namespace kv::net {
+
+namespace {
+
+// The platform's defaults: 60 seconds to connect; a receive that waits 30 seconds for a
+// byte gives up. There is no limit on the whole transfer.
+constexpr Timeouts kDefaultTimeouts{60000, 30};
+
+std::mutex timeoutsMutex;
+Timeouts currentTimeouts = kDefaultTimeouts;
+
+Timeouts timeoutsNow() {
+    std::lock_guard<std::mutex> lock(timeoutsMutex);
+    return currentTimeouts;
+}
+
+void initCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+} // namespace
+
+// A transfer driven by curl's multi interface on the caller's thread: nothing runs between
+// reads, so the caller decides what happens while the body is on its way.
+struct Request::Impl {
+    CURLM* multi = nullptr;
+    CURL* easy = nullptr;
+    curl_slist* headers = nullptr;
+    std::string pending; // bytes received and not yet read
+    std::size_t readPos = 0;
+    bool done = false;
+
+    ~Impl() {
+        if (multi && easy) curl_multi_remove_handle(multi, easy);
+        if (easy) curl_easy_cleanup(easy);
+        if (multi) curl_multi_cleanup(multi);
+        if (headers) curl_slist_free_all(headers);
+    }
+
+    std::size_t available() const { return pending.size() - readPos; }
+
+    static std::size_t onData(char* data, std::size_t size, std::size_t count, void* self) {
+        auto* impl = static_cast<Impl*>(self);
+        impl->pending.append(data, size * count);
+        return size * count;
+    }
+
+    // Lets curl move the transfer on, waiting up to waitMs for the socket.
+    void step(int waitMs) {
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            done = true;
+            return;
+        }
+        int queued = 0;
+        while (CURLMsg* msg = curl_multi_info_read(multi, &queued)) {
+            if (msg->msg == CURLMSG_DONE) done = true; // success or failure, the body ends
+        }
+        if (running == 0) {
+            done = true;
+            return;
+        }
+        if (!done && waitMs > 0) curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
+    }
+};
+
+Request::Request(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Request::~Request() = default;
+
+std::unique_ptr<Session> openSession(std::string_view agent) {
+    initCurlOnce();
+    return std::make_unique<Session>(std::string(agent));
+}
+
+std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigned flags) {
+    initCurlOnce();
+    auto impl = std::make_unique<Request::Impl>();
+    impl->easy = curl_easy_init();
+    impl->multi = curl_multi_init();
+    if (!impl->easy || !impl->multi) {
+        impl->done = true;
+        return std::make_unique<Request>(std::move(impl));
+    }
+    const Timeouts timeouts = timeoutsNow();
+    CURL* easy = impl->easy;
+    const std::string address(url);
+    curl_easy_setopt(easy, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, session.agent().c_str());
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, timeouts.connectMs);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, timeouts.receiveSeconds);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Request::Impl::onData);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, impl.get());
+    if (flags & kFlagReload) {
+        // No cache of our own exists; ask proxies on the way not to answer from theirs.
+        impl->headers = curl_slist_append(impl->headers, "Cache-Control: no-cache");
+        impl->headers = curl_slist_append(impl->headers, "Pragma: no-cache");
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, impl->headers);
+    }
+    if (curl_multi_add_handle(impl->multi, easy) != CURLM_OK) impl->done = true;
+    return std::make_unique<Request>(std::move(impl));
+}
+
+std::size_t read(Request& request, char* buffer, std::size_t n) {
+    Request::Impl& impl = request.impl();
+    if (n == 0 || !buffer) return 0;
+    while (impl.available() < n && !impl.done)
+        impl.step(1000);
+    const std::size_t count = std::min(n, impl.available());
+    if (count > 0) std::memcpy(buffer, impl.pending.data() + impl.readPos, count);
+    impl.readPos += count;
+    if (impl.readPos == impl.pending.size()) {
+        impl.pending.clear();
+        impl.readPos = 0;
+    }
+    return count;
+}
+
+void close(std::unique_ptr<Request>& request) {
+    request.reset();
+}
+void close(std::unique_ptr<Session>& session) {
+    session.reset();
+}
+
+Timeouts defaultTimeouts() {
+    return kDefaultTimeouts;
+}
+
+void setTimeouts(Timeouts timeouts) {
+    std::lock_guard<std::mutex> lock(timeoutsMutex);
+    currentTimeouts = timeouts;
+}
+
+void resetTimeouts() {
+    setTimeouts(kDefaultTimeouts);
+}
+
+} // namespace kv::net

@@ -1,0 +1,81 @@
+#include "platform/ui/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+namespace kv::ui::headless {
+namespace {
+
+struct Splash : Form {
+    Splash() : Form("frmSplash", Units::Pixels) {
+        onPaint = [this] {
+            surface().gradient({0, 0, width(), height()}, 0xFF0000, 0x000000);
+            surface().text(TextOp{10, 20, "Welcome", Font{"Arial", 18, true}, kWhite});
+        };
+    }
+};
+
+TEST(Headless, BoxesAreAnsweredInOrderAndWrongExpectationsReported) {
+    auto& ui = install();
+    ui.expectBox({"Setup", {}, "Continue?", mb::YesNo, id::No});
+    ui.expectBox({"Other"});
+    ui.expectBox({{}, {}, {}, {}, id::Yes}); // an OK box has no Yes button
+    EXPECT_EQ(app().messageBox("  Continue?  \r\n\r\n", mb::YesNo, "Setup"), id::No);
+    EXPECT_EQ(app().messageBox("b", mb::OkCancel | mb::DefButton2, "Wrong"), id::Cancel);
+    EXPECT_EQ(app().messageBox("c", mb::OkOnly, "Third"), id::Ok);
+    ASSERT_EQ(ui.failures().size(), 2u);
+    EXPECT_NE(ui.failures()[0].find("#2 is not the one expected: got caption \"Wrong\""),
+              std::string::npos)
+        << ui.failures()[0];
+    EXPECT_NE(ui.failures()[1].find("#3 (caption \"Third\", text \"c\", style MB_OK) has no "
+                                    "button Yes"),
+              std::string::npos)
+        << ui.failures()[1];
+    EXPECT_EQ(ui.boxes().size(), 3u);
+    EXPECT_EQ(ui.boxes()[0].answer, id::No);
+}
+
+TEST(Headless, ModalShowsGoToTheirCallbacksInOrderThenToTheFallback) {
+    auto& ui = install();
+    std::vector<std::string> turns;
+    ui.onModal("frmSplash", [&](Form& f) {
+        turns.push_back("first");
+        f.hide();
+    });
+    ui.setModalHandler([&](Form& f) {
+        turns.push_back("fallback");
+        f.unload();
+    });
+    app().form<Splash>().show(ShowMode::Modal);
+    app().form<Splash>().show(ShowMode::Modal);
+    EXPECT_EQ(turns, (std::vector<std::string>{"first", "fallback"}));
+    EXPECT_EQ(ui.transcript(), "[0] show modal frmSplash \"\"\n[0] hide frmSplash\n"
+                               "[0] show modal frmSplash \"\"\n[0] hide frmSplash\n"
+                               "[0] unload frmSplash\n");
+    EXPECT_EQ(ui.finish(), "");
+}
+
+TEST(Headless, PaintingIsRecordedOnTheSurfaceAndClipboardKeepsText) {
+    install();
+    auto& s = app().form<Splash>();
+    s.resize(200, 100);
+    s.show();
+    app().processMessages();
+    ASSERT_EQ(s.surface().ops().size(), 2u);
+    auto* g = std::get_if<GradientOp>(&s.surface().ops()[0]);
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->rect, (Rect{0, 0, 200, 100}));
+    auto* t = std::get_if<TextOp>(&s.surface().ops()[1]);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->text, "Welcome");
+    EXPECT_TRUE(t->font.bold);
+    s.refresh();
+    app().processMessages();
+    EXPECT_EQ(s.surface().ops().size(), 2u); // a repaint starts from a clear surface
+    app().setClipboardText("12345678");
+    EXPECT_EQ(app().clipboardText(), "12345678");
+}
+
+} // namespace
+} // namespace kv::ui::headless

@@ -1,0 +1,49 @@
+#include "tools/service-sim/store.h"
+
+#include "platform/text/ansi.h"
+
+namespace kv::servicesim {
+
+User* Store::findUser(const std::string& userId) {
+    for (User& u : users) {
+        if (kv::text::equalsNoCase(u.userId, userId)) return &u;
+    }
+    return nullptr;
+}
+
+Store seededStore() {
+    Store s;
+    s.users = {
+        {"alice", "secret", 1, "", "s=ALICE0123456789", ""},
+        {"bob", "secret", 2, "upgrade/setup.exe", "s=BOB9876543210", ""},
+        {"carol", "secret", 1, "", "s=CAROL555", "7Q4K"},
+    };
+    auto add = [&](int id, const char* item, const char* title, double maxBid, double price,
+                   const char* seller, const char* group, int status) {
+        Snipe n;
+        n.userId = "alice";
+        n.bidId = id;
+        n.itemNumber = item;
+        n.title = title;
+        n.maxBid = maxBid;
+        n.price = price;
+        n.seller = seller;
+        n.bidGroup = group;
+        n.status = status;
+        n.ends = "2026-12-1" + std::to_string(id % 10) + " 18:30:00";
+        n.timeLeftSeconds = 3600L * id;
+        n.delaySeconds = 8;
+        s.snipes.push_back(n);
+    };
+    add(101, "3001122334", "Brass pocket watch", 45.00, 30.50, "tickers", "Watches", 1);
+    add(102, "3001122335", "Silver fob chain", 12.00, 14.25, "tickers", "", 1);
+    add(103, "3001122336", "Mantel clock", 80.00, 75.00, "oldtime", "Clocks", 2);
+    add(104, "3001122337", "Wall clock", 20.00, 26.00, "oldtime", "Clocks", 3);
+    add(105, "3001122338", "Cuckoo clock", 60.00, 10.00, "blackforest", "Clocks", 5);
+    s.snipes[2].paid = true;
+    s.snipes[0].watched = true;
+    s.snipes[1].bidOn = true;
+    return s;
+}
+
+} // namespace kv::servicesim

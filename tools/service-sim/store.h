@@ -1,0 +1,41 @@
+#pragma once
+// What the stand-in service keeps in memory: its users and their snipes.
+
+#include <string>
+#include <vector>
+
+namespace kv::servicesim {
+
+struct User {
+    std::string userId;
+    std::string password;     // as the user types it
+    int level = 1;            // the login reply's return value
+    std::string upgrade;      // upgrade page path, empty when none
+    std::string cookie;       // the auction site's session cookie
+    std::string securityCode; // non-empty: login first asks for this code
+};
+
+// One snipe; its textdump line is formed by the textdump command.
+struct Snipe {
+    std::string userId;
+    int bidId = 0;
+    std::string itemNumber, title, seller, bidGroup, ends;
+    double maxBid = 0, price = 0;
+    long timeLeftSeconds = 0, delaySeconds = 0;
+    bool paid = false, received = false;
+    int status = 1;                      // 1 active, 2 successful, 3 failed, 5 cancelled
+    bool watched = false, bidOn = false; // on the user's eBay watch / bid list
+};
+
+struct Store {
+    std::vector<User> users;
+    std::vector<Snipe> snipes;
+
+    User* findUser(const std::string& userId); // without regard to case
+};
+
+// Users "alice" (plain login), "bob" (upgrade offered), "carol" (security code "7Q4K")
+// with password "secret" each, and a handful of snipes of alice's in every status.
+Store seededStore();
+
+} // namespace kv::servicesim
