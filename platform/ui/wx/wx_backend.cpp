@@ -3,18 +3,24 @@
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/control_host.h"
+#include "platform/ui/control_properties.h"
 #include "platform/ui/lists.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/pictures.h"
 #include "platform/ui/text_controls.h"
+#include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/message_dialog.h"
+#include "platform/ui/wx/internal/rich_views.h"
 #include "platform/ui/wx/internal/toolkit.h"
 #include "platform/ui/wx/internal/views.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/checklst.h>
 #include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
@@ -23,6 +29,7 @@
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -81,6 +88,8 @@ bool clicksOnRelease(const Control& c) {
 
 struct FormView {
     wxTopLevelWindow* top = nullptr;
+    std::map<int, Menu*> menuIds; // menu items of the menu bar and of a pop-up shown
+    bool menusPending = false;
     wxWindow* canvas = nullptr;
     std::unique_ptr<wxWindowDisabler> modal;
 };
@@ -133,7 +142,8 @@ struct WxBackend::State {
         auto& loop = eventLoop();
         for (int i = 0; i < 500 && loop.Pending(); ++i)
             loop.Dispatch();
-        wxTheApp->ProcessIdle();
+        wxTheApp->ProcessPendingEvents(); // calls posted with CallAfter
+        loop.ProcessIdle();               // idle events, windows to delete
     }
     void applyPointer() {
         bool want = isBusy(app().mousePointer());
@@ -160,6 +170,11 @@ struct WxBackend::State {
     void destroyControl(Control& control);
     void bindControl(Control& control, wxWindow* w);
     void resync(Control& control, wxWindow* w);
+    void bindRichControl(Control& control, wxWindow* w);
+    // Menus: the menu bar of a form, made again after any change to its menus.
+    void scheduleMenus(Form& form);
+    void buildMenus(Form& form);
+    wxMenu* buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot);
     void applyTabOrder(Form& form);
 };
 
@@ -167,7 +182,10 @@ void WxBackend::State::createForm(Form& form) {
     auto v = std::make_unique<FormView>();
     const long style = frameStyle(form);
     wxString title = toWx(form.caption(), form.font().charset);
-    if (form.borderStyle() == BorderStyle::FixedDialog)
+    const auto controls = form.controls();
+    const bool menus = std::any_of(controls.begin(), controls.end(),
+                                   [](Control* c) { return dynamic_cast<Menu*>(c) != nullptr; });
+    if (form.borderStyle() == BorderStyle::FixedDialog && !menus)
         v->top = new wxDialog(nullptr, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style);
     else
         v->top = new wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style);
@@ -184,10 +202,80 @@ void WxBackend::State::createForm(Form& form) {
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
     bindForm(form, top);
+    if (menus) buildMenus(form);
+}
+
+void WxBackend::State::scheduleMenus(Form& form) {
+    FormView* v = view(&form);
+    if (!v || v->menusPending || !dynamic_cast<wxFrame*>(v->top)) return;
+    v->menusPending = true;
+    // Made again after the event that changed them, never inside a menu's own event.
+    Form* f = &form;
+    wxTheApp->CallAfter([this, f, top = v->top] {
+        FormView* now = view(f);
+        if (closing || !now || now->top != top) return;
+        now->menusPending = false;
+        buildMenus(*f);
+    });
+}
+
+wxMenu* WxBackend::State::buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot) {
+    auto* out = new wxMenu();
+    const int cs = menu.font().charset;
+    for (Menu* item : menu.items()) {
+        if (!item->visible() && item != popupRoot) continue;
+        if (item->separator()) {
+            out->AppendSeparator();
+            continue;
+        }
+        wxString label = toWx(item->caption(), cs);
+        if (!item->shortcut().empty()) label += "\t" + toWx(item->shortcut(), cs);
+        int id = wxWindow::NewControlId();
+        ids[id] = item;
+        wxMenuItem* added = nullptr;
+        if (!item->items().empty())
+            added = out->AppendSubMenu(buildMenu(ids, *item, popupRoot), label);
+        else
+            added = out->Append(id, label, wxEmptyString,
+                                item->checked() ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (item->checked() && added->IsCheckable()) added->Check(true);
+        added->Enable(item->enabled());
+    }
+    return out;
+}
+
+void WxBackend::State::buildMenus(Form& form) {
+    FormView* v = view(&form);
+    auto* frame = v ? dynamic_cast<wxFrame*>(v->top) : nullptr;
+    if (!frame) return;
+    Applying guard(*this);
+    for (auto& [id, item] : v->menuIds)
+        wxWindow::UnreserveControlId(id);
+    v->menuIds.clear();
+    auto* bar = new wxMenuBar();
+    for (Control* c : form.controls()) {
+        auto* title = dynamic_cast<Menu*>(c);
+        if (!title || title->parentMenu() || !title->visible()) continue;
+        bar->Append(buildMenu(v->menuIds, *title, nullptr),
+                    toWx(title->caption(), title->font().charset));
+        bar->EnableTop(bar->GetMenuCount() - 1, title->enabled());
+    }
+    wxMenuBar* old = frame->GetMenuBar();
+    frame->SetMenuBar(bar->GetMenuCount() ? bar : nullptr);
+    if (!bar->GetMenuCount()) delete bar;
+    delete old;
 }
 
 void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     Form* f = &form;
+    top->Bind(wxEVT_MENU, [this, f, top](wxCommandEvent& e) {
+        FormView* v = view(f);
+        if (!v) return e.Skip();
+        auto it = v->menuIds.find(e.GetId());
+        if (it == v->menuIds.end()) return e.Skip();
+        Menu* item = it->second;
+        if (item) deliver(f, top, [item] { user::pickMenu(*item); });
+    });
     top->Bind(wxEVT_CLOSE_WINDOW, [this, f, top](wxCloseEvent& e) {
         if (e.CanVeto()) e.Veto();
         deliver(f, top, [f] { user::close(*f); });
@@ -222,13 +310,13 @@ void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
             auto* text = dynamic_cast<wxTextCtrl*>(focus);
             if (dynamic_cast<wxButton*>(focus) || (text && text->IsMultiLine())) return e.Skip();
         }
-        CommandButton* target = nullptr;
+        bool has = false;
         for (Control* c : f->controls())
             if (auto* b = dynamic_cast<CommandButton*>(c);
                 b && (enter ? b->isDefault() : b->isCancel()) && b->reachable())
-                target = b;
-        if (!target) return e.Skip();
-        deliver(f, top, [target] { user::click(*target); });
+                has = true;
+        if (!has) return e.Skip();
+        deliver(f, top, [f, enter] { enter ? user::pressEnter(*f) : user::pressEscape(*f); });
     });
 }
 
@@ -319,6 +407,7 @@ void WxBackend::State::createControl(Control& control) {
     if (!w) return;
     windows[&control] = w;
     bindControl(control, w);
+    bindRichControl(control, w);
     // Controls held by this one (a frame made again) move into its new widget.
     for (Control* c : form.controls()) {
         wxWindow* cw = windowOf(c);
@@ -367,23 +456,21 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
     });
     auto down = [this, c, w](wxMouseEvent& e) {
         e.Skip();
-        if (c->onMouseDown)
-            deliver(c, w, [c, e] {
-                if (c->reachable()) c->onMouseDown(mouseEvent(e, c->form()->units()));
-            });
+        deliver(c, w, [c, e] { user::mouseDown(*c, mouseEvent(e, c->form()->units())); });
     };
     auto up = [this, c, w](wxMouseEvent& e) {
         e.Skip();
         deliver(c, w, [c, e] {
-            if (!c->reachable()) return;
-            if (c->onMouseUp) c->onMouseUp(mouseEvent(e, c->form()->units()));
+            if (!user::mouseUp(*c, mouseEvent(e, c->form()->units()))) return;
             if (e.GetEventType() == wxEVT_LEFT_UP && clicksOnRelease(*c)) user::click(*c);
         });
     };
-    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_MIDDLE_DOWN})
-        w->Bind(type, down);
-    for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
-        w->Bind(type, up);
+    if (!ownMouseEvents(control)) {
+        for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_MIDDLE_DOWN})
+            w->Bind(type, down);
+        for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
+            w->Bind(type, up);
+    }
     w->Bind(wxEVT_LEFT_DCLICK, [this, c, w](wxMouseEvent& e) {
         e.Skip();
         if (c->onDblClick)
@@ -491,6 +578,13 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             });
             resync(*list, w);
         });
+        w->Bind(wxEVT_CHECKLISTBOX, [this, list, w](wxCommandEvent& e) {
+            auto* checks = static_cast<wxCheckListBox*>(w);
+            int i = e.GetSelection();
+            bool on = checks->IsChecked(static_cast<unsigned>(i));
+            deliver(list, w, [list, i, on] { user::checkItem(*list, i, on); });
+            resync(*list, w);
+        });
         w->Bind(wxEVT_LISTBOX_DCLICK, [this, list, w](wxCommandEvent&) {
             if (list->onDblClick)
                 deliver(list, w, [list] {
@@ -498,6 +592,11 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
                 });
         });
     }
+}
+
+void WxBackend::State::bindRichControl(Control& control, wxWindow* w) {
+    Control* c = &control;
+    bindRich(control, w, [this, c, w](std::function<void()> fn) { return deliver(c, w, fn); });
 }
 
 void WxBackend::State::applyTabOrder(Form& form) {
@@ -533,7 +632,7 @@ WxBackend::~WxBackend() {
     }
     s.forms.clear();
     s.windows.clear();
-    wxTheApp->ProcessIdle(); // deletes the windows now
+    eventLoop().ProcessIdle(); // deletes the windows now
 }
 
 bool WxBackend::ready() const {
@@ -615,11 +714,19 @@ void WxBackend::formUnloaded(Form& form) {
 void WxBackend::controlAdded(Control& control) {
     State& s = *state_;
     if (!s.view(control.form())) return;
+    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
     s.createControl(control);
     s.applyTabOrder(*control.form());
 }
 
 void WxBackend::controlRemoved(Control& control) {
+    if (dynamic_cast<Menu*>(&control)) {
+        // Its items go at once: a pick must not reach a removed menu.
+        if (FormView* v = state_->view(control.form()))
+            for (auto& [id, item] : v->menuIds)
+                if (item == &control) item = nullptr;
+        return state_->scheduleMenus(*control.form());
+    }
     state_->destroyControl(control);
 }
 
@@ -635,6 +742,7 @@ void WxBackend::propertyChanged(Widget& widget, Property property) {
     }
     auto& control = static_cast<Control&>(widget);
     if (!s.view(control.form())) return;
+    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
     wxWindow* w = s.windowOf(&control);
     if (property == Property::Container || needsNewWindow(control, property)) {
         s.destroyControl(control);
@@ -653,6 +761,18 @@ void WxBackend::painted(Widget& widget, const Surface&) {
         if (auto* form = dynamic_cast<Form*>(&widget)) w = state_->view(form)->canvas;
         w->Refresh();
     }
+}
+
+void WxBackend::popupMenu(Menu& menu) {
+    State& s = *state_;
+    FormView* v = s.ready ? s.view(menu.form()) : nullptr;
+    if (!v || !v->top->IsShown()) return;
+    std::map<int, Menu*> ids;
+    std::unique_ptr<wxMenu> popup(s.buildMenu(ids, menu, &menu));
+    int picked = v->top->GetPopupMenuSelectionFromUser(*popup);
+    for (auto& [id, item] : ids)
+        wxWindow::UnreserveControlId(id);
+    if (auto it = ids.find(picked); it != ids.end()) user::pickMenu(*it->second, &menu);
 }
 
 int WxBackend::messageBox(const MessageBoxRequest& request) {
@@ -696,12 +816,25 @@ bool displayAvailable() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+namespace {
+
+// Pop-up menus of the wx backend in use; pages are left to the host's default.
+class WxControlHost : public ControlHost {
+public:
+    void popupMenu(Menu& menu) override {
+        if (auto* backend = dynamic_cast<WxBackend*>(&app().backend())) backend->popupMenu(menu);
+    }
+};
+
+} // namespace
+
 WxBackend* install() {
     resetApplication();
     auto backend = std::make_unique<WxBackend>();
     if (!backend->ready()) return nullptr;
     WxBackend* ref = backend.get();
     app().setBackend(std::move(backend));
+    setControlHost(std::make_unique<WxControlHost>());
     return ref;
 }
 

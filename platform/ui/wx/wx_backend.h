@@ -10,6 +10,10 @@
 
 class wxWindow;
 
+namespace kv::ui {
+class Menu;
+}
+
 namespace kv::ui::wx {
 
 class WxBackend : public Backend {
@@ -23,6 +27,8 @@ public:
     // The widget showing a form or control; nullptr while it has none (a form not yet
     // shown, a timer). For tests and screenshots.
     wxWindow* window(const Widget& widget) const;
+    // Shows a pop-up menu at the pointer; a picked item has run its click on return.
+    void popupMenu(Menu& menu);
 
     // Backend
     std::uint32_t tickCount() override;
@@ -48,7 +54,8 @@ private:
 
 // Whether a display is there for the toolkit ($DISPLAY or $WAYLAND_DISPLAY set).
 bool displayAvailable();
-// Resets the application and installs a wx backend on it; nullptr (and nothing installed)
+// Resets the application and installs a wx backend on it (and its pop-up menus as the
+// control host); nullptr (and nothing installed)
 // when the toolkit cannot start.
 WxBackend* install();
 

@@ -1,11 +1,13 @@
 #include "platform/ui/wx/internal/toolkit.h"
 
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -15,6 +17,16 @@ namespace {
 enum class Started { Not, Yes, Failed };
 Started g_started = Started::Not;
 wxGUIEventLoop* g_loop = nullptr;
+
+// A failed toolkit check is reported on stderr; the toolkit's own handler would stop the
+// program with a box of its own.
+void reportAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg) {
+    std::fprintf(stderr, "wx: %s:%d %s: %s %s\n", static_cast<const char*>(file.utf8_str()), line,
+                 static_cast<const char*>(func.utf8_str()),
+                 static_cast<const char*>(cond.utf8_str()),
+                 static_cast<const char*>(msg.utf8_str()));
+}
 
 } // namespace
 
@@ -26,6 +38,7 @@ bool startToolkit() {
     static char name[] = "kestrovane";
     static char* argv[] = {name, nullptr};
     int argc = 1;
+    wxSetAssertHandler(reportAssert);
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv)) return false;
     if (!wxTheApp->CallOnInit()) return false;

@@ -7,9 +7,11 @@
 #include "platform/ui/timer.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/drawing.h"
+#include "platform/ui/wx/internal/rich_views.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/checklst.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/dcbuffer.h>
@@ -125,6 +127,7 @@ void applyItems(ListControl& list, wxWindow* window) {
         lb->Set(items);
     }
     apply(list, window, Property::ListIndex);
+    apply(list, window, Property::Value);
 }
 
 void applySelection(ListControl& list, wxWindow* window) {
@@ -187,6 +190,11 @@ void applyValue(Control& control, wxWindow* window) {
             w->SetValue(true);
         else if (!option->value() && w->GetValue())
             groupStart(w->GetParent())->SetValue(true);
+    } else if (auto* checks = dynamic_cast<wxCheckListBox*>(window)) {
+        auto& box = static_cast<ListBox&>(control);
+        for (int i = 0; i < box.listCount() && i < static_cast<int>(checks->GetCount()); ++i)
+            if (checks->IsChecked(static_cast<unsigned>(i)) != box.itemChecked(i))
+                checks->Check(static_cast<unsigned>(i), box.itemChecked(i));
     } else if (auto* bar = dynamic_cast<ProgressBar*>(&control)) {
         auto* w = static_cast<wxGauge*>(window);
         w->SetRange(std::max(1, bar->max() - bar->min()));
@@ -220,8 +228,12 @@ wxWindow* createWindow(Control& control, wxWindow* parent) {
     } else if (auto* combo = dynamic_cast<ComboBox*>(&control)) {
         w = makeCombo(*combo, parent, r);
     } else if (auto* list = dynamic_cast<ListBox*>(&control)) {
-        w = new wxListBox(parent, wxID_ANY, r.GetPosition(), r.GetSize(), 0, nullptr,
-                          list->multiSelect() ? wxLB_MULTIPLE : wxLB_SINGLE);
+        long style = list->multiSelect() ? wxLB_MULTIPLE : wxLB_SINGLE;
+        if (list->checkBoxes())
+            w = new wxCheckListBox(parent, wxID_ANY, r.GetPosition(), r.GetSize(), 0, nullptr,
+                                   style);
+        else
+            w = new wxListBox(parent, wxID_ANY, r.GetPosition(), r.GetSize(), 0, nullptr, style);
     } else if (dynamic_cast<Frame*>(&control)) {
         w = new wxStaticBox(parent, wxID_ANY, "", r.GetPosition(), r.GetSize());
     } else if (auto* pic = dynamic_cast<PictureBox*>(&control)) {
@@ -231,6 +243,8 @@ wxWindow* createWindow(Control& control, wxWindow* parent) {
     } else if (dynamic_cast<ProgressBar*>(&control)) {
         w = new wxGauge(parent, wxID_ANY, 100, r.GetPosition(), r.GetSize(),
                         wxGA_HORIZONTAL | wxGA_SMOOTH);
+    } else {
+        w = createRichWindow(control, parent);
     }
     if (!w) return nullptr;
     w->SetName(wxString::FromUTF8(control.displayName()));
@@ -258,10 +272,12 @@ bool needsNewWindow(const Control& control, Property property) {
     if (dynamic_cast<const Label*>(&control))
         return property == Property::Alignment || property == Property::BorderStyle;
     if (dynamic_cast<const PictureBox*>(&control)) return property == Property::BorderStyle;
-    return false;
+    if (dynamic_cast<const ListBox*>(&control)) return property == Property::Style;
+    return richNeedsNewWindow(control, property);
 }
 
 void apply(Control& control, wxWindow* window, Property property, bool typing) {
+    if (applyRich(control, window, property)) return;
     switch (property) {
     case Property::Caption:
         applyCaption(control, window);
