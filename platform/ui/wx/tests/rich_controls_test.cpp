@@ -169,7 +169,7 @@ TEST_F(WxMainWindow, ShowsTheRichKindsFromTheModel) {
     EXPECT_FALSE(item->IsCheckable() && item->IsChecked());
 
     if (const char* docs = std::getenv("KV_SCREENSHOT_DIR")) {
-        std::string shot = std::string(docs) + "/main-window.png";
+        std::string shot = std::string(docs) + "/rich-controls.png";
         wxRect r = frame->GetChildren().front()->GetScreenRect();
         std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
                            std::to_string(r.x) + "+" + std::to_string(r.y);
