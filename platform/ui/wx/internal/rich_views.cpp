@@ -249,8 +249,7 @@ wxWindow* createRichWindow(Control& control, wxWindow* parent) {
     }
     if (auto* browser = dynamic_cast<WebBrowser*>(&control)) return createWebView(*browser, parent);
     if (!w) return nullptr;
-    for (Property p : {prop::Columns, prop::Buttons, prop::Expansion, prop::Selection})
-        applyRich(control, w, p);
+    applyRich(control, w, prop::Rows); // a change of the contents fills in everything
     return w;
 }
 
@@ -277,26 +276,22 @@ bool applyRich(Control& control, wxWindow* window, Property property) {
     }
     if (auto* tree = dynamic_cast<TreeView*>(&control)) {
         auto* w = static_cast<TreeWidget*>(window);
-        if (contents || property == prop::Columns) fillTree(*tree, w);
-        if (contents || property == prop::Expansion || property == prop::Columns)
-            expandTree(*tree, w);
-        if (contents || property == prop::Expansion || property == prop::Selection ||
-            property == prop::Columns)
+        if (contents) fillTree(*tree, w);
+        if (contents || property == prop::Expansion) expandTree(*tree, w);
+        if (contents || property == prop::Expansion || property == prop::Selection)
             selectNode(*tree, w);
         return contents || property == prop::Expansion || property == prop::Selection;
     }
     if (auto* bar = dynamic_cast<Toolbar*>(&control)) {
-        if (contents || property == prop::Columns)
-            fillToolbar(*bar, static_cast<wxToolBar*>(window));
+        if (contents) fillToolbar(*bar, static_cast<wxToolBar*>(window));
         return contents;
     }
     if (auto* status = dynamic_cast<StatusBar*>(&control)) {
-        if (contents || property == prop::Columns)
-            fillStatus(*status, static_cast<wxStatusBar*>(window));
+        if (contents) fillStatus(*status, static_cast<wxStatusBar*>(window));
         return contents;
     }
     if (dynamic_cast<TabStrip*>(&control)) {
-        if (contents || property == prop::Selection || property == prop::Columns) window->Refresh();
+        if (contents || property == prop::Selection) window->Refresh();
         return contents || property == prop::Selection;
     }
     if (auto* browser = dynamic_cast<WebBrowser*>(&control)) {
@@ -304,8 +299,7 @@ bool applyRich(Control& control, wxWindow* window, Property property) {
         return property == prop::Document;
     }
     if (auto* rich = dynamic_cast<RichTextBox*>(&control)) {
-        if (contents || property == prop::Columns)
-            fillRich(*rich, static_cast<wxTextCtrl*>(window));
+        if (contents) fillRich(*rich, static_cast<wxTextCtrl*>(window));
         return contents;
     }
     return false;
