@@ -1,6 +1,7 @@
 #include "platform/ui/user_controls.h"
 
 #include "platform/ui/form.h"
+#include "platform/ui/user_input.h"
 
 namespace kv::ui::user {
 namespace {
@@ -16,10 +17,8 @@ template <class F, class... A> void raise(const F& handler, A&&... args) {
 } // namespace
 
 bool mouseClick(Control& control, const MouseEvent& event) {
-    if (!control.reachable()) return false;
-    focus(control);
-    raise(control.onMouseDown, event);
-    raise(control.onMouseUp, event);
+    if (!mouseDown(control, event)) return false;
+    mouseUp(control, event);
     return true;
 }
 

@@ -143,5 +143,36 @@ TEST(TabStrip, SelectingFromCodeRaisesNoMouseEvent) {
     EXPECT_FALSE(user::selectTab(f.ts1, 3));
 }
 
+TEST(Toolbar, ButtonsByKeyWithStatesAndPanels) {
+    headless::install();
+    auto& f = app().form<Main>();
+    auto& tb = f.add<Toolbar>("tbToolbar");
+    auto& sb = f.add<StatusBar>("sbStatusBar");
+    std::vector<std::string> clicked;
+    tb.onButtonClick = [&](int i) { clicked.push_back(tb.button(i).key); };
+    tb.addButton({.style = ToolButtonStyle::Separator});
+    int back = tb.addButton({.key = "Back", .toolTip = "Back", .image = 1});
+    int preview = tb.addButton({.key = "Preview", .style = ToolButtonStyle::Check});
+    EXPECT_EQ(tb.find("Preview"), preview);
+    EXPECT_EQ(tb.find("preview"), 0);
+    f.show();
+    EXPECT_FALSE(user::clickButton(tb, 1)); // a separator
+    tb.setButtonEnabled(back, false);
+    EXPECT_FALSE(user::clickButton(tb, back));
+    tb.setButtonEnabled(back, true);
+    EXPECT_TRUE(user::clickButton(tb, back));
+    EXPECT_TRUE(user::clickButton(tb, preview)); // a check button toggles its pressed state
+    EXPECT_TRUE(tb.button(preview).pressed);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"Back", "Preview"}));
+    tb.setButtonPressed(preview, false); // from code: no event
+    EXPECT_EQ(clicked.size(), 2u);
+
+    sb.addPanel();
+    sb.setPanelText(1, "Currently viewing Active snipes");
+    sb.setPanelText(2, "ignored");
+    EXPECT_EQ(sb.panelText(1), "Currently viewing Active snipes");
+    EXPECT_EQ(sb.panelCount(), 1);
+}
+
 } // namespace
 } // namespace kv::ui
