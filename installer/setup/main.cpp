@@ -1,14 +1,17 @@
 // The setup program: runs its body on the window model. With KV_UI_SCRIPT it plays the user
-// of that UI script; otherwise it runs on the headless backend (the only one built so far;
-// KV_UI=headless), answering every box with its default button, and writes the boxes
-// shown as a transcript to the file named by KV_UI_TRANSCRIPT, or to standard output.
+// of that UI script; otherwise it shows real windows (KV_UI=wx, the default with a display)
+// or runs headless (KV_UI=headless), answering every box with its default button and
+// writing the boxes shown as a transcript to the file named by KV_UI_TRANSCRIPT, or to
+// standard output.
 
 #include "installer/setup/english.h"
 #include "installer/setup/setup_main.h"
-#include "platform/system/process.h"
+#include "platform/fs/pending_renames.h"
+#include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/script/ui_script.h"
+#include "platform/ui/startup/startup.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -27,11 +30,13 @@ std::string boxTranscript(const kv::ui::headless::HeadlessBackend& backend) {
 } // namespace
 
 int main(int argc, char** argv) {
-    kv::machine::setProgramArguments(argc, argv);
+    kv::fs::startProgram(argc, argv);
     kv::installer::AddEnglishResource();
     if (const char* script = std::getenv(kv::ui::script::kScriptVariable); script && *script)
         return kv::ui::script::runScripted(kv::installer::SetupMain);
-    auto& backend = kv::ui::headless::install();
+    if (kv::ui::installBackendFromEnvironment() == kv::ui::BackendKind::Wx)
+        return kv::ui::runProgram(kv::installer::SetupMain);
+    auto& backend = dynamic_cast<kv::ui::headless::HeadlessBackend&>(kv::ui::app().backend());
     const int code = kv::ui::runProgram(kv::installer::SetupMain);
     const std::string transcript = boxTranscript(backend);
     if (const char* file = std::getenv("KV_UI_TRANSCRIPT"); file && *file)
