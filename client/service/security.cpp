@@ -179,14 +179,19 @@ void clsSecurity::doLogin() {
     }
 }
 
-bool clsSecurity::validateUser() {
-    m_Level = 0;
+Hash clsSecurity::challengeArgs() const {
     Hash args;
     args.Add("chal", m_Challenge);
     if (!m_TokenString.empty()) {
         args.Add("tokentext", loginDialog.form ? textOf(loginForm(), "txtToken") : "");
         args.Add("tokenstring", m_TokenString);
     }
+    return args;
+}
+
+bool clsSecurity::validateUser() {
+    m_Level = 0;
+    Hash args = challengeArgs();
     Hash reply = queryKestrovane("login", args);
     m_Level = static_cast<std::int32_t>(std::atol(reply.Retrieve("return", 0).text().c_str()));
     const std::string message = reply.Retrieve("message", "").text();
@@ -208,12 +213,7 @@ bool clsSecurity::validateUser() {
 
 void clsSecurity::diagnose() {
     m_Level = 0;
-    Hash args;
-    args.Add("chal", m_Challenge);
-    if (!m_TokenString.empty()) {
-        args.Add("tokentext", loginDialog.form ? textOf(loginForm(), "txtToken") : "");
-        args.Add("tokenstring", m_TokenString);
-    }
+    Hash args = challengeArgs();
     queryKestrovane("diagnose", args);
     kv::ui::app().messageBox("Diagnostics complete.", kv::ui::mb::OkOnly, kProgramTitle);
 }

@@ -54,6 +54,8 @@ public:
 
 private:
     std::string hashPair(std::string_view first, std::string_view second) const;
+    // The login challenge, and the answer to a security code when one was asked for.
+    Hash challengeArgs() const;
     std::string buildURL(std::string_view cmd, Hash& args) const;
     kv::ui::Form& loginForm() const;
 

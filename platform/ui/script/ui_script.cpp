@@ -131,22 +131,22 @@ private:
         return t;
     }
 
-    static int row(const ListView& lv, const std::string& spec) {
-        if (spec.starts_with("#")) {
-            auto i = integer(spec.substr(1));
+    static int row(const ListView& lv, const std::string& target) {
+        if (target.starts_with("#")) {
+            auto i = integer(target.substr(1));
             return i ? *i : -1;
         }
         for (int i = 0; i < lv.itemCount(); ++i)
-            if (lv.text(i) == spec) return i;
+            if (lv.text(i) == target) return i;
         return -1;
     }
 
-    static int node(const TreeView& tv, const std::string& spec) {
-        if (spec.starts_with("#")) {
-            auto i = integer(spec.substr(1));
+    static int node(const TreeView& tv, const std::string& target) {
+        if (target.starts_with("#")) {
+            auto i = integer(target.substr(1));
             return i ? *i : -1;
         }
-        return tv.find(spec);
+        return tv.find(target);
     }
 
     std::string perform(const Action& a, Form* form) {
