@@ -1,5 +1,7 @@
 #include "platform/ui/headless/headless.h"
 
+#include "platform/ui/control_host.h"
+
 #include "platform/text/ansi.h"
 #include "platform/ui/form.h"
 
@@ -190,6 +192,7 @@ std::string HeadlessBackend::finish() {
 
 HeadlessBackend& install() {
     resetApplication();
+    resetControlHost(); // no pop-up answers or pages left from an earlier run
     auto backend = std::make_unique<HeadlessBackend>();
     HeadlessBackend& ref = *backend;
     app().setBackend(std::move(backend));

@@ -94,7 +94,7 @@ private:
     int boxCount_ = 0;
 };
 
-// Resets the application and installs a fresh headless backend on it.
+// Resets the application and the control host and installs a fresh headless backend.
 HeadlessBackend& install();
 
 } // namespace kv::ui::headless
