@@ -195,8 +195,8 @@ TEST_F(Windows, ImportQuestionOnceUnlessForced) {
     int imports = 0;
     setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
     const char* question = "Do you want to import your watch list and bids from eBay?";
-    ui_->expectBox({.caption = "Kestrovane", .text = question, .style = 0x23,
-                    .answer = kv::ui::id::Yes});
+    ui_->expectBox(
+        {.caption = "Kestrovane", .text = question, .style = 0x23, .answer = kv::ui::id::Yes});
     ui_->expectBox({.caption = "Kestrovane", .text = "\"myEbay\" imported", .style = 0});
     check_import(false);
     EXPECT_EQ(imports, 1);
