@@ -1,0 +1,83 @@
+#include "installer/common/registry_ops.h"
+
+#include "installer/common/internal/actions.h"
+#include "installer/common/lists.h"
+#include "installer/common/registry_primitives.h"
+#include "platform/text/ansi.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace kv::installer {
+namespace {
+
+using registry::Status;
+
+// The text's number as the conversion routines read it; 0 when it is not one.
+std::uint32_t numberOf(std::string_view text) {
+    std::int64_t number = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    const auto [end, ec] = std::from_chars(first, last, number);
+    if (ec != std::errc() || end != last || number < INT32_MIN || number > UINT32_MAX) return 0;
+    return static_cast<std::uint32_t>(number);
+}
+
+} // namespace
+
+bool RegKeyExists(std::string_view keyPath) {
+    const RegPath p = SplitRegPath(keyPath);
+    registry::Key key;
+    return registry::openKey(p.root, p.subKey, key) == Status::Success;
+}
+
+std::string RegReadString(std::string_view keyPath, std::string_view valueName, bool& isDword) {
+    isDword = false;
+    const RegPath p = SplitRegPath(keyPath);
+    registry::Key key;
+    registry::Value value;
+    if (registry::openKey(p.root, p.subKey, key) != Status::Success ||
+        registry::queryValue(key, valueName, value) != Status::Success)
+        return {};
+    if (value.type == registry::ValueType::Dword) {
+        isDword = true;
+        return std::to_string(registry::dwordOf(value).value_or(0));
+    }
+    return registry::textOf(value);
+}
+
+bool RegDeleteKeyIfExists(std::string_view keyPath) {
+    if (!RegKeyExists(keyPath)) return true;
+    const RegPath p = SplitRegPath(keyPath);
+    return registry::deleteTree(p.root, p.subKey) == Status::Success;
+}
+
+bool RegWriteTyped(std::string_view keyPath, std::string_view valueName, std::string_view valueText,
+                   std::string_view type) {
+    const RegPath p = SplitRegPath(keyPath);
+    registry::Key key;
+    if (registry::createKey(p.root, p.subKey, key) != Status::Success) return false;
+    if (text::equalsNoCase(type, "String"))
+        return registry::setValue(key, valueName, registry::stringValue(valueText)) ==
+               Status::Success;
+    if (text::equalsNoCase(type, "Integer"))
+        return registry::setValue(key, valueName, registry::dwordValue(numberOf(valueText))) ==
+               Status::Success;
+    return true;
+}
+
+bool RegistryOp(std::string_view record, bool install) {
+    switch (internal::actionOf(ListItem(record, install ? 3 : 4))) {
+    case internal::Action::Create:
+        return RegWriteTyped(ListItem(record, 0), ListItem(record, 1), ListItem(record, 2),
+                             ListItem(record, 5));
+    case internal::Action::Remove:
+        return RegDeleteKeyIfExists(ListItem(record, 0));
+    case internal::Action::None:
+        break;
+    }
+    return false;
+}
+
+} // namespace kv::installer
