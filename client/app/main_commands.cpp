@@ -48,11 +48,13 @@ void wireMainWindow(frmMain& form) {
     timer.setInterval(2000);
     if (!timer.onTimer) timer.onTimer = Timer1_Timer;
 
-    kv::ui::Menu& file = ensureMenu(form, "mnuFile", "&File");
-    connect(ensureMenu(form, "mnuLogout", "&Logout...", &file), mnuLogout_Click);
-    kv::ui::Menu& auction = ensureMenu(form, "mnuAuction", "&Auction");
-    connect(ensureMenu(form, "mnuAuctionImport", "&Import \"my eBay\"", &auction),
+    kv::ui::Menu& file = ensureMenu(form, "mnuFile", "&Auction");
+    connect(ensureMenu(form, "mnuAuctionImport", "&Import \"my eBay\"", &file),
             mnuAuctionImport_Click);
+    connect(ensureMenu(form, "mnuLogout", "&Logout...", &file), mnuLogout_Click);
+    kv::ui::Menu& favorites = ensureMenu(form, "mnuWatch", "Favorites");
+    if (!form.find<kv::ui::Menu>("mnuWatchedItem", 0))
+        form.add<kv::ui::Menu>("mnuWatchedItem", 0, &favorites).setVisible(false);
     kv::ui::Menu& help = ensureMenu(form, "mnuHelp", "&Help");
     connect(ensureMenu(form, "mnuHelpAbout", "&About ", &help), mnuHelpAbout_Click);
 }
@@ -91,12 +93,6 @@ void mnuHelpAbout_Click() {
     frmSplash& about = app().form<frmSplash>();
     about.noInit = true;
     about.show(kv::ui::ShowMode::Modal);
-}
-
-void wb1Show(bool show) {
-    frmMain& form = mainForm();
-    form.find<kv::ui::WebBrowser>("wb1")->setVisible(show);
-    form.lvListView.setVisible(!show);
 }
 
 } // namespace kv::app

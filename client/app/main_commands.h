@@ -21,7 +21,5 @@ void Timer1_Timer();
 void mnuLogout_Click();
 // Shows the splash window modally as the About box.
 void mnuHelpAbout_Click();
-// Shows the browser pane wb1 in place of the snipe list (show true) or the list again.
-void wb1Show(bool show);
 
 } // namespace kv::app

@@ -1,5 +1,6 @@
 #include "client/app/startup.h"
 
+#include "client/app/commands.h"
 #include "client/app/frm_login.h"
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
@@ -26,9 +27,11 @@ namespace {
 using kv::ui::app;
 using kv::ui::MousePointer;
 
-std::unique_ptr<kv::service::clsSecurity> theSecurity;
 frmMain* theMainForm = nullptr;
-StartupCommands commands;
+StartupCommands defaultCommands() {
+    return {.loadFavorites = loadFavorites, .importMyEbay = importMyEbay};
+}
+StartupCommands commands = defaultCommands();
 std::unique_ptr<std::mt19937> randomSequence;
 
 constexpr const char* kCookieExpiry = "; expires=Sat, 31-Dec-2009 11:59:59 GMT";
@@ -77,11 +80,6 @@ void offerUpgrade() {
 }
 
 } // namespace
-
-kv::service::clsSecurity& security() {
-    if (!theSecurity) theSecurity = std::make_unique<kv::service::clsSecurity>();
-    return *theSecurity;
-}
 
 frmMain& mainForm() {
     if (!theMainForm) {
@@ -152,9 +150,9 @@ void Main() {
 }
 
 void resetStartupForTests() {
-    theSecurity.reset();
+    resetSecurityForTests();
     theMainForm = nullptr;
-    commands = {};
+    commands = defaultCommands();
     randomSequence.reset();
 }
 

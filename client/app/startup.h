@@ -4,7 +4,7 @@
 // asks for the terms once, offers an upgrade, opens the news page, loads the favourites
 // and offers the import. "&Logout..." runs Main again with the same two objects.
 
-#include "client/service/security.h"
+#include "client/app/session.h"
 
 #include <functional>
 
@@ -12,8 +12,6 @@ namespace kv::app {
 
 class frmMain;
 
-// The one session object (created by the first run of Main, or here on first use).
-kv::service::clsSecurity& security();
 // The main window (created and wired by the first run of Main, or here on first use).
 frmMain& mainForm();
 
@@ -22,8 +20,8 @@ void Main();
 // The login step: hourglass, doLogin, the caption with the user id, default pointer.
 void loginAndCaption();
 
-// The command operations start-up and the main window's handlers call. Until the command
-// module provides them they do nothing.
+// The command operations start-up and the main window's handlers call: by default the
+// service commands loadFavorites and importMyEbay; tests may count them instead.
 struct StartupCommands {
     std::function<void()> loadFavorites; // rebuilds the favourites menu
     std::function<void()> importMyEbay;  // imports the eBay watch list and bids

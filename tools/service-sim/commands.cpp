@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace kv::servicesim {
 
@@ -128,10 +129,184 @@ Reply textdump(const Request& req, Store& store, const Context&) {
     return out;
 }
 
+Reply ok(const std::string& message = "") {
+    return record({{"return", "1"}, {"message", message}});
+}
+Reply fail(const std::string& message) {
+    return record({{"return", "0"}, {"message", message}});
+}
+Reply text(std::string body) {
+    return Reply{Reply::Kind::Text, {}, std::move(body)};
+}
+bool numeric(const std::string& s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The bid history of one snipe: a title line, then one line per attempt whose first field
+// is "bid id-attempt|time" and whose fourth is the auction site's response.
+Reply history(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    const std::string id = field(req, "bid_id");
+    if (!user || !numeric(id) || !store.findSnipe(user->userId, std::stoi(id))) return text("");
+    std::string body = "Time\tAction\tAmount\tResponse\n";
+    int n = 0;
+    for (const HistoryEntry& h : store.history) {
+        if (h.bidId != std::stoi(id)) continue;
+        body += id + "-" + std::to_string(++n) + "|" + h.when + "\t" + h.action + "\t" + h.amount +
+                "\t" + h.response + "\n";
+    }
+    return text(body);
+}
+
+// One line per favourite: the auction number, TAB, its title.
+Reply favorites(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return text("");
+    std::string body;
+    for (const Favorite& f : store.favorites) {
+        if (f.userId == user->userId) body += f.auctionId + "\t" + f.title + "\n";
+    }
+    return text(body);
+}
+
+std::vector<Favorite>::iterator findFavorite(Store& store, const User& user,
+                                             const std::string& auction) {
+    return std::find_if(store.favorites.begin(), store.favorites.end(), [&](const Favorite& f) {
+        return f.userId == user.userId && f.auctionId == auction;
+    });
+}
+
+Reply addfavorite(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const std::string auction = field(req, "auction_id");
+    if (!numeric(auction)) return fail("Invalid auction number.");
+    if (findFavorite(store, *user, auction) != store.favorites.end())
+        return fail("That auction is already in your favorites.");
+    store.favorites.push_back({user->userId, auction, "Item " + auction});
+    return ok();
+}
+
+Reply rmfavorite(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const auto it = findFavorite(store, *user, field(req, "auction_id"));
+    if (it == store.favorites.end()) return fail("That auction is not in your favorites.");
+    store.favorites.erase(it);
+    return ok();
+}
+
+// Imports the user's eBay watch and bid lists: each item not yet among the snipes becomes
+// one, marked watched or bid on; items already there take the marks.
+Reply myebay(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    int imported = 0;
+    for (const EbayItem& e : store.ebay) {
+        if (e.userId != user->userId) continue;
+        Snipe* found = nullptr;
+        for (Snipe& s : store.snipes) {
+            if (s.userId == user->userId && s.itemNumber == e.itemNumber) found = &s;
+        }
+        if (!found) {
+            Snipe n;
+            n.userId = user->userId;
+            n.bidId = store.nextBidId++;
+            n.itemNumber = e.itemNumber;
+            n.title = e.title;
+            n.seller = e.seller;
+            n.ends = e.ends;
+            n.price = e.price;
+            store.snipes.push_back(n);
+            found = &store.snipes.back();
+            ++imported;
+        }
+        (e.bidOn ? found->bidOn : found->watched) = true;
+    }
+    return ok(std::to_string(imported) + " items imported.");
+}
+
+// Brings the snipes of one folder up to date with the auction site.
+Reply refresh(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    if (!numeric(field(req, "status_id"))) return fail("Invalid folder.");
+    return ok();
+}
+
+// The snipes of a bidlist ("17|23|"): every id followed by a bar; null when an id is not
+// one of the user's snipes.
+std::optional<std::vector<Snipe*>> bidList(const Request& req, Store& store, User& user) {
+    std::vector<Snipe*> out;
+    const std::string list = field(req, "bidlist");
+    std::size_t start = 0;
+    for (std::size_t bar; (bar = list.find('|', start)) != std::string::npos; start = bar + 1) {
+        const std::string id = list.substr(start, bar - start);
+        Snipe* s = numeric(id) ? store.findSnipe(user.userId, std::stoi(id)) : nullptr;
+        if (!s) return std::nullopt;
+        out.push_back(s);
+    }
+    if (out.empty() || start != list.size()) return std::nullopt;
+    return out;
+}
+
+template <class Change> Reply batch(const Request& req, Store& store, Change change) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const auto snipes = bidList(req, store, *user);
+    if (!snipes) return fail("The selection holds an unknown snipe.");
+    for (Snipe* s : *snipes)
+        change(*s);
+    return ok();
+}
+
+Reply setdeleted(const Request& req, Store& store, const Context&) {
+    Reply r = batch(req, store, [](Snipe& s) { s.removed = true; });
+    std::erase_if(store.snipes, [](const Snipe& s) { return s.removed; });
+    return r;
+}
+Reply dofeedback(const Request& req, Store& store, const Context&) {
+    return batch(req, store, [](Snipe& s) { s.feedback = true; });
+}
+Reply setpaid(const Request& req, Store& store, const Context&) {
+    return batch(req, store, [](Snipe& s) { s.paid = true; });
+}
+Reply setreceived(const Request& req, Store& store, const Context&) {
+    return batch(req, store, [](Snipe& s) { s.received = true; });
+}
+
+// Cancels one snipe: it moves to the cancelled folder.
+Reply cancel(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const std::string id = field(req, "bid_id");
+    Snipe* s = numeric(id) ? store.findSnipe(user->userId, std::stoi(id)) : nullptr;
+    if (!s) return fail("No such snipe.");
+    if (s->status != 1) return fail("Only an active snipe can be cancelled.");
+    s->status = 5;
+    return ok();
+}
+
 const std::map<std::string, Command>& table() {
     static const std::map<std::string, Command> commands = {
-        {"login", &login}, {"diagnose", &diagnose}, {"news", &news},         {"terms", &terms},
-        {"help", &help},   {"privacy", &privacy},   {"textdump", &textdump},
+        {"login", &login},
+        {"diagnose", &diagnose},
+        {"news", &news},
+        {"terms", &terms},
+        {"help", &help},
+        {"privacy", &privacy},
+        {"textdump", &textdump},
+        {"history", &history},
+        {"favorites", &favorites},
+        {"addfavorite", &addfavorite},
+        {"rmfavorite", &rmfavorite},
+        {"myebay", &myebay},
+        {"refresh", &refresh},
+        {"setdeleted", &setdeleted},
+        {"dofeedback", &dofeedback},
+        {"setpaid", &setpaid},
+        {"setreceived", &setreceived},
+        {"delete", &cancel},
     };
     return commands;
 }

@@ -49,7 +49,11 @@ struct Server::Impl {
                 return;
             }
             const Command command = findCommand(req->cmd);
-            if (!command) {
+            if (!sw.failCommand.empty() && req->cmd == sw.failCommand) {
+                reply.fields = {{"return", "0"}};
+                if (!sw.failCommandMessage.empty())
+                    reply.fields.emplace_back("message", sw.failCommandMessage);
+            } else if (!command) {
                 reply.fields = {{"return", "0"}, {"message", "Unknown command " + req->cmd}};
             } else {
                 reply = command(*req, store, Context{baseUrlLocked()});
@@ -63,6 +67,7 @@ struct Server::Impl {
                 reply.fields = {{"return", "0"}, {"message", sw.failMessage}};
             }
         }
+        if (reply.kind == Reply::Kind::Text && !sw.listBody.empty()) reply.body = sw.listBody;
         std::string body =
             reply.kind == Reply::Kind::Record ? recordBody(reply.fields) : reply.body;
         if (sw.garbage) body = "<html><body>Service temporarily unavailable</body></html>";

@@ -14,11 +14,14 @@ namespace kv::servicesim {
 struct Switches {
     bool refuseLogin = false; // every login refused with refuseMessage
     std::string refuseMessage = "Your account is suspended.";
-    std::string failMessage;    // non-empty: every record command fails with it
-    bool garbage = false;       // answer text that is no cipher text
-    int slowMs = 0;             // wait this long before answering
-    bool closeEarly = false;    // send half the body, then drop the connection
-    bool printRequests = false; // print each deciphered request on standard output
+    std::string failMessage;        // non-empty: every record command fails with it
+    std::string failCommand;        // this one command fails, the store untouched, with...
+    std::string failCommandMessage; // ...this message (empty: a reply without message)
+    bool garbage = false;           // answer text that is no cipher text
+    std::string listBody;           // non-empty: every list command answers with this text
+    int slowMs = 0;                 // wait this long before answering
+    bool closeEarly = false;        // send half the body, then drop the connection
+    bool printRequests = false;     // print each deciphered request on standard output
 };
 
 class Server {

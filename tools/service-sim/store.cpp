@@ -11,6 +11,13 @@ User* Store::findUser(const std::string& userId) {
     return nullptr;
 }
 
+Snipe* Store::findSnipe(const std::string& userId, int bidId) {
+    for (Snipe& s : snipes) {
+        if (s.userId == userId && s.bidId == bidId) return &s;
+    }
+    return nullptr;
+}
+
 Store seededStore() {
     Store s;
     s.users = {
@@ -43,6 +50,19 @@ Store seededStore() {
     s.snipes[2].paid = true;
     s.snipes[0].watched = true;
     s.snipes[1].bidOn = true;
+    s.history = {
+        {101, "2026-12-10 18:29:52", "Bid placed", "45.00", ""},
+        {101, "2026-12-10 18:29:54", "Result", "45.00", "Outbid"},
+        {103, "2026-12-13 18:29:52", "Bid placed", "80.00", "You are the high bidder"},
+    };
+    s.favorites = {
+        {"alice", "3009988771", "Carriage clock"},
+        {"alice", "3009988772", "Pocket watch key"},
+    };
+    s.ebay = {
+        {"alice", "3005550001", "Railway watch", "tickers", "2026-12-19 20:00:00", 55.00, false},
+        {"alice", "3005550002", "Clock hands set", "oldtime", "2026-12-18 21:15:00", 4.50, true},
+    };
     return s;
 }
 

@@ -22,20 +22,46 @@ struct Snipe {
     std::string itemNumber, title, seller, bidGroup, ends;
     double maxBid = 0, price = 0;
     long timeLeftSeconds = 0, delaySeconds = 0;
-    bool paid = false, received = false;
+    bool paid = false, received = false, feedback = false;
+    bool removed = false;                // being taken out of the store
     int status = 1;                      // 1 active, 2 successful, 3 failed, 5 cancelled
     bool watched = false, bidOn = false; // on the user's eBay watch / bid list
+};
+
+// One attempt in a snipe's bid history; response is the auction site's answer.
+struct HistoryEntry {
+    int bidId = 0;
+    std::string when, action, amount, response;
+};
+
+// A favourite auction of a user's.
+struct Favorite {
+    std::string userId, auctionId, title;
+};
+
+// An item on a user's eBay watch or bid list, imported into the snipes by "myebay".
+struct EbayItem {
+    std::string userId, itemNumber, title, seller, ends;
+    double price = 0;
+    bool bidOn = false; // on the bid list (else the watch list)
 };
 
 struct Store {
     std::vector<User> users;
     std::vector<Snipe> snipes;
+    std::vector<HistoryEntry> history;
+    std::vector<Favorite> favorites;
+    std::vector<EbayItem> ebay;
+    int nextBidId = 200; // the bid id of the next imported snipe
+
+    Snipe* findSnipe(const std::string& userId, int bidId);
 
     User* findUser(const std::string& userId); // without regard to case
 };
 
 // Users "alice" (plain login), "bob" (upgrade offered), "carol" (security code "7Q4K")
-// with password "secret" each, and a handful of snipes of alice's in every status.
+// with password "secret" each; a handful of snipes of alice's in every status, with bid
+// history, two favourites and an eBay watch and bid list to import.
 Store seededStore();
 
 } // namespace kv::servicesim

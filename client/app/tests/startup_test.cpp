@@ -126,7 +126,11 @@ TEST_F(Startup, FirstStartShowsTermsOpensNewsAndAsksImportOnce) {
     EXPECT_EQ(app().loadedForm<frmSplash>(), nullptr);
     EXPECT_EQ(app().loadedForm<frmLogin>(), nullptr);
     EXPECT_TRUE(mainWb1().visible());
-    EXPECT_FALSE(main.lvListView.visible());
+    // The favourites menu: element 0 and one element per favourite of alice's.
+    auto favorites = main.controlArray("mnuWatchedItem");
+    ASSERT_EQ(favorites.size(), 3u);
+    EXPECT_EQ(favorites[1]->caption(), "Carriage clock");
+    EXPECT_EQ(favorites[2]->tag(), "3009988772");
 
     // The terms page is the plain CGI address; the news page the enciphered one with a
     // fresh random fraction.
@@ -155,6 +159,19 @@ TEST_F(Startup, FirstStartShowsTermsOpensNewsAndAsksImportOnce) {
     EXPECT_EQ(runMain(), std::nullopt);
     EXPECT_FALSE(shown("frmTerms"));
     EXPECT_EQ(ui_->boxes().size(), 0u);
+}
+
+TEST_F(Startup, ImportAcceptedAtFirstStart) {
+    saveSetting("AcceptedTerms", "1");
+    login("alice");
+    importQuestion(kv::ui::id::Yes);
+    ui_->expectBox({.caption = "Kestrovane", .text = "\"myEbay\" imported", .style = 0});
+    EXPECT_EQ(runMain(), std::nullopt);
+    bool imported = false;
+    for (const auto& q : sim_.requests())
+        imported |= q.find("cmd=myebay") != std::string::npos;
+    EXPECT_TRUE(imported);
+    EXPECT_EQ(mainForm().mousePointer(), kv::ui::MousePointer::Default);
 }
 
 TEST_F(Startup, RefusedLoginThenGoodOne) {

@@ -1,0 +1,153 @@
+#include "client/app/commands.h"
+
+#include "client/app/frm_history.h"
+#include "client/app/frm_main.h"
+#include "client/app/list_display.h"
+#include "client/app/list_state.h"
+#include "client/app/session.h"
+#include "client/app/setting_conversions.h"
+#include "platform/ui/application.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/web_browser.h"
+
+#include <vector>
+
+namespace kv::app {
+namespace {
+
+using kv::service::Hash;
+using kv::ui::MousePointer;
+
+frmMain& mainForm() {
+    return kv::ui::app().form<frmMain>();
+}
+
+// The main window's hourglass for the life of the object, when asked for.
+class WaitCursor {
+public:
+    explicit WaitCursor(bool on) : on_(on) {
+        if (on_) mainForm().setMousePointer(MousePointer::Hourglass);
+    }
+    ~WaitCursor() {
+        if (on_) mainForm().setMousePointer(MousePointer::Default);
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool on_;
+};
+
+// A reply's return field as a number; absent or not a number counts as 0 (failure).
+bool succeeded(Hash& reply) {
+    return toNumber(reply.Retrieve("return", 0).text()).value_or(0) != 0;
+}
+
+// Sends one single-record command; a failed reply shows its message (or the default text)
+// under title. True when the command succeeded.
+bool sendRecord(const std::string& command, Hash& args, const std::string& title) {
+    Hash reply = security().queryKestrovane(command, args);
+    if (succeeded(reply)) return true;
+    kv::ui::app().messageBox(reply.Retrieve("message", kNoResponseText).text(),
+                             kv::ui::mb::OkOnly | kv::ui::mb::IconError, title);
+    return false;
+}
+
+bool isNumeric(const std::string& text) {
+    return toNumber(text).has_value();
+}
+
+} // namespace
+
+void showBidHistory(std::int32_t bidId) {
+    Hash args;
+    args.Add("bid_id", static_cast<std::int64_t>(bidId));
+    const std::vector<std::string> lines = security().queryKestrovaneMulti("history", args);
+    // Every history request fills a freshly loaded window.
+    frmHistory& window = kv::ui::app().create<frmHistory>();
+    fillHistoryList(window.lvListView, lines);
+    window.show(kv::ui::ShowMode::Modal);
+}
+
+void changeFavorite(const std::string& auctionNumber, const std::string& command) {
+    WaitCursor wait(true);
+    Hash args;
+    args.Add("auction_id", auctionNumber);
+    if (sendRecord(command, args, "Add Favorites")) loadFavorites();
+}
+
+void importMyEbay() {
+    WaitCursor wait(true);
+    Hash args;
+    if (!sendRecord("myebay", args, "Sync with eBay")) return;
+    if (currentStatus() != 10 && currentStatus() != 11) setCurrentStatus(10);
+    std::int16_t status = currentStatus();
+    std::int16_t groupBy = -1;
+    refreshAuctionList(status, groupBy);
+    wb1Show(false);
+}
+
+void refreshAuctions() {
+    WaitCursor wait(true);
+    Hash args;
+    args.Add("status_id", static_cast<std::int64_t>(currentStatus()));
+    sendRecord("refresh", args, "Refresh Auctions");
+}
+
+void loadFavorites() {
+    WaitCursor wait(true);
+    Hash args;
+    const std::vector<std::string> lines = security().queryKestrovaneMulti("favorites", args);
+
+    frmMain& main = mainForm();
+    const int count = static_cast<int>(main.controlArray("mnuWatchedItem").size());
+    for (int i = 1; i < count; ++i) {
+        if (kv::ui::Control* element = main.find("mnuWatchedItem", i)) main.remove(*element);
+    }
+    auto* first = main.find<kv::ui::Menu>("mnuWatchedItem", 0);
+    if (!first) return; // a window without the favourites menu
+
+    int n = 1;
+    for (const std::string& line : lines) {
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) continue;
+        const std::string number = line.substr(0, tab);
+        if (!isNumeric(number)) continue;
+        std::string caption = line.substr(tab + 1);
+        caption = caption.substr(0, caption.find('\t'));
+        kv::ui::Menu& element = first->loadElement(n);
+        element.setCaption(caption);
+        element.setTag(number);
+        element.setVisible(true);
+        ++n;
+    }
+}
+
+void applyToSelection(kv::ui::ListView& list, const std::string& command) {
+    std::string ids;
+    const auto rows = static_cast<std::int16_t>(list.itemCount());
+    for (std::int16_t row = 0; row < rows; ++row) {
+        if (!list.checked(row)) continue;
+        const std::string& tag = list.item(row).tag;
+        if (isNumeric(tag)) ids += tag + "|"; // a group total row has no tag
+    }
+    if (ids.empty()) return;
+    Hash args;
+    args.Add("status_id", static_cast<std::int64_t>(currentStatus()));
+    args.Add("bidlist", ids);
+    sendRecord(command, args, "Processing selection");
+}
+
+void cancelSnipe(std::int32_t bidId) {
+    Hash args;
+    args.Add("bid_id", static_cast<std::int64_t>(bidId));
+    args.Add("status_id", static_cast<std::int64_t>(currentStatus()));
+    sendRecord("delete", args, "Cancel Snipe");
+}
+
+void wb1Show(bool visible) {
+    if (auto* wb1 = mainForm().find<kv::ui::WebBrowser>("wb1")) wb1->setVisible(visible);
+}
+
+} // namespace kv::app

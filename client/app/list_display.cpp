@@ -1,0 +1,303 @@
+#include "client/app/list_display.h"
+
+#include "client/app/frm_main.h"
+#include "client/app/list_state.h"
+#include "client/app/session.h"
+#include "client/app/setting_conversions.h"
+#include "client/app/settings_store.h"
+#include "platform/ui/application.h"
+#include "platform/ui/list_view.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kv::app {
+namespace {
+
+struct DisplayState {
+    bool sortSettingsLoaded = false;
+    bool listJustRefreshed = false;
+    bool hooked = false; // the row colours are hooked into the main list
+};
+
+DisplayState& state() {
+    static DisplayState s;
+    return s;
+}
+
+constexpr std::size_t kFieldCount = 16;
+constexpr kv::ui::Color kRed = 255;
+
+std::vector<std::string> splitTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// The leading number of a text ("." as decimal point), 0 when there is none.
+double leadingNumber(const std::string& text) {
+    const char* begin = text.c_str();
+    while (*begin == ' ' || *begin == '\t')
+        ++begin;
+    if (*begin != '-' && *begin != '+' && *begin != '.' && (*begin < '0' || *begin > '9')) return 0;
+    char* end = nullptr;
+    const double v = std::strtod(begin, &end);
+    return end == begin || !std::isfinite(v) ? 0 : v;
+}
+
+// Field 0's "tag|text": the part before the first bar is the tag; without a bar the whole
+// field is the text.
+void splitKey(const std::string& field, std::string& tag, std::string& text) {
+    const std::size_t bar = field.find('|');
+    if (bar == std::string::npos) {
+        tag.clear();
+        text = field;
+    } else {
+        tag = field.substr(0, bar);
+        text = field.substr(bar + 1);
+    }
+}
+
+int statusIcon(const std::string& status) {
+    if (status == "1") return 9;
+    if (status == "2") return 15;
+    if (status == "3") return 16;
+    if (status == "5") return 17;
+    return 0;
+}
+
+struct ColumnRule {
+    int minWidth;
+    kv::ui::Alignment alignment;
+};
+
+// Columns 1 to 20 (fields 0 to 19); a minimum width of 0 hides the column.
+std::array<ColumnRule, 20> columnRules(bool grouped) {
+    using kv::ui::Alignment;
+    std::array<ColumnRule, 20> r{};
+    r[0] = {1600, Alignment::Left};
+    r[1] = {1700, Alignment::Left};
+    r[2] = {850, Alignment::Right};
+    r[3] = {grouped ? 1100 : 850, Alignment::Right};
+    for (int i : {4, 5, 6})
+        r[i] = {1000, Alignment::Left};
+    for (int i : {7, 8, 9})
+        r[i] = {700, Alignment::Left};
+    for (int i : {10, 11, 12, 13})
+        r[i] = {0, Alignment::Left};
+    r[14] = {1400, Alignment::Left};
+    for (int i : {15, 16, 17, 18, 19})
+        r[i] = {0, Alignment::Left};
+    return r;
+}
+
+void layColumns(kv::ui::ListView& list, bool grouped) {
+    const auto rules = columnRules(grouped);
+    for (int i = 0; i < static_cast<int>(rules.size()) && i < list.columnCount(); ++i) {
+        if (rules[i].minWidth == 0) {
+            list.setColumnWidth(i, 0);
+            continue;
+        }
+        if (list.column(i).width == 0) continue;
+        list.autoSizeColumn(i);
+        if (list.column(i).width < rules[i].minWidth) list.setColumnWidth(i, rules[i].minWidth);
+        if (i != 0) list.setColumnAlignment(i, rules[i].alignment);
+    }
+}
+
+// Rewrites the row's hidden sort-key cells from the shown numbers.
+void setSortKeys(kv::ui::ListView& list, int row) {
+    for (int cell : {10, 11}) {
+        if (const auto v = toNumber(list.text(row, cell))) list.setText(row, cell, sortKeyText(*v));
+    }
+    if (const auto v = toNumber(list.text(row, 2))) list.setText(row, 12, sortKeyText(*v));
+    if (const auto v = toNumber(list.text(row, 3))) list.setText(row, 13, sortKeyText(*v));
+    if (leadingNumber(list.text(row, 3)) > leadingNumber(list.text(row, 2)))
+        list.setCellColor(row, 2, kRed);
+}
+
+} // namespace
+
+std::string sortKeyText(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%s%015.2f", value < 0 ? "-" : "", std::fabs(value));
+    return buf;
+}
+
+void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
+    if (status == -1) status = currentStatus();
+    if (groupBy == -1) groupBy = currentGroupBy();
+
+    kv::service::Hash args;
+    args.Add("status_id", static_cast<std::int64_t>(status));
+    int groupField = 0;
+    std::string groupTitle;
+    if (groupBy == 1) {
+        args.Add("sort", "seller");
+        groupField = 4;
+        groupTitle = "Seller";
+    } else if (groupBy == 2) {
+        args.Add("sort", "bidgroup_name");
+        groupField = 14;
+        groupTitle = "Bid Group";
+    } else {
+        args.Add("sort", "auction_id");
+    }
+    setCurrentStatus(status);
+    const std::vector<std::string> lines = security().queryKestrovaneMulti("textdump", args);
+
+    frmMain& main = kv::ui::app().form<frmMain>();
+    if (!state().sortSettingsLoaded) {
+        const std::string key = getSetting("SortKey", "");
+        if (const auto v = toInteger(key); !key.empty() && v && *v >= 0)
+            main.lvListView.setSortKey(*v);
+        const std::string order = getSetting("SortOrder", "");
+        if (const auto v = toInteger(order); !order.empty() && v && (*v == 0 || *v == 1))
+            main.lvListView.setSortOrder(static_cast<kv::ui::SortOrder>(*v));
+        state().sortSettingsLoaded = true;
+    }
+
+    fillAuctionList(main.lvListView, lines, groupField, groupTitle);
+
+    const kv::ui::TreeView& tree = main.tvTreeView;
+    for (int i = 0; i < tree.nodeCount(); ++i) {
+        const std::string& key = tree.node(i).key;
+        if (key.size() < 2) continue;
+        const auto number = toNumber(key.substr(1));
+        if (number && *number == status) main.tvTreeView.setSelectedIndex(i);
+    }
+    state().listJustRefreshed = true;
+}
+
+void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lines, int groupField,
+                     const std::string& groupTitle) {
+    const bool grouped = groupField != 0;
+    list.setRedraw(false);
+    if (state().hooked) {
+        list.onDrawRow = nullptr;
+        state().hooked = false;
+    }
+    const int height = list.height();
+    list.resize(list.width(), 1);
+    list.setSorted(false);
+
+    list.clearColumns();
+    list.clear();
+    std::int16_t count = 0;
+    double sum = 0;
+    std::string previous = groupTitle;
+    int lineNumber = 0;
+    const auto gf = static_cast<std::size_t>(groupField);
+    for (const std::string& line : lines) {
+        if (line.empty()) continue;
+        const std::vector<std::string> f = splitTabs(line);
+        const bool header = lineNumber == 0;
+        if (!header) {
+            // A short line is malformed: it cannot fill the row's cells, so it is left out.
+            if (f.size() < kFieldCount) continue;
+            if (!f[8].empty() && !showPaid()) continue;
+            if (!f[9].empty() && !showReceived()) continue;
+        }
+        ++lineNumber;
+        const std::string group = gf < f.size() ? f[gf] : std::string();
+        if (header) {
+            for (const std::string& title : f)
+                list.addColumn(title);
+            previous = group;
+            continue;
+        }
+        if (grouped && previous != groupTitle && group != previous) {
+            addGroupTotalRow(list, previous, sum, count);
+            sum = 0;
+            count = 0;
+        }
+        sum += leadingNumber(f[3]);
+        ++count;
+        previous = group;
+
+        const int icon = currentStatus() == 0 ? statusIcon(f[15]) : 0;
+        std::string tag, text;
+        splitKey(f[0], tag, text);
+        const int row = list.addItem(text, tag, icon, icon);
+        for (std::size_t i = 1; i < f.size(); ++i)
+            list.setText(row, static_cast<int>(i), f[i]);
+        setSortKeys(list, row);
+    }
+
+    layColumns(list, grouped);
+    addGroupTotalRow(list, grouped ? previous : std::string(), sum, count);
+
+    if (const int selected = list.selectedIndex(); selected >= 0) list.setSelectedIndex(-1);
+    if (!grouped) list.setSorted(true);
+    if (list.itemCount() > 0) list.setSelectedIndex(0); // the top row
+
+    list.resize(list.width(), height);
+    list.setRedraw(true);
+    list.onDrawRow = &listViewWndProc;
+    state().hooked = true;
+}
+
+void addGroupTotalRow(kv::ui::ListView& list, const std::string& groupValue, double total,
+                      std::int16_t count) {
+    const int row = list.addItem("");
+    list.setText(row, 1, groupValue.empty() ? " TOTAL" : " TOTAL for " + groupValue);
+    list.setText(row, 2, "");
+    char amount[64];
+    std::snprintf(amount, sizeof amount, "%.2f", total);
+    list.setText(row, 3, amount);
+    list.setText(row, 4, count == 1 ? "(1 item)" : "(" + std::to_string(count) + " items)");
+    for (int cell : {1, 3, 4})
+        list.setBold(row, cell, true);
+}
+
+void fillHistoryList(kv::ui::ListView& list, const std::vector<std::string>& lines) {
+    list.clearColumns();
+    list.clear();
+    bool header = true;
+    for (const std::string& line : lines) {
+        if (line.empty()) continue;
+        const std::vector<std::string> f = splitTabs(line);
+        if (header) {
+            for (const std::string& title : f)
+                list.addColumn(title);
+            header = false;
+            continue;
+        }
+        std::string tag, text;
+        splitKey(f[0], tag, text);
+        const int row = list.addItem(text, tag);
+        for (std::size_t i = 1; i < f.size(); ++i)
+            list.setText(row, static_cast<int>(i), f[i]);
+    }
+    for (int i = 0; i < list.columnCount(); ++i) {
+        if (list.column(i).width != 0) list.autoSizeColumn(i);
+    }
+}
+
+void listViewWndProc(int row, kv::ui::RowColors& colors) {
+    colors.text = kv::ui::kBlack;
+    colors.background = row % 2 == 0 ? 0x0000FF : 0xFF0000;
+}
+
+bool sortSettingsLoaded() {
+    return state().sortSettingsLoaded;
+}
+void setSortSettingsLoaded(bool loaded) {
+    state().sortSettingsLoaded = loaded;
+}
+bool listJustRefreshed() {
+    return state().listJustRefreshed;
+}
+void setListJustRefreshed(bool on) {
+    state().listJustRefreshed = on;
+}
+void resetListDisplayForTests() {
+    state() = DisplayState{};
+}
+
+} // namespace kv::app

@@ -1,0 +1,13 @@
+#pragma once
+// The one session object of the run, through which every request to the service goes.
+
+#include "client/service/security.h"
+
+namespace kv::app {
+
+// The session object, made on first use and kept until the program ends.
+kv::service::clsSecurity& security();
+// Drops the session object; the next use makes a fresh one (for tests).
+void resetSecurityForTests();
+
+} // namespace kv::app
