@@ -1,0 +1,43 @@
+#pragma once
+// Conversions between the window model and the toolkit: units, colours, fonts, ANSI text,
+// mouse pointers and key codes.
+
+#include "platform/ui/types.h"
+
+#include <wx/colour.h>
+#include <wx/cursor.h>
+#include <wx/font.h>
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+
+#include <string>
+#include <string_view>
+
+class wxKeyEvent;
+class wxMouseEvent;
+
+namespace kv::ui::wx::internal {
+
+// Model units (twips at 15 per pixel, or pixels) to pixels of the 96 dpi profile, and back.
+int toPixels(int value, Units units);
+int fromPixels(int pixels, Units units);
+wxRect toPixels(const Rect& rect, Units units);
+Rect fromPixels(const wxRect& rect, Units units);
+
+// 0x00BBGGRR, or a system colour (0x800000nn), to the toolkit's colour.
+wxColour toColour(Color color);
+wxFont toFont(const Font& font);
+wxCursor toCursor(MousePointer pointer);
+
+// ANSI bytes in the code page of the font's character set to the toolkit's text and back.
+// Multi-line texts keep CR LF on the model's side and LF on the toolkit's.
+wxString toWx(std::string_view ansi, int charset = 0);
+std::string fromWx(const wxString& text, int charset = 0, bool crlf = false);
+
+// The platform's key code of a key event (0 for keys it has none for) and shift state.
+int virtualKey(const wxKeyEvent& event);
+int shiftState(const wxKeyEvent& event);
+// A mouse event in the units of the control's form.
+MouseEvent mouseEvent(const wxMouseEvent& event, Units units);
+
+} // namespace kv::ui::wx::internal

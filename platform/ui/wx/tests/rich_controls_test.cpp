@@ -1,0 +1,216 @@
+// The wx backend's list views, tree views, menus, toolbars, status bars, tab strips and
+// rich-text boxes on a real (virtual) display.
+
+#include "platform/ui/wx/wx_backend.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/bars.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/rich_text.h"
+#include "platform/ui/tree_view.h"
+
+#include <wx/frame.h>
+#include <wx/image.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+#include <wx/treectrl.h>
+#include <wx/uiaction.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace kv::ui {
+namespace {
+
+constexpr Rect at(int x, int y, int w, int h) {
+    return Rect{x * kTwipsPerPixel, y * kTwipsPerPixel, w * kTwipsPerPixel, h * kTwipsPerPixel};
+}
+
+struct MainWindow : Form {
+    MainWindow() : Form("frmMain") {
+        setCaption("Kestrovane");
+        setGeometry(at(20, 20, 640, 420));
+        mnuFile.setCaption("&File");
+        mnuNew.setCaption("&New snipe");
+        mnuNew.setShortcut("Ctrl+N");
+        mnuNew.onClick = [this] { ++newClicks; };
+        mnuSep.setCaption("-");
+        mnuExit.setCaption("E&xit");
+        mnuView.setCaption("&View");
+        mnuBar.setCaption("&Toolbar");
+        mnuBar.setChecked(true);
+        tbrMain.setGeometry(at(0, 0, 640, 36));
+        tbrMain.addButton(ToolButton{"new", "New", "New snipe"});
+        tbrMain.addButton(ToolButton{"", "", "", "", 0, ToolButtonStyle::Separator});
+        tbrMain.addButton(ToolButton{"refresh", "Refresh", "Refresh"});
+        tbrMain.onButtonClick = [this](int b) { lastButton = b; };
+        tvwFolders.setGeometry(at(0, 40, 180, 300));
+        int all = tvwFolders.addNode("All snipes", "all");
+        tvwFolders.addNode("Active", "active", all);
+        tvwFolders.addNode("Won", "won", all);
+        tvwFolders.setExpanded(all, true);
+        tvwFolders.onNodeClick = [this](int n) { lastNode = n; };
+        tabView.setGeometry(at(186, 40, 450, 26));
+        tabView.addTab(Tab{"Snipes"});
+        tabView.addTab(Tab{"Bid groups"});
+        lvwSnipes.setGeometry(at(186, 70, 450, 200));
+        lvwSnipes.setView(ListViewMode::Report);
+        lvwSnipes.addColumn("Item", 200 * kTwipsPerPixel);
+        lvwSnipes.addColumn("Bid", 100 * kTwipsPerPixel, Alignment::Right);
+        for (const char* item : {"Camera", "Lens", "Tripod"})
+            lvwSnipes.addItem(item);
+        lvwSnipes.setText(0, 1, "120.00");
+        lvwSnipes.setBold(1, 0, true);
+        lvwSnipes.onItemClick = [this](int row) { lastRow = row; };
+        rtfNotes.setGeometry(at(186, 274, 450, 66));
+        rtfNotes.setText("Bold part and plain part");
+        rtfNotes.setBold(0, 9);
+        sbrStatus.setGeometry(at(0, 344, 640, 24));
+        sbrStatus.addPanel("Ready");
+        sbrStatus.addPanel("3 snipes");
+    }
+    Menu& mnuFile = add<Menu>("mnuFile");
+    Menu& mnuNew = add<Menu>("mnuNew", -1, &mnuFile);
+    Menu& mnuSep = add<Menu>("mnuSep", -1, &mnuFile);
+    Menu& mnuExit = add<Menu>("mnuExit", -1, &mnuFile);
+    Menu& mnuView = add<Menu>("mnuView");
+    Menu& mnuBar = add<Menu>("mnuBar", -1, &mnuView);
+    Toolbar& tbrMain = add<Toolbar>("tbrMain");
+    TreeView& tvwFolders = add<TreeView>("tvwFolders");
+    TabStrip& tabView = add<TabStrip>("tabView");
+    ListView& lvwSnipes = add<ListView>("lvwSnipes");
+    RichTextBox& rtfNotes = add<RichTextBox>("rtfNotes");
+    StatusBar& sbrStatus = add<StatusBar>("sbrStatus");
+    int newClicks = 0, lastButton = 0, lastNode = -1, lastRow = -1;
+};
+
+bool pump(int ms, const std::function<bool()>& done = {}) {
+    const std::uint32_t end = app().tickCount() + static_cast<std::uint32_t>(ms);
+    while (static_cast<std::int32_t>(end - app().tickCount()) > 0) {
+        app().processMessages();
+        if (done && done()) return true;
+        app().idleUntil(end);
+    }
+    app().processMessages();
+    return done && done();
+}
+
+class WxMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        backend = wx::install();
+        if (!backend) GTEST_SKIP() << "no display";
+        main = &app().form<MainWindow>();
+        main->show();
+        ASSERT_TRUE(pump(3000, [this] { return win(*main) && win(*main)->IsShownOnScreen(); }));
+        pump(300);
+    }
+    void TearDown() override { resetApplication(); }
+    wxWindow* win(const Widget& w) const { return backend->window(w); }
+    template <class T> T* as(const Widget& w) const { return dynamic_cast<T*>(win(w)); }
+    void clickAt(wxPoint screen) {
+        sim.MouseMove(screen);
+        pump(50);
+        sim.MouseClick();
+        pump(200);
+    }
+    wx::WxBackend* backend = nullptr;
+    MainWindow* main = nullptr;
+    wxUIActionSimulator sim;
+};
+
+TEST_F(WxMainWindow, ShowsTheRichKindsFromTheModel) {
+    MainWindow& m = *main;
+    auto* frame = as<wxFrame>(m);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->GetMenuBar(), nullptr);
+    EXPECT_EQ(frame->GetMenuBar()->GetMenuCount(), 2u);
+    int bar = frame->GetMenuBar()->FindMenuItem("View", "Toolbar");
+    ASSERT_NE(bar, wxNOT_FOUND);
+    EXPECT_TRUE(frame->GetMenuBar()->IsChecked(bar));
+    auto* list = as<wxListCtrl>(m.lvwSnipes);
+    ASSERT_NE(list, nullptr) << (win(m.lvwSnipes) ? win(m.lvwSnipes)->GetClassInfo()->GetClassName()
+                                                  : L"none");
+    EXPECT_EQ(list->GetItemCount(), 3);
+    EXPECT_EQ(list->GetColumnCount(), 2);
+    EXPECT_EQ(list->GetItemText(0, 1), "120.00");
+    EXPECT_TRUE(list->GetItemFont(1).GetWeight() >= wxFONTWEIGHT_BOLD);
+    auto* tree = as<wxTreeCtrl>(m.tvwFolders);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->GetCount(), 3u);
+    EXPECT_EQ(as<wxStatusBar>(m.sbrStatus)->GetStatusText(1), "3 snipes");
+    EXPECT_EQ(as<wxToolBar>(m.tbrMain)->GetToolsCount(), 3u);
+    auto* rich = as<wxTextCtrl>(m.rtfNotes);
+    ASSERT_NE(rich, nullptr);
+    wxTextAttr style;
+    ASSERT_TRUE(rich->GetStyle(2, style));
+    EXPECT_TRUE(style.GetFont().GetWeight() >= wxFONTWEIGHT_BOLD);
+
+    // Changes of the model show at once (menus after the event that changed them).
+    m.sbrStatus.setPanelText(1, "Busy");
+    EXPECT_EQ(as<wxStatusBar>(m.sbrStatus)->GetStatusText(0), "Busy");
+    m.lvwSnipes.addItem("Filter");
+    EXPECT_EQ(list->GetItemCount(), 4);
+    m.mnuBar.setChecked(false);
+    pump(200);
+    bar = frame->GetMenuBar()->FindMenuItem("View", "Toolbar");
+    ASSERT_NE(bar, wxNOT_FOUND);
+    wxMenuItem* item = frame->GetMenuBar()->FindItem(bar);
+    EXPECT_FALSE(item->IsCheckable() && item->IsChecked());
+
+    if (const char* docs = std::getenv("KV_SCREENSHOT_DIR")) {
+        std::string shot = std::string(docs) + "/main-window.png";
+        wxRect r = frame->GetChildren().front()->GetScreenRect();
+        std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+                           std::to_string(r.x) + "+" + std::to_string(r.y);
+        EXPECT_EQ(std::system(("import -window root -crop " + crop + " +repage " + shot).c_str()),
+                  0);
+    }
+}
+
+TEST_F(WxMainWindow, MenuToolbarTreeTabAndListInputReachesTheModel) {
+    MainWindow& m = *main;
+    auto* frame = as<wxFrame>(m);
+    // A menu command, as the menu bar sends it.
+    int id = frame->GetMenuBar()->FindMenuItem("File", "New snipe");
+    ASSERT_NE(id, wxNOT_FOUND);
+    wxCommandEvent command(wxEVT_MENU, id);
+    frame->ProcessWindowEvent(command);
+    EXPECT_EQ(m.newClicks, 1);
+    // A toolbar button.
+    wxCommandEvent tool(wxEVT_TOOL, as<wxToolBar>(m.tbrMain)->GetToolByPos(2)->GetId());
+    tool.SetEventObject(win(m.tbrMain));
+    win(m.tbrMain)->ProcessWindowEvent(tool);
+    EXPECT_EQ(m.lastButton, 3);
+
+    // Mouse clicks through the X server: a node, a tab, a row.
+    auto* tree = as<wxTreeCtrl>(m.tvwFolders);
+    wxTreeItemIdValue cookie;
+    wxTreeItemId all = tree->GetFirstChild(tree->GetRootItem(), cookie);
+    wxTreeItemId won = tree->GetLastChild(all);
+    wxRect node;
+    ASSERT_TRUE(tree->GetBoundingRect(won, node, true));
+    clickAt(tree->ClientToScreen(node.GetPosition() + wxPoint(5, node.height / 2)));
+    EXPECT_TRUE(pump(1000, [&] { return m.lastNode == 2; })) << m.lastNode;
+    EXPECT_EQ(m.tvwFolders.selectedIndex(), 2);
+
+    clickAt(win(m.tabView)->GetScreenPosition() + wxPoint(110, 12));
+    EXPECT_TRUE(pump(1000, [&] { return m.tabView.selectedIndex() == 2; }));
+
+    auto* list = as<wxListCtrl>(m.lvwSnipes);
+    wxRect row;
+    ASSERT_TRUE(list->GetItemRect(2, row));
+    clickAt(list->ClientToScreen(row.GetPosition() + wxPoint(20, row.height / 2)));
+    EXPECT_TRUE(pump(1000, [&] { return m.lastRow == 2; })) << m.lastRow;
+    EXPECT_EQ(m.lvwSnipes.selectedIndex(), 2);
+}
+
+} // namespace
+} // namespace kv::ui

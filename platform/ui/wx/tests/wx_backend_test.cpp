@@ -1,0 +1,379 @@
+// The wx backend on a real (virtual) display: a dialog holding every basic control kind,
+// its screenshot, and input through the real widgets observed in the model.
+
+#include "platform/ui/wx/wx_backend.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/buttons.h"
+#include "platform/ui/lists.h"
+#include "platform/ui/pictures.h"
+#include "platform/ui/text_controls.h"
+#include "platform/ui/timer.h"
+#include "platform/ui/wx/internal/message_dialog.h"
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
+#include <wx/dialog.h>
+#include <wx/gauge.h>
+#include <wx/generic/stattextg.h>
+#include <wx/image.h>
+#include <wx/listbox.h>
+#include <wx/mstream.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
+#include <wx/uiaction.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+
+namespace kv::ui {
+namespace {
+
+constexpr int px(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
+constexpr Rect at(int x, int y, int w, int h) {
+    return Rect{px(x), px(y), px(w), px(h)};
+}
+constexpr Color kRed = 0x0000FF; // 0x00BBGGRR
+
+Picture smallPicture() {
+    wxImage image(32, 32);
+    image.SetRGB(wxRect(0, 0, 32, 32), 0, 128, 0);
+    image.SetRGB(wxRect(8, 8, 16, 16), 255, 255, 0);
+    wxMemoryOutputStream out;
+    image.SaveFile(out, wxBITMAP_TYPE_PNG);
+    std::string bytes(out.GetLength(), '\0');
+    out.CopyTo(bytes.data(), bytes.size());
+    return decodePicture(bytes, "logo.png").value_or(Picture{});
+}
+
+// A dialog with every basic control kind, laid out in twips.
+struct AllControls : Form {
+    AllControls() : Form("frmAllControls") {
+        setCaption("Every control");
+        setBorderStyle(BorderStyle::FixedDialog);
+        setGeometry(at(40, 40, 520, 400));
+        onPaint = [this] { surface().gradient(at(0, 0, 520, 24), 0x800000, 0xFFC080, false); };
+        caption(lblName, "&Name:", at(12, 36, 80, 20));
+        txtName.setGeometry(at(96, 32, 180, 26));
+        txtName.onChange = [this] { ++changes; };
+        caption(lblPassword, "&Password:", at(12, 66, 80, 20));
+        txtPassword.setGeometry(at(96, 62, 180, 26));
+        txtPassword.setPasswordChar('*');
+        txtPassword.setMaxLength(4);
+        txtNotes.setMultiLine(true);
+        txtNotes.setGeometry(at(12, 96, 264, 60));
+        txtNotes.setText("First line\r\nSecond line");
+        txtReadOnly.setGeometry(at(12, 162, 264, 26));
+        txtReadOnly.setText("Read only");
+        txtReadOnly.setLocked(true);
+        caption(chkRemember, "&Remember me", at(12, 196, 160, 24));
+        chkRemember.onClick = [this] { ++checkClicks; };
+        caption(fraRegion, "Region", at(292, 28, 216, 84));
+        caption(optNorth, "North", at(12, 24, 90, 24));
+        caption(optSouth, "South", at(110, 24, 90, 24));
+        optSouth.onClick = [this] { ++optionClicks; };
+        cboCurrency.setStyle(ComboStyle::DropDownList);
+        cboCurrency.setGeometry(at(292, 120, 216, 30));
+        for (const char* c : {"EUR", "GBP", "USD"})
+            cboCurrency.addItem(c);
+        cboCurrency.setListIndex(2);
+        cboCity.setGeometry(at(292, 156, 216, 30));
+        cboCity.addItem("Z\xFCrich"); // cp1252 u-umlaut
+        cboCity.setText("Bern");
+        lstItems.setGeometry(at(292, 192, 216, 84));
+        for (const char* item : {"Camera", "Lens", "Tripod", "Filter"})
+            lstItems.addItem(item);
+        lstItems.onClick = [this] { ++listClicks; };
+        picBanner.setGeometry(at(12, 228, 140, 48));
+        picBanner.onPaint = [this] { picBanner.surface().fill(at(0, 0, 140, 48), kRed); };
+        imgLogo.setGeometry(at(164, 236, 32, 32));
+        imgLogo.setPicture(smallPicture());
+        prgLoad.setGeometry(at(12, 288, 496, 20));
+        prgLoad.setValue(60);
+        caption(cmdOK, "OK", at(316, 326, 90, 32));
+        cmdOK.setDefault(true);
+        cmdOK.onClick = [this] { ++okClicks; };
+        caption(cmdCancel, "Cancel", at(418, 326, 90, 32));
+        cmdCancel.setCancel(true);
+        cmdCancel.onClick = [this] { ++cancelClicks; };
+        tmrTick.setInterval(20);
+        tmrTick.onTimer = [this] { ++ticks; };
+    }
+    static void caption(Control& c, const char* text, Rect r) {
+        c.setCaption(text);
+        c.setGeometry(r);
+    }
+
+    Label& lblName = add<Label>("lblName");
+    TextBox& txtName = add<TextBox>("txtName");
+    Label& lblPassword = add<Label>("lblPassword");
+    TextBox& txtPassword = add<TextBox>("txtPassword");
+    TextBox& txtNotes = add<TextBox>("txtNotes");
+    TextBox& txtReadOnly = add<TextBox>("txtReadOnly");
+    CheckBox& chkRemember = add<CheckBox>("chkRemember");
+    Frame& fraRegion = add<Frame>("fraRegion");
+    OptionButton& optNorth = add<OptionButton>("optRegion", 0, &fraRegion);
+    OptionButton& optSouth = add<OptionButton>("optRegion", 1, &fraRegion);
+    ComboBox& cboCurrency = add<ComboBox>("cboCurrency");
+    ComboBox& cboCity = add<ComboBox>("cboCity");
+    ListBox& lstItems = add<ListBox>("lstItems");
+    PictureBox& picBanner = add<PictureBox>("picBanner");
+    Image& imgLogo = add<Image>("imgLogo");
+    ProgressBar& prgLoad = add<ProgressBar>("prgLoad");
+    CommandButton& cmdOK = add<CommandButton>("cmdOK");
+    CommandButton& cmdCancel = add<CommandButton>("cmdCancel");
+    Timer& tmrTick = add<Timer>("tmrTick");
+
+    int changes = 0, checkClicks = 0, optionClicks = 0, listClicks = 0, okClicks = 0,
+        cancelClicks = 0, ticks = 0;
+};
+
+// Runs the model's message loop for `ms` of real time, or until `done` holds.
+bool pump(int ms, const std::function<bool()>& done = {}) {
+    const std::uint32_t end = app().tickCount() + static_cast<std::uint32_t>(ms);
+    while (static_cast<std::int32_t>(end - app().tickCount()) > 0) {
+        app().processMessages();
+        if (done && done()) return true;
+        app().idleUntil(end);
+    }
+    app().processMessages();
+    return done && done();
+}
+
+class WxDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        backend = wx::install();
+        if (!backend) GTEST_SKIP() << "no display";
+        dialog = &app().form<AllControls>();
+        dialog->show();
+        ASSERT_TRUE(pump(3000, [this] { return win(*dialog) && win(*dialog)->IsShownOnScreen(); }));
+        pump(300);
+    }
+    void TearDown() override { resetApplication(); }
+
+    wxWindow* win(const Widget& w) const { return backend->window(w); }
+    template <class T> T* as(const Widget& w) const { return dynamic_cast<T*>(win(w)); }
+    // Real mouse and keyboard input through the X server.
+    void clickOn(wxWindow* w, wxPoint offset = wxPoint(-1, -1)) {
+        ASSERT_NE(w, nullptr);
+        wxRect r = w->GetScreenRect();
+        if (offset == wxPoint(-1, -1)) offset = wxPoint(r.width / 2, r.height / 2);
+        sim.MouseMove(r.GetPosition() + offset);
+        pump(50);
+        sim.MouseClick();
+        pump(150);
+    }
+
+    wx::WxBackend* backend = nullptr;
+    AllControls* dialog = nullptr;
+    wxUIActionSimulator sim;
+};
+
+TEST_F(WxDialog, ShowsEveryControlKindAndAScreenshotOfIt) {
+    AllControls& d = *dialog;
+    EXPECT_NE(as<wxDialog>(d), nullptr);
+    EXPECT_EQ(win(d)->GetLabel(), "Every control");
+    EXPECT_NE(as<wxGenericStaticText>(d.lblName), nullptr);
+    EXPECT_TRUE(as<wxTextCtrl>(d.txtNotes)->IsMultiLine());
+    EXPECT_EQ(as<wxTextCtrl>(d.txtNotes)->GetValue(), "First line\nSecond line");
+    EXPECT_TRUE(as<wxTextCtrl>(d.txtPassword)->HasFlag(wxTE_PASSWORD));
+    EXPECT_FALSE(as<wxTextCtrl>(d.txtReadOnly)->IsEditable());
+    EXPECT_NE(as<wxCheckBox>(d.chkRemember), nullptr);
+    EXPECT_EQ(as<wxRadioButton>(d.optNorth)->GetParent(), win(d.fraRegion));
+    EXPECT_FALSE(as<wxRadioButton>(d.optNorth)->GetValue()); // none chosen yet
+    EXPECT_FALSE(as<wxRadioButton>(d.optSouth)->GetValue());
+    EXPECT_NE(as<wxStaticBox>(d.fraRegion), nullptr);
+    EXPECT_EQ(as<wxChoice>(d.cboCurrency)->GetStringSelection(), "USD");
+    EXPECT_EQ(as<wxComboBox>(d.cboCity)->GetValue(), "Bern");
+    EXPECT_EQ(as<wxComboBox>(d.cboCity)->GetString(0), wxString::FromUTF8("Z\xC3\xBCrich"));
+    EXPECT_EQ(as<wxListBox>(d.lstItems)->GetCount(), 4u);
+    EXPECT_EQ(as<wxGauge>(d.prgLoad)->GetValue(), 60);
+    EXPECT_EQ(win(d.tmrTick), nullptr);
+    EXPECT_EQ(win(d.picBanner)->GetSize(), wxSize(140, 48));
+    EXPECT_EQ(win(d.txtName)->GetPosition(), wxPoint(96, 32));
+    EXPECT_GT(d.ticks, 0); // the timer runs from the model's loop
+
+    const char* dir = std::getenv("KV_TEST_OUTPUT");
+    std::string shot = (dir ? std::string(dir) : std::string("/tmp")) + "/wx_screen.png";
+    std::filesystem::remove(shot);
+    ASSERT_EQ(std::system(("import -window root " + shot).c_str()), 0);
+    wxImage screen;
+    ASSERT_TRUE(screen.LoadFile(shot, wxBITMAP_TYPE_PNG));
+    wxRect client = win(d)->GetChildren().front()->GetScreenRect();
+    ASSERT_TRUE(wxRect(screen.GetSize()).Contains(client));
+    wxImage view = screen.GetSubImage(client);
+    std::set<unsigned long> colours;
+    for (int y = 0; y < view.GetHeight(); y += 2)
+        for (int x = 0; x < view.GetWidth(); x += 2)
+            colours.insert((view.GetRed(x, y) << 16u) | (view.GetGreen(x, y) << 8u) |
+                           view.GetBlue(x, y));
+    EXPECT_GT(colours.size(), 50u) << "the dialog looks blank";
+    // The picture box's painting and the form's gradient reached the screen.
+    wxPoint red = win(d.picBanner)->GetScreenPosition() - client.GetPosition() + wxPoint(20, 20);
+    EXPECT_EQ(wxColour(view.GetRed(red.x, red.y), view.GetGreen(red.x, red.y),
+                       view.GetBlue(red.x, red.y)),
+              wxColour(255, 0, 0));
+    EXPECT_NE(wxColour(view.GetRed(2, 4), view.GetGreen(2, 4), view.GetBlue(2, 4)),
+              wxColour(view.GetRed(500, 4), view.GetGreen(500, 4), view.GetBlue(500, 4)));
+    if (const char* docs = std::getenv("KV_SCREENSHOT_DIR")) {
+        EXPECT_TRUE(view.SaveFile(std::string(docs) + "/controls-dialog.png", wxBITMAP_TYPE_PNG));
+    }
+}
+
+TEST_F(WxDialog, UserInputThroughTheWidgetsReachesTheModel) {
+    AllControls& d = *dialog;
+    clickOn(win(d.txtName));
+    sim.Text("hello");
+    EXPECT_TRUE(pump(2000, [&] { return d.txtName.text() == "hello"; })) << d.txtName.text();
+    EXPECT_EQ(d.changes, 5); // a change per key, as typed
+    EXPECT_TRUE(d.txtName.hasFocus());
+
+    clickOn(win(d.txtPassword));
+    sim.Text("secret");
+    pump(500);
+    EXPECT_EQ(d.txtPassword.text(), "secr"); // the maximum length holds
+    EXPECT_EQ(as<wxTextCtrl>(d.txtPassword)->GetValue(), "secr");
+
+    clickOn(win(d.chkRemember), wxPoint(8, 12));
+    EXPECT_TRUE(pump(1000, [&] { return d.chkRemember.checked(); }));
+    EXPECT_EQ(d.checkClicks, 1);
+
+    clickOn(win(d.optSouth), wxPoint(8, 12));
+    EXPECT_TRUE(pump(1000, [&] { return d.optSouth.value(); }));
+    EXPECT_EQ(d.optionClicks, 1);
+    d.optNorth.setValue(true); // the model's choice shows in the widgets
+    EXPECT_TRUE(as<wxRadioButton>(d.optNorth)->GetValue());
+    EXPECT_FALSE(as<wxRadioButton>(d.optSouth)->GetValue());
+
+    wxListBox* list = as<wxListBox>(d.lstItems);
+    ASSERT_NE(list, nullptr);
+    clickOn(list, wxPoint(30, 6));
+    EXPECT_TRUE(pump(1000, [&] { return d.lstItems.listIndex() == 0; })) << d.lstItems.listIndex();
+    EXPECT_EQ(d.listClicks, 1);
+
+    clickOn(win(d.cmdOK));
+    EXPECT_TRUE(pump(1000, [&] { return d.okClicks == 1; }));
+    // Escape presses the cancel button.
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(pump(1000, [&] { return d.cancelClicks == 1; }));
+
+    // A disabled control takes no input; the model's text shows in the widget.
+    d.txtName.setEnabled(false);
+    EXPECT_FALSE(win(d.txtName)->IsEnabled());
+    d.txtName.setText("from the program");
+    EXPECT_EQ(as<wxTextCtrl>(d.txtName)->GetValue(), "from the program");
+}
+
+TEST_F(WxDialog, ModelChangesShowAtOnce) {
+    AllControls& d = *dialog;
+    d.setCaption("Renamed");
+    EXPECT_EQ(win(d)->GetLabel(), "Renamed");
+    d.chkRemember.setValue(CheckState::Grayed);
+    EXPECT_EQ(as<wxCheckBox>(d.chkRemember)->Get3StateValue(), wxCHK_UNDETERMINED);
+    d.lstItems.removeItem(0);
+    d.lstItems.setListIndex(1);
+    EXPECT_EQ(as<wxListBox>(d.lstItems)->GetCount(), 3u);
+    EXPECT_EQ(as<wxListBox>(d.lstItems)->GetSelection(), 1);
+    d.cboCurrency.setListIndex(0);
+    EXPECT_EQ(as<wxChoice>(d.cboCurrency)->GetSelection(), 0);
+    d.prgLoad.setValue(100);
+    EXPECT_EQ(as<wxGauge>(d.prgLoad)->GetValue(), 100);
+    d.txtName.setGeometry(at(100, 40, 150, 26));
+    EXPECT_EQ(win(d.txtName)->GetRect(), wxRect(100, 40, 150, 26));
+    d.lblName.setVisible(false);
+    EXPECT_FALSE(win(d.lblName)->IsShown());
+    // A text box turned multi-line gets a new widget, in the same place, with its text.
+    d.txtReadOnly.setMultiLine(true);
+    EXPECT_TRUE(as<wxTextCtrl>(d.txtReadOnly)->IsMultiLine());
+    EXPECT_EQ(as<wxTextCtrl>(d.txtReadOnly)->GetValue(), "Read only");
+    // Text in the code page of the font's character set: Hebrew.
+    Font hebrew = d.lblPassword.font();
+    hebrew.charset = 177;
+    d.lblPassword.setFont(hebrew);
+    d.lblPassword.setCaption("\xF9\xEC\xE5\xED"); // shalom in code page 1255
+    EXPECT_EQ(as<wxGenericStaticText>(d.lblPassword)->GetLabel(),
+              wxString::FromUTF8("\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"));
+    // A control added at run time gets its widget; a removed one loses it.
+    auto& extra = d.add<CommandButton>("cmdExtra");
+    extra.setCaption("Extra");
+    EXPECT_NE(as<wxButton>(extra), nullptr);
+    d.remove(extra);
+    EXPECT_EQ(win(extra), nullptr);
+}
+
+struct Prompt : Form {
+    Prompt() : Form("frmPrompt") {
+        setCaption("Prompt");
+        setGeometry(at(200, 200, 240, 120));
+    }
+};
+
+TEST_F(WxDialog, ModalFormsAndMessageBoxes) {
+    AllControls& d = *dialog;
+    // A modal show disables the other windows until the user closes it.
+    d.cmdOK.onClick = [&] {
+        auto& prompt = app().form<Prompt>();
+        app().post([&] {
+            EXPECT_FALSE(win(d)->IsEnabled());
+            win(prompt)->Close(); // the close box
+        });
+        prompt.show(ShowMode::Modal, &d);
+        ++d.okClicks;
+    };
+    clickOn(win(d.cmdOK));
+    EXPECT_TRUE(pump(2000, [&] { return d.okClicks == 1; }));
+    EXPECT_EQ(app().loadedForm<Prompt>(), nullptr); // closed by its close box: unloaded
+    EXPECT_TRUE(win(d)->IsEnabled());
+
+    // A box answered by clicking its No button.
+    wxTheApp->CallAfter([this] {
+        for (wxWindow* top : wxTopLevelWindows) {
+            auto* box = dynamic_cast<wxDialog*>(top);
+            wxWindow* no =
+                box && box->IsModal() ? box->FindWindow(wx::internal::buttonId(id::No)) : nullptr;
+            if (!no) continue;
+            EXPECT_EQ(no->GetLabel(), "&No");
+            wxRect r = no->GetScreenRect();
+            sim.MouseMove(r.GetPosition() + wxPoint(r.width / 2, r.height / 2));
+            sim.MouseClick();
+        }
+    });
+    MessageBoxRequest request{&d, "Kestrovane", "Delete the snipe?", mb::YesNo | mb::IconQuestion};
+    EXPECT_EQ(app().messageBox(request), id::No);
+    // Escape answers Cancel where the box has it.
+    wxTheApp->CallAfter([this] { sim.Char(WXK_ESCAPE); });
+    EXPECT_EQ(
+        app().messageBox("Retry the upload?", mb::RetryCancel | mb::IconExclamation, "Upload"),
+        id::Cancel);
+}
+
+TEST_F(WxDialog, ClipboardKeepsAnsiText) {
+    app().setClipboardText("caf\xE9 \x80");
+    EXPECT_EQ(app().clipboardText(), "caf\xE9 \x80");
+}
+
+TEST_F(WxDialog, ClosingTheLastFormEndsTheRun) {
+    AllControls& d = *dialog;
+    app().setMainForm(&d);
+    d.tmrTick.onTimer = [&] {
+        if (++d.ticks > 3) win(d)->Close();
+    };
+    app().run();
+    EXPECT_EQ(app().loadedForm<AllControls>(), nullptr);
+}
+
+} // namespace
+} // namespace kv::ui

@@ -1,0 +1,841 @@
+#include "platform/ui/wx/wx_backend.h"
+
+#include "platform/text/ansi.h"
+#include "platform/ui/application.h"
+#include "platform/ui/buttons.h"
+#include "platform/ui/control_host.h"
+#include "platform/ui/control_properties.h"
+#include "platform/ui/lists.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/pictures.h"
+#include "platform/ui/text_controls.h"
+#include "platform/ui/user_controls.h"
+#include "platform/ui/user_input.h"
+#include "platform/ui/wx/internal/convert.h"
+#include "platform/ui/wx/internal/message_dialog.h"
+#include "platform/ui/wx/internal/rich_views.h"
+#include "platform/ui/wx/internal/toolkit.h"
+#include "platform/ui/wx/internal/views.h"
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/checklst.h>
+#include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+#include <wx/dcscreen.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/frame.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace kv::ui::wx {
+
+using namespace internal;
+
+namespace {
+
+long frameStyle(const Form& form) {
+    long style = 0;
+    switch (form.borderStyle()) {
+    case BorderStyle::None:
+        style = wxBORDER_NONE;
+        break;
+    case BorderStyle::FixedSingle:
+        style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX;
+        break;
+    case BorderStyle::Sizable:
+        style = wxDEFAULT_FRAME_STYLE;
+        break;
+    case BorderStyle::FixedDialog:
+        style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX;
+        break;
+    case BorderStyle::FixedToolWindow:
+        style = wxCAPTION | wxCLOSE_BOX | wxFRAME_TOOL_WINDOW;
+        break;
+    case BorderStyle::SizableToolWindow:
+        style = wxCAPTION | wxCLOSE_BOX | wxRESIZE_BORDER | wxFRAME_TOOL_WINDOW;
+        break;
+    }
+    if (form.topMost()) style |= wxSTAY_ON_TOP;
+    return style;
+}
+
+bool isBusy(MousePointer p) {
+    return p == MousePointer::Hourglass || p == MousePointer::ArrowHourglass;
+}
+
+// Kinds the platform clicks on a mouse release because the widget has no click of its own.
+bool clicksOnRelease(const Control& c) {
+    return dynamic_cast<const Label*>(&c) || dynamic_cast<const Image*>(&c) ||
+           dynamic_cast<const PictureBox*>(&c) || dynamic_cast<const Frame*>(&c);
+}
+
+} // namespace
+
+struct FormView {
+    wxTopLevelWindow* top = nullptr;
+    std::map<int, Menu*> menuIds; // menu items of the menu bar and of a pop-up shown
+    bool menusPending = false;
+    wxWindow* canvas = nullptr;
+    std::unique_ptr<wxWindowDisabler> modal;
+};
+
+struct WxBackend::State {
+    bool ready = false;
+    bool closing = false;
+    int applying = 0;           // model changes being applied: the widgets' echoes are no input
+    bool input = false;         // user input reached the model since the last look
+    std::exception_ptr failure; // thrown by program code inside a toolkit callback
+    const Control* typing = nullptr;
+    bool busy = false;
+    std::map<const Form*, std::unique_ptr<FormView>> forms;
+    std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
+
+    wxWindow* windowOf(const Widget* w) const {
+        auto it = windows.find(w);
+        return it == windows.end() ? nullptr : it->second;
+    }
+    FormView* view(const Form* f) const {
+        auto it = forms.find(f);
+        return it == forms.end() ? nullptr : it->second.get();
+    }
+
+    // Runs user input on the model when the widget still shows that model object. Program
+    // code may end the program by throwing; that is kept and rethrown outside the toolkit.
+    template <class F> bool deliver(const Widget* w, const wxWindow* self, F&& fn) {
+        if (closing || applying > 0 || failure || windowOf(w) != self) return false;
+        input = true;
+        try {
+            fn();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        return true;
+    }
+    void rethrow() {
+        if (failure) std::rethrow_exception(std::exchange(failure, nullptr));
+    }
+
+    struct Applying {
+        explicit Applying(State& s) : state(s) { ++state.applying; }
+        ~Applying() { --state.applying; }
+        Applying(const Applying&) = delete;
+        Applying& operator=(const Applying&) = delete;
+        State& state;
+    };
+
+    void dispatchPending() {
+        auto& loop = eventLoop();
+        for (int i = 0; i < 500 && loop.Pending(); ++i)
+            loop.Dispatch();
+        wxTheApp->ProcessPendingEvents(); // calls posted with CallAfter
+        loop.ProcessIdle();               // idle events, windows to delete
+    }
+    void applyPointer() {
+        bool want = isBusy(app().mousePointer());
+        if (want == busy) return;
+        busy = want;
+        if (want)
+            wxBeginBusyCursor();
+        else
+            wxEndBusyCursor();
+    }
+    bool anyShown() const {
+        return std::any_of(forms.begin(), forms.end(),
+                           [](const auto& f) { return f.second->top && f.second->top->IsShown(); });
+    }
+
+    // Forms
+    void createForm(Form& form);
+    void applyForm(Form& form, FormView& v, Property property);
+    void destroyForm(const Form& form);
+    void bindForm(Form& form, wxTopLevelWindow* top);
+    // Controls
+    wxWindow* parentFor(Form& form, const Control& control);
+    void createControl(Control& control);
+    void destroyControl(Control& control);
+    void bindControl(Control& control, wxWindow* w);
+    void resync(Control& control, wxWindow* w);
+    void bindRichControl(Control& control, wxWindow* w);
+    // Menus: the menu bar of a form, made again after any change to its menus.
+    void scheduleMenus(Form& form);
+    void buildMenus(Form& form);
+    wxMenu* buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot);
+    void applyTabOrder(Form& form);
+};
+
+void WxBackend::State::createForm(Form& form) {
+    auto v = std::make_unique<FormView>();
+    const long style = frameStyle(form);
+    wxString title = toWx(form.caption(), form.font().charset);
+    const auto controls = form.controls();
+    const bool menus = std::any_of(controls.begin(), controls.end(),
+                                   [](Control* c) { return dynamic_cast<Menu*>(c) != nullptr; });
+    if (form.borderStyle() == BorderStyle::FixedDialog && !menus)
+        v->top = new wxDialog(nullptr, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style);
+    else
+        v->top = new wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style);
+    v->top->SetName(wxString::FromUTF8(form.name()));
+    if (auto* dialog = dynamic_cast<wxDialog*>(v->top)) dialog->SetEscapeId(wxID_NONE);
+    v->canvas = createFormCanvas(form, v->top);
+    wxTopLevelWindow* top = v->top;
+    windows[&form] = top;
+    forms[&form] = std::move(v);
+    Applying guard(*this);
+    applyForm(form, *forms[&form], Property::Geometry);
+    applyForm(form, *forms[&form], Property::RightToLeft);
+    for (Control* c : form.controls())
+        if (!windowOf(c)) createControl(*c);
+    applyTabOrder(form);
+    bindForm(form, top);
+    if (menus) buildMenus(form);
+}
+
+void WxBackend::State::scheduleMenus(Form& form) {
+    FormView* v = view(&form);
+    if (!v || v->menusPending || !dynamic_cast<wxFrame*>(v->top)) return;
+    v->menusPending = true;
+    // Made again after the event that changed them, never inside a menu's own event.
+    Form* f = &form;
+    wxTheApp->CallAfter([this, f, top = v->top] {
+        FormView* now = view(f);
+        if (closing || !now || now->top != top) return;
+        now->menusPending = false;
+        buildMenus(*f);
+    });
+}
+
+wxMenu* WxBackend::State::buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot) {
+    auto* out = new wxMenu();
+    const int cs = menu.font().charset;
+    for (Menu* item : menu.items()) {
+        if (!item->visible() && item != popupRoot) continue;
+        if (item->separator()) {
+            out->AppendSeparator();
+            continue;
+        }
+        wxString label = toWx(item->caption(), cs);
+        if (!item->shortcut().empty()) label += "\t" + toWx(item->shortcut(), cs);
+        int id = wxWindow::NewControlId();
+        ids[id] = item;
+        wxMenuItem* added = nullptr;
+        if (!item->items().empty())
+            added = out->AppendSubMenu(buildMenu(ids, *item, popupRoot), label);
+        else
+            added = out->Append(id, label, wxEmptyString,
+                                item->checked() ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (item->checked() && added->IsCheckable()) added->Check(true);
+        added->Enable(item->enabled());
+    }
+    return out;
+}
+
+void WxBackend::State::buildMenus(Form& form) {
+    FormView* v = view(&form);
+    auto* frame = v ? dynamic_cast<wxFrame*>(v->top) : nullptr;
+    if (!frame) return;
+    Applying guard(*this);
+    for (auto& [id, item] : v->menuIds)
+        wxWindow::UnreserveControlId(id);
+    v->menuIds.clear();
+    auto* bar = new wxMenuBar();
+    for (Control* c : form.controls()) {
+        auto* title = dynamic_cast<Menu*>(c);
+        if (!title || title->parentMenu() || !title->visible()) continue;
+        bar->Append(buildMenu(v->menuIds, *title, nullptr),
+                    toWx(title->caption(), title->font().charset));
+        bar->EnableTop(bar->GetMenuCount() - 1, title->enabled());
+    }
+    wxMenuBar* old = frame->GetMenuBar();
+    frame->SetMenuBar(bar->GetMenuCount() ? bar : nullptr);
+    if (!bar->GetMenuCount()) delete bar;
+    delete old;
+}
+
+void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
+    Form* f = &form;
+    top->Bind(wxEVT_MENU, [this, f, top](wxCommandEvent& e) {
+        FormView* v = view(f);
+        if (!v) return e.Skip();
+        auto it = v->menuIds.find(e.GetId());
+        if (it == v->menuIds.end()) return e.Skip();
+        Menu* item = it->second;
+        if (item) deliver(f, top, [item] { user::pickMenu(*item); });
+    });
+    top->Bind(wxEVT_CLOSE_WINDOW, [this, f, top](wxCloseEvent& e) {
+        if (e.CanVeto()) e.Veto();
+        deliver(f, top, [f] { user::close(*f); });
+    });
+    auto geometry = [this, f, top](wxEvent& e) {
+        e.Skip();
+        deliver(f, top, [f, top] {
+            wxRect r(top->ToDIP(top->GetPosition()), top->ToDIP(top->GetSize()));
+            if (r != toPixels(f->geometry(), f->units())) f->setGeometry(fromPixels(r, f->units()));
+            if (f->onPaint) f->refresh();
+        });
+    };
+    top->Bind(wxEVT_SIZE, geometry);
+    top->Bind(wxEVT_MOVE, geometry);
+    top->Bind(wxEVT_ICONIZE, [this, f, top](wxIconizeEvent& e) {
+        e.Skip();
+        deliver(f, top, [f, e] {
+            f->setWindowState(e.IsIconized() ? WindowState::Minimized : WindowState::Normal);
+        });
+    });
+    top->Bind(wxEVT_MAXIMIZE, [this, f, top](wxMaximizeEvent& e) {
+        e.Skip();
+        deliver(f, top, [f] { f->setWindowState(WindowState::Maximized); });
+    });
+    // Enter presses the default button and Escape the cancel button, as on the platform.
+    top->Bind(wxEVT_CHAR_HOOK, [this, f, top](wxKeyEvent& e) {
+        const int key = e.GetKeyCode();
+        const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
+        if ((!enter && key != WXK_ESCAPE) || e.HasAnyModifiers()) return e.Skip();
+        if (enter) {
+            wxWindow* focus = wxWindow::FindFocus();
+            auto* text = dynamic_cast<wxTextCtrl*>(focus);
+            if (dynamic_cast<wxButton*>(focus) || (text && text->IsMultiLine())) return e.Skip();
+        }
+        bool has = false;
+        for (Control* c : f->controls())
+            if (auto* b = dynamic_cast<CommandButton*>(c);
+                b && (enter ? b->isDefault() : b->isCancel()) && b->reachable())
+                has = true;
+        if (!has) return e.Skip();
+        deliver(f, top, [f, enter] { enter ? user::pressEnter(*f) : user::pressEscape(*f); });
+    });
+}
+
+void WxBackend::State::applyForm(Form& form, FormView& v, Property property) {
+    wxTopLevelWindow* top = v.top;
+    switch (property) {
+    case Property::Caption:
+        top->SetTitle(toWx(form.caption(), form.font().charset));
+        break;
+    case Property::Geometry: {
+        wxRect r = toPixels(form.geometry(), form.units());
+        wxRect px(top->FromDIP(r.GetPosition()), top->FromDIP(r.GetSize()));
+        if (px.width <= 0 || px.height <= 0) px.SetSize(top->FromDIP(wxSize(400, 300)));
+        if (top->GetRect() != px) top->SetSize(px);
+        break;
+    }
+    case Property::Enabled:
+        top->Enable(form.enabled());
+        break;
+    case Property::WindowState:
+        if (form.windowState() == WindowState::Minimized)
+            top->Iconize(true);
+        else if (form.windowState() == WindowState::Maximized)
+            top->Maximize(true);
+        else if (top->IsIconized() || top->IsMaximized())
+            top->Restore();
+        break;
+    case Property::TopMost:
+    case Property::BorderStyle:
+        top->SetWindowStyleFlag(frameStyle(form));
+        break;
+    case Property::FullScreen:
+        if (top->IsShown()) top->ShowFullScreen(form.fullScreen());
+        break;
+    case Property::ZOrder:
+        if (top->IsShown()) top->Raise();
+        break;
+    case Property::BackColor:
+        v.canvas->SetBackgroundColour(form.backColor() == kButtonFace ? wxNullColour
+                                                                      : toColour(form.backColor()));
+        v.canvas->Refresh();
+        break;
+    case Property::MousePointer:
+        v.canvas->SetCursor(toCursor(form.mousePointer()));
+        break;
+    case Property::RightToLeft:
+        top->SetLayoutDirection(form.rightToLeft() ? wxLayout_RightToLeft : wxLayout_LeftToRight);
+        break;
+    case Property::Focus:
+        if (wxWindow* w = windowOf(form.activeControl()); w && wxWindow::FindFocus() != w)
+            w->SetFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void WxBackend::State::destroyForm(const Form& form) {
+    auto it = forms.find(&form);
+    if (it == forms.end()) return;
+    std::unique_ptr<FormView> v = std::move(it->second);
+    forms.erase(it);
+    v->modal.reset();
+    for (auto w = windows.begin(); w != windows.end();) {
+        if (w->second == v->top || wxGetTopLevelParent(w->second) == v->top)
+            w = windows.erase(w);
+        else
+            ++w;
+    }
+    v->top->Hide();
+    v->top->Destroy();
+}
+
+wxWindow* WxBackend::State::parentFor(Form& form, const Control& control) {
+    if (Control* container = control.container()) {
+        if (!windowOf(container)) createControl(*container);
+        if (wxWindow* w = windowOf(container)) return w;
+    }
+    return view(&form)->canvas;
+}
+
+void WxBackend::State::createControl(Control& control) {
+    Form& form = *control.form();
+    FormView* v = view(&form);
+    if (!v) return;
+    Applying guard(*this);
+    wxWindow* w = createWindow(control, parentFor(form, control));
+    if (!w) return;
+    windows[&control] = w;
+    bindControl(control, w);
+    bindRichControl(control, w);
+    // Controls held by this one (a frame made again) move into its new widget.
+    for (Control* c : form.controls()) {
+        wxWindow* cw = windowOf(c);
+        if (c->container() == &control && cw && cw->GetParent() != w) {
+            cw->Reparent(w);
+            apply(*c, cw, Property::Geometry);
+        }
+    }
+}
+
+void WxBackend::State::destroyControl(Control& control) {
+    wxWindow* w = windowOf(&control);
+    if (!w) return;
+    windows.erase(&control);
+    Applying guard(*this);
+    // Widgets of other controls inside this one move to their own container first.
+    for (Control* c : control.form()->controls()) {
+        wxWindow* cw = windowOf(c);
+        if (cw && cw->GetParent() == w && c != &control) {
+            cw->Reparent(parentFor(*control.form(), *c));
+            apply(*c, cw, Property::Geometry);
+        }
+    }
+    w->Hide();
+    // Not deleted at once: the widget may be the one whose event is being handled.
+    wxTheApp->ScheduleForDestruction(w);
+}
+
+void WxBackend::State::resync(Control& control, wxWindow* w) {
+    if (windowOf(&control) != w) return;
+    Applying guard(*this);
+    apply(control, w, Property::Value);
+    apply(control, w, Property::ListIndex);
+}
+
+void WxBackend::State::bindControl(Control& control, wxWindow* w) {
+    Control* c = &control;
+    // Common: mouse, focus and keys.
+    w->Bind(wxEVT_ENTER_WINDOW, [this, c, w](wxMouseEvent& e) {
+        e.Skip();
+        deliver(c, w, [c] { user::mouseEnter(*c); });
+    });
+    w->Bind(wxEVT_LEAVE_WINDOW, [this, c, w](wxMouseEvent& e) {
+        e.Skip();
+        deliver(c, w, [c] { user::mouseLeave(*c); });
+    });
+    auto down = [this, c, w](wxMouseEvent& e) {
+        e.Skip();
+        deliver(c, w, [c, e] { user::mouseDown(*c, mouseEvent(e, c->form()->units())); });
+    };
+    auto up = [this, c, w](wxMouseEvent& e) {
+        e.Skip();
+        deliver(c, w, [c, e] {
+            if (!user::mouseUp(*c, mouseEvent(e, c->form()->units()))) return;
+            if (e.GetEventType() == wxEVT_LEFT_UP && clicksOnRelease(*c)) user::click(*c);
+        });
+    };
+    if (!ownMouseEvents(control)) {
+        for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_MIDDLE_DOWN})
+            w->Bind(type, down);
+        for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
+            w->Bind(type, up);
+    }
+    w->Bind(wxEVT_LEFT_DCLICK, [this, c, w](wxMouseEvent& e) {
+        e.Skip();
+        if (c->onDblClick)
+            deliver(c, w, [c] {
+                if (c->reachable()) c->onDblClick();
+            });
+    });
+    w->Bind(wxEVT_SET_FOCUS, [this, c, w](wxFocusEvent& e) {
+        e.Skip();
+        deliver(c, w, [c] { c->setFocus(); });
+    });
+    auto key = [this, c, w](wxKeyEvent& e) {
+        const bool isDown = e.GetEventType() == wxEVT_KEY_DOWN;
+        const auto& handler = isDown ? c->onKeyDown : c->onKeyUp;
+        int code = virtualKey(e);
+        if (!handler || code == 0) return e.Skip();
+        deliver(c, w, [&] {
+            if (c->reachable()) handler(code, shiftState(e));
+        });
+        if (code != 0) e.Skip(); // a handler that clears the key code swallows the key
+    };
+    w->Bind(wxEVT_KEY_DOWN, key);
+    w->Bind(wxEVT_KEY_UP, key);
+    w->Bind(wxEVT_CHAR, [this, c, w](wxKeyEvent& e) {
+        wxChar ch = e.GetUnicodeKey();
+        if (!c->onKeyPress || ch == WXK_NONE || e.HasAnyModifiers() & ~wxMOD_SHIFT) return e.Skip();
+        std::string ansi = ch < 32 ? std::string(1, static_cast<char>(ch))
+                                   : fromWx(wxString(ch), c->font().charset);
+        if (ansi.size() != 1) return e.Skip();
+        const int original = static_cast<unsigned char>(ansi[0]);
+        int ascii = original;
+        deliver(c, w, [&] {
+            if (c->reachable()) c->onKeyPress(ascii);
+        });
+        if (ascii == original) return e.Skip();
+        // A handler that changed the character types its own instead (or none for 0).
+        auto* text = dynamic_cast<wxTextCtrl*>(w);
+        if (ascii > 31 && ascii < 256 && text)
+            text->WriteText(toWx(std::string(1, static_cast<char>(ascii)), c->font().charset));
+    });
+
+    // What each kind raises.
+    if (dynamic_cast<CommandButton*>(c)) {
+        w->Bind(wxEVT_BUTTON,
+                [this, c, w](wxCommandEvent&) { deliver(c, w, [c] { user::click(*c); }); });
+    } else if (auto* check = dynamic_cast<CheckBox*>(c)) {
+        w->Bind(wxEVT_CHECKBOX, [this, check, w](wxCommandEvent&) {
+            bool on = static_cast<wxCheckBox*>(w)->Get3StateValue() == wxCHK_CHECKED;
+            deliver(check, w, [check, on] { user::setChecked(*check, on); });
+            resync(*check, w);
+        });
+    } else if (dynamic_cast<OptionButton*>(c)) {
+        w->Bind(wxEVT_RADIOBUTTON, [this, c, w](wxCommandEvent&) {
+            deliver(c, w, [c] { user::click(*c); });
+            resync(*c, w);
+        });
+    } else if (auto* box = dynamic_cast<TextBox*>(c)) {
+        w->Bind(wxEVT_TEXT, [this, box, w](wxCommandEvent&) {
+            std::string typed = fromWx(static_cast<wxTextCtrl*>(w)->GetValue(), box->font().charset,
+                                       box->multiLine());
+            typing = box;
+            bool ran = deliver(box, w, [box, typed] { user::typeText(*box, typed); });
+            typing = nullptr;
+            // The model may keep another text (too long, refused); the widget shows it after
+            // this event, not from inside it.
+            if (ran && windowOf(box) == w && box->text() != typed)
+                wxTheApp->CallAfter([this, box, w] {
+                    if (windowOf(box) != w) return;
+                    Applying guard(*this);
+                    apply(*box, w, Property::Text);
+                });
+        });
+    } else if (auto* combo = dynamic_cast<ComboBox*>(c)) {
+        auto chosen = [this, combo, w](wxCommandEvent& e) {
+            int i = e.GetSelection();
+            deliver(combo, w, [combo, i] { user::choose(*combo, i); });
+            resync(*combo, w);
+        };
+        w->Bind(wxEVT_CHOICE, chosen);
+        w->Bind(wxEVT_COMBOBOX, chosen);
+        w->Bind(wxEVT_TEXT, [this, combo, w](wxCommandEvent&) {
+            auto* cb = dynamic_cast<wxComboBox*>(w);
+            if (!cb) return;
+            // Picking an entry changes the text too; the pick itself is the event.
+            int sel = cb->GetSelection();
+            if (sel != wxNOT_FOUND && cb->GetString(static_cast<unsigned>(sel)) == cb->GetValue())
+                return;
+            std::string typed = fromWx(cb->GetValue(), combo->font().charset);
+            typing = combo;
+            deliver(combo, w, [combo, typed] { user::typeText(*combo, typed); });
+            typing = nullptr;
+        });
+    } else if (auto* list = dynamic_cast<ListBox*>(c)) {
+        w->Bind(wxEVT_LISTBOX, [this, list, w](wxCommandEvent& e) {
+            auto* lb = static_cast<wxListBox*>(w);
+            int i = e.GetSelection();
+            deliver(list, w, [list, lb, i] {
+                if (!list->multiSelect()) {
+                    user::choose(*list, i);
+                    return;
+                }
+                for (int k = 0; k < list->listCount(); ++k)
+                    list->setSelected(k, lb->IsSelected(static_cast<unsigned>(k)));
+                user::click(*list);
+            });
+            resync(*list, w);
+        });
+        w->Bind(wxEVT_CHECKLISTBOX, [this, list, w](wxCommandEvent& e) {
+            auto* checks = static_cast<wxCheckListBox*>(w);
+            int i = e.GetSelection();
+            bool on = checks->IsChecked(static_cast<unsigned>(i));
+            deliver(list, w, [list, i, on] { user::checkItem(*list, i, on); });
+            resync(*list, w);
+        });
+        w->Bind(wxEVT_LISTBOX_DCLICK, [this, list, w](wxCommandEvent&) {
+            if (list->onDblClick)
+                deliver(list, w, [list] {
+                    if (list->reachable()) list->onDblClick();
+                });
+        });
+    }
+}
+
+void WxBackend::State::bindRichControl(Control& control, wxWindow* w) {
+    Control* c = &control;
+    bindRich(control, w, [this, c, w](std::function<void()> fn) { return deliver(c, w, fn); });
+}
+
+void WxBackend::State::applyTabOrder(Form& form) {
+    std::vector<Control*> order = form.controls();
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    std::map<wxWindow*, wxWindow*> last; // per parent widget: the widget last placed
+    for (Control* c : order) {
+        wxWindow* w = windowOf(c);
+        if (!w) continue;
+        wxWindow*& prev = last[w->GetParent()];
+        if (prev) w->MoveAfterInTabOrder(prev);
+        prev = w;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+
+WxBackend::WxBackend() : state_(std::make_unique<State>()) {
+    state_->ready = startToolkit();
+}
+
+WxBackend::~WxBackend() {
+    State& s = *state_;
+    s.closing = true;
+    if (!s.ready) return;
+    if (s.busy) wxEndBusyCursor();
+    // The model's forms may be gone already: only the toolkit's windows are touched.
+    for (auto& [form, v] : s.forms) {
+        v->modal.reset();
+        v->top->Hide();
+        v->top->Destroy();
+    }
+    s.forms.clear();
+    s.windows.clear();
+    eventLoop().ProcessIdle(); // deletes the windows now
+}
+
+bool WxBackend::ready() const {
+    return state_->ready;
+}
+
+wxWindow* WxBackend::window(const Widget& widget) const {
+    return state_->windowOf(&widget);
+}
+
+std::uint32_t WxBackend::tickCount() {
+    auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+bool WxBackend::idle(const IdleRequest& request) {
+    State& s = *state_;
+    if (!s.ready) return false;
+    s.applyPointer();
+    auto& loop = eventLoop();
+    for (;;) {
+        unsigned long timeout = 50;
+        if (request.until) {
+            auto left = static_cast<std::int32_t>(*request.until - tickCount());
+            if (left <= 0) {
+                s.dispatchPending();
+                s.rethrow();
+                return true;
+            }
+            timeout = std::min<unsigned long>(timeout, static_cast<unsigned long>(left));
+        } else if (!s.anyShown()) {
+            return false; // no window, no timer: nothing can arrive
+        }
+        loop.DispatchTimeout(timeout);
+        s.dispatchPending();
+        s.rethrow();
+        if (std::exchange(s.input, false)) return true;
+    }
+}
+
+bool WxBackend::pumpInput() {
+    State& s = *state_;
+    if (!s.ready) return false;
+    s.applyPointer();
+    s.dispatchPending();
+    s.rethrow();
+    return std::exchange(s.input, false);
+}
+
+void WxBackend::formShown(Form& form, ShowMode mode) {
+    State& s = *state_;
+    if (!s.ready) return;
+    if (!s.view(&form)) s.createForm(form);
+    FormView& v = *s.view(&form);
+    State::Applying guard(s);
+    v.top->Show();
+    v.top->Raise();
+    if (form.fullScreen()) v.top->ShowFullScreen(true);
+    if (form.windowState() != WindowState::Normal) s.applyForm(form, v, Property::WindowState);
+    if (mode == ShowMode::Modal && !v.modal) v.modal = std::make_unique<wxWindowDisabler>(v.top);
+    s.applyForm(form, v, Property::Focus);
+}
+
+void WxBackend::formHidden(Form& form) {
+    State& s = *state_;
+    FormView* v = s.view(&form);
+    if (!v) return;
+    State::Applying guard(s);
+    v->modal.reset();
+    v->top->Hide();
+}
+
+void WxBackend::formUnloaded(Form& form) {
+    State::Applying guard(*state_);
+    state_->destroyForm(form);
+}
+
+void WxBackend::controlAdded(Control& control) {
+    State& s = *state_;
+    if (!s.view(control.form())) return;
+    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
+    s.createControl(control);
+    s.applyTabOrder(*control.form());
+}
+
+void WxBackend::controlRemoved(Control& control) {
+    if (dynamic_cast<Menu*>(&control)) {
+        // Its items go at once: a pick must not reach a removed menu.
+        if (FormView* v = state_->view(control.form()))
+            for (auto& [id, item] : v->menuIds)
+                if (item == &control) item = nullptr;
+        return state_->scheduleMenus(*control.form());
+    }
+    state_->destroyControl(control);
+}
+
+void WxBackend::propertyChanged(Widget& widget, Property property) {
+    State& s = *state_;
+    if (s.closing || !s.ready) return;
+    if (auto* form = dynamic_cast<Form*>(&widget)) {
+        if (FormView* v = s.view(form)) {
+            State::Applying guard(s);
+            s.applyForm(*form, *v, property);
+        }
+        return;
+    }
+    auto& control = static_cast<Control&>(widget);
+    if (!s.view(control.form())) return;
+    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
+    wxWindow* w = s.windowOf(&control);
+    if (property == Property::Container || needsNewWindow(control, property)) {
+        s.destroyControl(control);
+        s.createControl(control);
+        s.applyTabOrder(*control.form());
+        return;
+    }
+    if (property == Property::TabOrder) return s.applyTabOrder(*control.form());
+    if (!w) return;
+    State::Applying guard(s);
+    apply(control, w, property, s.typing == &control);
+}
+
+void WxBackend::painted(Widget& widget, const Surface&) {
+    if (wxWindow* w = state_->windowOf(&widget)) {
+        if (auto* form = dynamic_cast<Form*>(&widget)) w = state_->view(form)->canvas;
+        w->Refresh();
+    }
+}
+
+void WxBackend::popupMenu(Menu& menu) {
+    State& s = *state_;
+    FormView* v = s.ready ? s.view(menu.form()) : nullptr;
+    if (!v || !v->top->IsShown()) return;
+    std::map<int, Menu*> ids;
+    std::unique_ptr<wxMenu> popup(s.buildMenu(ids, menu, &menu));
+    int picked = v->top->GetPopupMenuSelectionFromUser(*popup);
+    for (auto& [id, item] : ids)
+        wxWindow::UnreserveControlId(id);
+    if (auto it = ids.find(picked); it != ids.end()) user::pickMenu(*it->second, &menu);
+}
+
+int WxBackend::messageBox(const MessageBoxRequest& request) {
+    State& s = *state_;
+    if (!s.ready) return defaultAnswer(request.style);
+    wxWindow* parent = request.owner ? s.windowOf(request.owner) : nullptr;
+    if (parent && !parent->IsShown()) parent = nullptr;
+    return showMessageBox(parent, request);
+}
+
+void WxBackend::setClipboardText(const std::string& text) {
+    if (!state_->ready || !wxTheClipboard->Open()) return;
+    wxTheClipboard->SetData(new wxTextDataObject(toWx(text)));
+    wxTheClipboard->Close();
+}
+
+std::string WxBackend::clipboardText() {
+    if (!state_->ready || !wxTheClipboard->Open()) return {};
+    std::string out;
+    if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) {
+        wxTextDataObject data;
+        if (wxTheClipboard->GetData(data)) out = fromWx(data.GetText(), 0, true);
+    }
+    wxTheClipboard->Close();
+    return out;
+}
+
+Size WxBackend::measureText(std::string_view text, const Font& font) {
+    if (!state_->ready) return Backend::measureText(text, font);
+    wxScreenDC dc;
+    dc.SetFont(toFont(font));
+    wxSize extent = dc.GetTextExtent(toWx(text, font.charset));
+    return Size{extent.GetWidth(), extent.GetHeight()};
+}
+
+bool displayAvailable() {
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+namespace {
+
+// Pop-up menus of the wx backend in use; pages are left to the host's default.
+class WxControlHost : public ControlHost {
+public:
+    void popupMenu(Menu& menu) override {
+        if (auto* backend = dynamic_cast<WxBackend*>(&app().backend())) backend->popupMenu(menu);
+    }
+};
+
+} // namespace
+
+WxBackend* install() {
+    resetApplication();
+    auto backend = std::make_unique<WxBackend>();
+    if (!backend->ready()) return nullptr;
+    WxBackend* ref = backend.get();
+    app().setBackend(std::move(backend));
+    setControlHost(std::make_unique<WxControlHost>());
+    return ref;
+}
+
+} // namespace kv::ui::wx

@@ -1,0 +1,62 @@
+#pragma once
+// The backend that shows the window model as real windows with wxWidgets: a top-level
+// window per shown form, a widget per control kept in step with the model both ways,
+// message boxes, the clipboard, the busy cursor and a message loop that keeps the windows
+// responsive while the program waits.
+
+#include "platform/ui/backend.h"
+
+#include <memory>
+
+class wxWindow;
+
+namespace kv::ui {
+class Menu;
+}
+
+namespace kv::ui::wx {
+
+class WxBackend : public Backend {
+public:
+    // Starts the toolkit when needed; check ready() before use.
+    WxBackend();
+    ~WxBackend() override;
+    // False when the toolkit could not start (no display).
+    bool ready() const;
+
+    // The widget showing a form or control; nullptr while it has none (a form not yet
+    // shown, a timer). For tests and screenshots.
+    wxWindow* window(const Widget& widget) const;
+    // Shows a pop-up menu at the pointer; a picked item has run its click on return.
+    void popupMenu(Menu& menu);
+
+    // Backend
+    std::uint32_t tickCount() override;
+    bool idle(const IdleRequest& request) override;
+    bool pumpInput() override;
+    void formShown(Form& form, ShowMode mode) override;
+    void formHidden(Form& form) override;
+    void formUnloaded(Form& form) override;
+    void controlAdded(Control& control) override;
+    void controlRemoved(Control& control) override;
+    void propertyChanged(Widget& widget, Property property) override;
+    void painted(Widget& widget, const Surface& surface) override;
+    int messageBox(const MessageBoxRequest& request) override;
+    void setClipboardText(const std::string& text) override;
+    std::string clipboardText() override;
+    Size measureText(std::string_view text, const Font& font) override;
+
+    struct State;
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+// Whether a display is there for the toolkit ($DISPLAY or $WAYLAND_DISPLAY set).
+bool displayAvailable();
+// Resets the application and installs a wx backend on it (and its pop-up menus as the
+// control host); nullptr (and nothing installed)
+// when the toolkit cannot start.
+WxBackend* install();
+
+} // namespace kv::ui::wx
