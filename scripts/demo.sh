@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The demo: installs what is missing, builds the debug preset, starts the stand-in service
 # on a free loopback port with a fresh machine folder and runs kestrovane against it. With
-# a display (and a window backend in the build) the windows are real; otherwise the
-# program runs headless under a bundled UI script that logs in as alice, accepts the terms
-# and closes the main window, and the transcript of windows and boxes is printed.
+# a display the windows are real; otherwise the program runs headless under a bundled UI
+# script that logs in as alice, accepts the terms, lists the active snipes and closes the
+# main window, and the transcript of windows, boxes and the list is printed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -35,8 +35,7 @@ export KV_MACHINE="$work/machine"
 export KV_SERVICE_URL="http://127.0.0.1:$port"
 
 windows=0
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "${KV_UI:-}" != headless ] &&
-    grep -q "kv_ui_wx" "$build/build.ninja" 2>/dev/null; then
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "${KV_UI:-}" != headless ]; then
     windows=1
 fi
 if [ "$windows" = 1 ]; then

@@ -1,7 +1,9 @@
 #include "client/app/main_commands.h"
 
+#include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
+#include "client/app/list_display.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "platform/ui/application.h"
@@ -10,7 +12,9 @@
 #include "platform/ui/timer.h"
 #include "platform/ui/web_browser.h"
 
+#include <cstdint>
 #include <exception>
+#include <string>
 
 namespace kv::app {
 namespace {
@@ -32,6 +36,25 @@ kv::ui::Menu& ensureMenu(frmMain& form, const char* name, const char* caption,
     return menu;
 }
 
+// The folder click as far as start-up and the demo need it, until the main window's folder
+// tree has its own handlers: "myebay" asks the import question again, a status folder
+// ("k1"...) lists its snipes in place of the browser pane.
+void folderClick() {
+    frmMain& main = mainForm();
+    main.setMousePointer(kv::ui::MousePointer::Hourglass);
+    const int selected = main.tvTreeView.selectedIndex();
+    const std::string key = selected < 0 ? std::string() : main.tvTreeView.node(selected).key;
+    if (key == "myebay") {
+        check_import(true);
+    } else if (key.size() > 1 && key.find_first_not_of("0123456789", 1) == std::string::npos) {
+        std::int16_t status = static_cast<std::int16_t>(std::stoi(key.substr(1)));
+        std::int16_t groupBy = -1;
+        refreshAuctionList(status, groupBy);
+        wb1Show(false);
+    }
+    main.setMousePointer(kv::ui::MousePointer::Default);
+}
+
 // Connects a handler unless the window already gives the item one.
 void connect(kv::ui::Widget& item, void (*handler)()) {
     if (!item.onClick) item.onClick = handler;
@@ -42,6 +65,8 @@ void connect(kv::ui::Widget& item, void (*handler)()) {
 void wireMainWindow(frmMain& form) {
     ensure<kv::ui::WebBrowser>(form, "wb1").setVisible(false);
     ensure<kv::ui::WebBrowser>(form, "wb2").setVisible(false);
+
+    if (!form.tvTreeView.onClick) form.tvTreeView.onClick = folderClick;
 
     kv::ui::Timer& timer = ensure<kv::ui::Timer>(form, "Timer1");
     timer.setEnabled(false);
