@@ -126,8 +126,8 @@ void loadFavorites() {
 
 void applyToSelection(kv::ui::ListView& list, const std::string& command) {
     std::string ids;
-    const auto rows = static_cast<std::int16_t>(list.itemCount());
-    for (std::int16_t row = 0; row < rows; ++row) {
+    // Every row counts, however long the list (a 16-bit count would overflow).
+    for (int row = 0; row < list.itemCount(); ++row) {
         if (!list.checked(row)) continue;
         const std::string& tag = list.item(row).tag;
         if (isNumeric(tag)) ids += tag + "|"; // a group total row has no tag

@@ -188,7 +188,7 @@ void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lin
 
     list.clearColumns();
     list.clear();
-    std::int16_t count = 0;
+    int count = 0; // wide enough for any list
     double sum = 0;
     std::string previous = groupTitle;
     int lineNumber = 0;
@@ -243,7 +243,7 @@ void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lin
 }
 
 void addGroupTotalRow(kv::ui::ListView& list, const std::string& groupValue, double total,
-                      std::int16_t count) {
+                      int count) {
     const int row = list.addItem("");
     list.setText(row, 1, groupValue.empty() ? " TOTAL" : " TOTAL for " + groupValue);
     list.setText(row, 2, "");

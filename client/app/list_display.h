@@ -23,7 +23,7 @@ void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lin
                      const std::string& groupTitle);
 // Appends one total row: " TOTAL for <value>" (or " TOTAL"), the sum and the item count.
 void addGroupTotalRow(kv::ui::ListView& list, const std::string& groupValue, double total,
-                      std::int16_t count);
+                      int count);
 // Fills the history list from "history" lines.
 void fillHistoryList(kv::ui::ListView& list, const std::vector<std::string>& lines);
 // The snipe list's row colours: black text on red (even rows) or blue (odd rows).

@@ -190,6 +190,16 @@ TEST_F(Commands, SelectionSendsTheCheckedSnipesEachFollowedByABar) {
     });
 }
 
+TEST_F(Commands, SelectionReachesRowsBeyondA16BitCount) {
+    kv::ui::ListView& list = main_->lvListView;
+    for (int i = 0; i < 33000; ++i)
+        list.addItem("row", "");
+    list.setTag(32999, "101");
+    list.setChecked(32999, true);
+    applyToSelection(list, "setpaid");
+    EXPECT_EQ(sent(), std::vector<std::string>{"0=0&cmd=setpaid&status_id=0&bidlist=101%7C"});
+}
+
 TEST_F(Commands, BatchMarksChangeTheStore) {
     kv::ui::ListView& list = main_->lvListView;
     list.addItem("row", "104");

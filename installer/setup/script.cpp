@@ -1,0 +1,220 @@
+#include "installer/setup/script.h"
+
+#include "installer/common/lists.h"
+#include "installer/common/messages.h"
+#include "installer/common/text_utils.h"
+#include "platform/fs/files.h"
+#include "platform/text/ansi.h"
+
+namespace kv::installer {
+namespace {
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string trim(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return std::string(s.substr(b, e - b));
+}
+
+// Lines separated by CR LF, LF or CR; no empty line after a final break.
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines.push_back(std::move(line));
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    return lines;
+}
+
+} // namespace
+
+std::string GroupItem(const ScriptGroup& group, int index) {
+    return ListItem("|" + group.record + "|", index);
+}
+
+CopyFileItem SplitCopyFileItem(std::string_view item) {
+    CopyFileItem out;
+    std::size_t at = 0;
+    if (!item.empty() && item[0] == '*') {
+        out.flags = 1;
+        at = 1;
+    }
+    std::size_t digits = at;
+    while (digits < item.size() && item[digits] >= '0' && item[digits] <= '9')
+        ++digits;
+    if (digits > at && digits < item.size() && item[digits] == '*') {
+        int value = 0;
+        for (std::size_t i = at; i < digits; ++i)
+            value = value > 100000000 ? value : value * 10 + (item[i] - '0');
+        out.flags = value;
+        at = digits + 1;
+    }
+    out.name = std::string(item.substr(at));
+    return out;
+}
+
+std::string UnquoteArgument(std::string_view argument) {
+    if (argument.size() < 2 || argument.front() != '"' || argument.back() != '"')
+        return std::string(argument);
+    // Inside the outer quotes every run of quotes loses one, so a doubled quote becomes one
+    // (also when it stands next to an outer quote).
+    const std::string_view inner = argument.substr(1, argument.size() - 2);
+    std::string out;
+    for (std::size_t i = 0; i < inner.size(); ++i)
+        if (inner[i] != '"' || (i > 0 && inner[i - 1] == '"')) out += inner[i];
+    return out;
+}
+
+void TScript::Reset() {
+    lines_.clear();
+    texts_.assign(index(ScriptText::Count), std::string());
+    flags_.assign(index(ScriptFlag::Count), 0);
+    lists_.assign(index(ScriptList::Count), {});
+    groups_.clear();
+    texts_[index(ScriptText::TopBgColor)] = "16711680";
+    texts_[index(ScriptText::BottomBgColor)] = "8388608";
+    langFlag_ = 1;
+    overwriteFlag_ = 0;
+    globalOverwriteFlag_ = 1;
+    dialogDx_ = dialogDy_ = bgBitmapDx_ = bgBitmapDy_ = 0;
+    copyToUninstall_ = false;
+    subDir_.clear();
+    subDirPending_ = false;
+    pages_.clear();
+    pageIndex_ = 0;
+}
+
+bool TScript::LoadFromFile(const std::string& path) {
+    Reset();
+    std::optional<std::string> text = fs::readFile(path);
+    if (!text) return false;
+    Run(std::move(*text));
+    return true;
+}
+
+void TScript::LoadFromText(std::string_view text) {
+    Reset();
+    Run(std::string(text));
+}
+
+void TScript::Run(std::string text) {
+    // Block comments may span lines, so they go first, over the whole text.
+    StripBlockComments(text);
+    lines_ = splitLines(text);
+    StripLineComments(lines_);
+    TrimAndDropEmpty(lines_);
+    Execute();
+}
+
+void TScript::StripBlockComments(std::string& text) {
+    for (;;) {
+        const std::size_t open = text.find("/*");
+        const std::size_t close = text.find("*/");
+        if (open == std::string::npos || close == std::string::npos || close < open) return;
+        text.erase(open, close + 2 - open);
+    }
+}
+
+void TScript::StripLineComments(std::vector<std::string>& lines) {
+    for (std::string& line : lines) {
+        std::size_t from = 0;
+        for (;;) {
+            const std::size_t at = line.find("//", from);
+            if (at == std::string::npos) break;
+            if (at > 0 && line[at - 1] == ':') {
+                from = at + 2;
+                continue;
+            }
+            line.erase(at);
+            break;
+        }
+    }
+}
+
+void TScript::TrimAndDropEmpty(std::vector<std::string>& lines) {
+    std::vector<std::string> kept;
+    for (const std::string& line : lines) {
+        std::string t = trim(line);
+        if (!t.empty()) kept.push_back(std::move(t));
+    }
+    lines = std::move(kept);
+}
+
+void TScript::Execute() {
+    for (const std::string& raw : lines_) {
+        if (copyToUninstall_) {
+            lists_[index(ScriptList::Removal)].push_back(trim(raw));
+            continue;
+        }
+        std::string line = trim(raw);
+        if (const std::size_t semi = line.rfind(';'); semi != std::string::npos) line.erase(semi);
+        std::string command = line, argument;
+        if (const std::size_t open = line.find('('); open != std::string::npos && open >= 1) {
+            command = line.substr(0, open);
+            const std::size_t close = line.rfind(')');
+            if (close != std::string::npos && close > open)
+                argument = line.substr(open + 1, close - open - 1);
+            argument = UnquoteArgument(argument);
+        }
+        command = text::toUpper(trim(command));
+        if (command.empty()) continue;
+        if (!ExecuteCommand(command, argument))
+            ErrorMessage(line + "\\n\\nUnrecognized command in Script file");
+    }
+}
+
+bool TScript::ClosePendingSubDir() {
+    if (!subDirPending_ || subDir_.empty()) return true;
+    if (groups_.empty()) return false;
+    groups_.back().entries.push_back(std::to_string(overwriteFlag_) + "|" + subDir_ + "|");
+    subDirPending_ = false;
+    return true;
+}
+
+bool TScript::UseScriptFile(std::string_view sourcePath) {
+    const std::size_t slash = sourcePath.find_last_of("\\/:");
+    const std::string_view name =
+        slash == std::string_view::npos ? sourcePath : sourcePath.substr(slash + 1);
+    auto& uses = lists_[index(ScriptList::SourceUses)];
+    for (auto it = uses.begin(); it != uses.end(); ++it)
+        if (text::equalsNoCase(*it, name)) {
+            uses.erase(it);
+            break;
+        }
+    for (const std::string& use : uses)
+        if (text::equalsNoCase(use, name)) return true;
+    return false;
+}
+
+int TScript::PageIndexOf(std::string_view name) const {
+    const std::string wanted = trim(name);
+    const int count = ListCount(pages_);
+    for (int i = 0; i < count; ++i)
+        if (text::equalsNoCase(trim(ListItem(pages_, i)), wanted)) return i;
+    return -1;
+}
+
+std::string TScript::CurrentPage() const {
+    if (pageIndex_ < 0 || pageIndex_ >= ListCount(pages_)) return {};
+    return trim(ListItem(pages_, pageIndex_));
+}
+
+bool TScript::IsPageListed(std::string_view name) const {
+    return !name.empty() && PosText(name, pages_) > 0;
+}
+
+} // namespace kv::installer

@@ -1,0 +1,177 @@
+// The setup program run as a process on test machines: its start-up failures, each shown
+// in one "Error" box (read back from the headless transcript). Also the command line's
+// ".original" and ".info" files, read in this process.
+
+#include "installer/setup/script.h"
+#include "installer/setup/setup_main.h"
+#include "installer/setup/setup_state.h"
+
+#include "installer/common/system_queries.h"
+#include "platform/fs/path.h"
+#include "platform/system/process.h"
+#include "platform/system/testing/temp_machine.h"
+#include "platform/ui/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace kv::installer {
+namespace {
+
+namespace fsys = std::filesystem;
+using machine::testing::TempMachine;
+using machine::testing::windowsProfile;
+
+// A folder outside the machine's drives (so on Z:) holding a copy of setup.
+class SetupProgram : public ::testing::Test {
+protected:
+    void start(const machine::Profile& profile) {
+        machine_.emplace(profile);
+        folder_ = machine_->folder() / "dist" / "app";
+        fsys::create_directories(folder_);
+        std::error_code ec;
+        fsys::create_hard_link(KV_SETUP_EXE, folder_ / "setup", ec);
+        if (ec) fsys::copy_file(KV_SETUP_EXE, folder_ / "setup");
+    }
+    void writeScript(const std::string& text) {
+        std::ofstream(folder_ / "Setup.txt", std::ios::binary) << text;
+    }
+    // Runs setup and returns its transcript of boxes; `environment` goes before the rest.
+    std::string run(const std::string& environment = "", int exitCode = 0) {
+        const fsys::path transcript = machine_->folder() / "transcript.txt";
+        const std::string command = environment + " KV_UI=headless KV_MACHINE='" +
+                                    (machine_->folder() / "machine").string() +
+                                    "' KV_UI_TRANSCRIPT='" + transcript.string() + "' '" +
+                                    (folder_ / "setup").string() + "' >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exitCode) << status;
+        std::ifstream in(transcript, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    static std::string box(const std::string& text) { return "BOX Error\n" + text + "\n.\n"; }
+
+    std::optional<TempMachine> machine_;
+    fsys::path folder_;
+};
+
+machine::Profile profileOf(const char* release, bool admin) {
+    machine::Profile p = windowsProfile(release);
+    p.isAdmin = admin;
+    return p;
+}
+
+TEST_F(SetupProgram, MissingScriptGivesOneBoxWithThePath) {
+    start(machine::defaultProfile());
+    const std::string path = fs::machinePath(folder_ / "Setup.txt");
+    ASSERT_EQ(path.substr(0, 3), "Z:\\");
+    EXPECT_EQ(run(), box(path + "\nScript file not found.\nSetup Aborted!"));
+}
+
+TEST_F(SetupProgram, RunsUnderAUiScript) {
+    start(windowsProfile("XP"));
+    writeScript("SET_ALLOWED_OS(98)");
+    const fsys::path ui = machine_->folder() / "ui.txt";
+    std::ofstream(ui) << "box caption \"Error\" plain \"\\\"\\\" is not allowed to run on WinXP. "
+                         "--- Setup Aborted!\" answer OK\n";
+    run("KV_UI_SCRIPT='" + ui.string() + "'", 0);
+    std::ofstream(ui) << "box caption \"Error\" plain \"something else\"\n";
+    run("KV_UI_SCRIPT='" + ui.string() + "'", 1);
+}
+
+TEST_F(SetupProgram, StartUpChecks) {
+    struct Case {
+        const char* release;
+        bool admin;
+        const char* script;
+        const char* error; // null: no box
+    };
+    const Case cases[] = {
+        {"XP", true, "SET_PROG_NAME(Demo)\nSET_ALLOWED_OS(95,98,ME)",
+         "\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"},
+        {"98", true, "SET_PROG_NAME(Demo)\nSET_ALLOWED_OS(95, 98)",
+         "\"Demo\" is not allowed to run on Win98. --- Setup Aborted!"},
+        {"98", true, "SET_ALLOWED_OS(95,98)", nullptr},
+        {"2000", true, "SET_ALLOWED_OS(2000)", nullptr},
+        {"2000", true, "SET_ALLOWED_OS(20)",
+         "\"\" is not allowed to run on Win2000. --- Setup Aborted!"},
+        {"98", false, "SET_TEST_ADMIN_RIGHTS", nullptr},
+        {"ME", false, "SET_TEST_ADMIN_RIGHTS", nullptr},
+        {"XP", true, "SET_TEST_ADMIN_RIGHTS", nullptr},
+        {"XP", false, "SET_PROG_NAME(Demo)", nullptr},
+        {"XP", false, "SET_TEST_ADMIN_RIGHTS",
+         "Unable to install the program\nMake sure you have ADMINISTARTOR Rights on this PC!"},
+        {"NT", false, "SET_TEST_ADMIN_RIGHTS",
+         "Unable to install the program\nMake sure you have ADMINISTARTOR Rights on this PC!"},
+        {"98", false, "SET_ALLOWED_OS(XP)\nSET_TEST_ADMIN_RIGHTS",
+         "\"\" is not allowed to run on Win98. --- Setup Aborted!"},
+    };
+    for (const Case& c : cases) {
+        start(profileOf(c.release, c.admin));
+        writeScript(c.script);
+        EXPECT_EQ(run(), c.error ? box(c.error) : "") << c.release << ": " << c.script;
+        machine_.reset();
+    }
+}
+
+TEST_F(SetupProgram, UnknownLineIsReportedAndStartUpGoesOn) {
+    start(windowsProfile("XP"));
+    writeScript("SET_PROG_NAME(Demo)\r\nSET_BOGUS(1); note\r\nSET_ALLOWED_OS(98)\r\n");
+    EXPECT_EQ(run(), box("SET_BOGUS(1)\nUnrecognized command in Script file") +
+                         box("\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"));
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ResetSetupStateForTests();
+        machine::resetProgramForTests();
+        ResetSystemQueriesForTests();
+    }
+    TempMachine machine_;
+};
+
+TEST_F(CommandLine, OriginalAndInfoFilesBesideTheNamedFile) {
+    const fsys::path f = machine_.hostFolder('C') / "F";
+    fsys::create_directories(f);
+    std::ofstream(f / "App.original")
+        << "[Directories]\r\nTargetDir=C:\\Apps\\Demo\r\nSharedDir=C:\\Shared\r\n";
+    std::ofstream(f / "App.info") << "[NewSetup]\r\nBackgroundUpdate=1\r\n";
+    fsys::create_directories(machine_.hostFolder('C') / "F G");
+    fsys::copy_file(f / "App.original", machine_.hostFolder('C') / "F G" / "App.original");
+    std::ofstream(f / "Other.info") << "[NewSetup]\r\nBackgroundUpdate=yes\r\n";
+    struct Case {
+        const char* argument;
+        const char* target;
+        bool background;
+    };
+    const Case cases[] = {
+        {"/OriginalInfoFile=C:\\F\\App.xyz", "C:\\Apps\\Demo", true},
+        {"/OriginalInfoFile=C:\\F G\\App.original", "C:\\Apps\\Demo", false},
+        {"/OriginalInfoFile=C:\\F\\App", "C:\\Apps\\Demo", true},
+        {"/OriginalInfoFile=C:\\F\\Other.txt", "", false},
+        {"/OriginalInfoFile=C:\\F\\None.txt", "", false},
+        {"/Other", "", false},
+    };
+    for (const Case& c : cases) {
+        machine::setProgram(machine_.hostFolder('C') / "setup.exe", {c.argument});
+        ui::headless::install();
+        TScript script;
+        script.LoadFromText("SET_PROG_NAME(x)");
+        ReadCommandLine(script);
+        EXPECT_EQ(setupState().presetTargetDir, c.target) << c.argument;
+        EXPECT_EQ(setupState().presetCommonDir, *c.target ? "C:\\Shared" : "") << c.argument;
+        EXPECT_EQ(setupState().presetAuxiliaryDir, "") << c.argument;
+        EXPECT_EQ(setupState().backgroundUpdate, c.background) << c.argument;
+        EXPECT_EQ(script.Flag(ScriptFlag::SilentSetup), c.background) << c.argument;
+        TearDown();
+    }
+}
+
+} // namespace
+} // namespace kv::installer
