@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Makes the screenshots in this folder: builds the wx backend's tests (debug preset) and
-# runs the dialog test on a virtual display, which saves the dialog as controls-dialog.png.
-# Needs what scripts/deps.sh installs (Xvfb, ImageMagick, wxWidgets).
+# Makes the screenshots in this folder on a virtual display: the dialog with every basic
+# control kind (controls-dialog.png), the list, tree, bar, tab and rich-text kinds
+# (rich-controls.png) and the client's main window (main-window.png). Builds what it runs
+# with the debug preset. Needs what scripts/deps.sh installs (Xvfb, ImageMagick, wxWidgets).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
 cmake --preset debug >/dev/null
-cmake --build --preset debug -j4 --target kv_ui_wx_tests
-KV_SCREENSHOT_DIR="$root/docs/screenshots" \
-    platform/ui/wx/tests/run_under_xvfb.sh build/debug/platform/ui/wx/tests/kv_ui_wx_tests \
+cmake --build --preset debug -j4 --target kv_ui_wx_tests kv_app_main_window_screenshot
+export KV_SCREENSHOT_DIR="$root/docs/screenshots"
+xvfb=platform/ui/wx/tests/run_under_xvfb.sh
+"$xvfb" build/debug/platform/ui/wx/tests/kv_ui_wx_tests \
     --gtest_filter='WxDialog.ShowsEveryControlKindAndAScreenshotOfIt:WxMainWindow.ShowsTheRichKindsFromTheModel'
+"$xvfb" build/debug/client/app/tests/kv_app_main_window_screenshot
 ls -l docs/screenshots/*.png

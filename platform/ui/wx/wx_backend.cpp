@@ -816,17 +816,16 @@ bool displayAvailable() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-namespace {
+PopupHost::PopupHost(std::unique_ptr<ControlHost> pages)
+    : pages_(pages ? std::move(pages) : std::make_unique<ControlHost>()) {}
 
-// Pop-up menus of the wx backend in use; pages are left to the host's default.
-class WxControlHost : public ControlHost {
-public:
-    void popupMenu(Menu& menu) override {
-        if (auto* backend = dynamic_cast<WxBackend*>(&app().backend())) backend->popupMenu(menu);
-    }
-};
+void PopupHost::popupMenu(Menu& menu) {
+    if (auto* backend = dynamic_cast<WxBackend*>(&app().backend())) backend->popupMenu(menu);
+}
 
-} // namespace
+std::optional<WebPage> PopupHost::fetchPage(const std::string& url) {
+    return pages_->fetchPage(url);
+}
 
 WxBackend* install() {
     resetApplication();
@@ -834,7 +833,7 @@ WxBackend* install() {
     if (!backend->ready()) return nullptr;
     WxBackend* ref = backend.get();
     app().setBackend(std::move(backend));
-    setControlHost(std::make_unique<WxControlHost>());
+    setControlHost(std::make_unique<PopupHost>());
     return ref;
 }
 

@@ -5,6 +5,7 @@
 // responsive while the program waits.
 
 #include "platform/ui/backend.h"
+#include "platform/ui/control_host.h"
 
 #include <memory>
 
@@ -52,10 +53,22 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// The control host of the wx backend: pop-up menus as real menus at the pointer; pages
+// from `pages` (the default host when none), so a program's own page source can be kept.
+class PopupHost : public ControlHost {
+public:
+    explicit PopupHost(std::unique_ptr<ControlHost> pages = nullptr);
+    void popupMenu(Menu& menu) override;
+    std::optional<WebPage> fetchPage(const std::string& url) override;
+
+private:
+    std::unique_ptr<ControlHost> pages_;
+};
+
 // Whether a display is there for the toolkit ($DISPLAY or $WAYLAND_DISPLAY set).
 bool displayAvailable();
-// Resets the application and installs a wx backend on it (and its pop-up menus as the
-// control host); nullptr (and nothing installed)
+// Resets the application and installs a wx backend on it (and a PopupHost as the control
+// host); nullptr (and nothing installed)
 // when the toolkit cannot start.
 WxBackend* install();
 

@@ -11,6 +11,7 @@
 #include "platform/ui/user_input.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/drawing.h"
+#include "platform/ui/wx/internal/web_view.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
@@ -246,6 +247,7 @@ wxWindow* createRichWindow(Control& control, wxWindow* parent) {
         w = new wxTextCtrl(parent, wxID_ANY, "", r.GetPosition(), r.GetSize(),
                            wxTE_MULTILINE | wxTE_RICH2 | border);
     }
+    if (auto* browser = dynamic_cast<WebBrowser*>(&control)) return createWebView(*browser, parent);
     if (!w) return nullptr;
     for (Property p : {prop::Columns, prop::Buttons, prop::Expansion, prop::Selection})
         applyRich(control, w, p);
@@ -296,6 +298,10 @@ bool applyRich(Control& control, wxWindow* window, Property property) {
     if (dynamic_cast<TabStrip*>(&control)) {
         if (contents || property == prop::Selection || property == prop::Columns) window->Refresh();
         return contents || property == prop::Selection;
+    }
+    if (auto* browser = dynamic_cast<WebBrowser*>(&control)) {
+        if (property == prop::Document) showDocument(*browser, window);
+        return property == prop::Document;
     }
     if (auto* rich = dynamic_cast<RichTextBox*>(&control)) {
         if (contents || property == prop::Columns)
@@ -359,6 +365,8 @@ void bindRich(Control& control, wxWindow* window, Deliver deliver) {
             int button = e.GetId() - kFirstTool;
             deliver([bar, button] { user::clickButton(*bar, button); });
         });
+    } else if (auto* browser = dynamic_cast<WebBrowser*>(&control)) {
+        bindWebView(*browser, window, deliver);
     } else if (auto* tabs = dynamic_cast<TabStrip*>(&control)) {
         window->Bind(wxEVT_LEFT_DOWN, [tabs, window, deliver](wxMouseEvent& e) {
             e.Skip();

@@ -1,7 +1,7 @@
 #pragma once
-// The widgets of list views, tree views, toolbars, status bars, tab strips and rich-text
-// boxes: made from the model, refilled on its changes, and their user input turned into
-// the model's events through `deliver`.
+// The widgets of list views, tree views, toolbars, status bars, tab strips, rich-text
+// boxes and web browsers: made from the model, refilled on its changes, and their user input turned
+// into the model's events through `deliver`.
 
 #include "platform/ui/control.h"
 

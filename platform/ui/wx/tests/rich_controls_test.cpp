@@ -9,6 +9,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/rich_text.h"
 #include "platform/ui/tree_view.h"
+#include "platform/ui/web_browser.h"
 
 #include <wx/frame.h>
 #include <wx/image.h>
@@ -19,12 +20,14 @@
 #include <wx/toolbar.h>
 #include <wx/treectrl.h>
 #include <wx/uiaction.h>
+#include <wx/webview.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kv::ui {
 namespace {
@@ -166,7 +169,7 @@ TEST_F(WxMainWindow, ShowsTheRichKindsFromTheModel) {
     EXPECT_FALSE(item->IsCheckable() && item->IsChecked());
 
     if (const char* docs = std::getenv("KV_SCREENSHOT_DIR")) {
-        std::string shot = std::string(docs) + "/main-window.png";
+        std::string shot = std::string(docs) + "/rich-controls.png";
         wxRect r = frame->GetChildren().front()->GetScreenRect();
         std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
                            std::to_string(r.x) + "+" + std::to_string(r.y);
@@ -210,6 +213,69 @@ TEST_F(WxMainWindow, MenuToolbarTreeTabAndListInputReachesTheModel) {
     clickAt(list->ClientToScreen(row.GetPosition() + wxPoint(20, row.height / 2)));
     EXPECT_TRUE(pump(1000, [&] { return m.lastRow == 2; })) << m.lastRow;
     EXPECT_EQ(m.lvwSnipes.selectedIndex(), 2);
+}
+
+} // namespace
+} // namespace kv::ui
+
+namespace kv::ui {
+namespace {
+
+class ShopPages : public ControlHost {
+public:
+    std::optional<WebPage> fetchPage(const std::string& url) override {
+        if (url == "http://shop.test/item")
+            return WebPage{url, "Item 42",
+                           "<html><head><title>Item 42</title></head><body><h1>Camera</h1>"
+                           "<a id='next' href='http://shop.test/next'>Next</a></body></html>"};
+        if (url == "http://shop.test/next")
+            return WebPage{url, "Next", "<html><body>Next item</body></html>"};
+        return std::nullopt;
+    }
+};
+
+struct Shop : Form {
+    Shop() : Form("frmShop") {
+        setGeometry(at(60, 60, 400, 300));
+        brwPage.setGeometry(at(0, 0, 400, 300));
+        brwPage.onNavigateComplete = [this](const std::string& url) { loaded.push_back(url); };
+        brwPage.onDocumentContextMenu = [this] {
+            ++menus;
+            return false;
+        };
+    }
+    WebBrowser& brwPage = add<WebBrowser>("brwPage");
+    std::vector<std::string> loaded;
+    int menus = 0;
+};
+
+TEST(WxBrowser, ShowsTheModelsPagesAndFollowsLinksThroughIt) {
+    wx::WxBackend* backend = wx::install();
+    if (!backend) GTEST_SKIP() << "no display";
+    setControlHost(std::make_unique<wx::PopupHost>(std::make_unique<ShopPages>()));
+    auto& shop = app().form<Shop>();
+    shop.show();
+    shop.brwPage.navigate("http://shop.test/item", nav::NoReadFromCache);
+    ASSERT_TRUE(pump(5000, [&] { return !shop.loaded.empty(); }));
+    auto* view = dynamic_cast<wxWebView*>(backend->window(shop.brwPage));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(pump(5000, [&] { return view->GetCurrentTitle() == "Item 42"; }))
+        << view->GetCurrentTitle();
+
+    // A right click raises the document's context-menu event.
+    wxUIActionSimulator sim;
+    sim.MouseMove(view->GetScreenPosition() + wxPoint(200, 200));
+    pump(100);
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(pump(2000, [&] { return shop.menus == 1; }));
+
+    // A link followed in the page is loaded by the model.
+    view->RunScriptAsync("document.getElementById('next').click();");
+    EXPECT_TRUE(pump(5000, [&] { return shop.loaded.size() == 2; }));
+    EXPECT_EQ(shop.brwPage.locationURL(), "http://shop.test/next");
+    EXPECT_TRUE(shop.brwPage.canGoBack());
+    resetApplication();
+    resetControlHost();
 }
 
 } // namespace
