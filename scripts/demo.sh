@@ -14,9 +14,15 @@ cmake --build --preset debug -j4 --target kestrovane service-sim
 build="$root/build/debug"
 work="$(mktemp -d)"
 sim_pid=""
+# Stops the service and removes the folder; the demo's exit code is kestrovane's.
 cleanup() {
-    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    local code=$?
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null || true
+        wait "$sim_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
+    exit "$code"
 }
 trap cleanup EXIT
 
