@@ -21,7 +21,7 @@ void put32(std::string& out, std::uint32_t v) {
 
 // A 24-bit bottom-up BMP: a dark blue band that fades to teal from left to right.
 std::string drawBanner() {
-    constexpr int w = 64, h = 8;
+    constexpr int w = 480, h = 60;
     constexpr int row = (w * 3 + 3) / 4 * 4;
     std::string bmp = "BM";
     put32(bmp, 54 + row * h);
@@ -41,9 +41,9 @@ std::string drawBanner() {
     for (int y = 0; y < h; ++y) {
         std::string line;
         for (int x = 0; x < w; ++x) {
-            line += static_cast<char>(0x80 + x);     // blue
-            line += static_cast<char>(0x20 + x * 2); // green
-            line += static_cast<char>(0x10);         // red
+            line += static_cast<char>(0x80 + x * 0x50 / w); // blue
+            line += static_cast<char>(0x20 + x * 0x90 / w); // green
+            line += static_cast<char>(0x10);                // red
         }
         line.resize(row, '\0');
         bmp += line;

@@ -43,6 +43,24 @@ frmLogin::frmLogin()
     cmdCancel.setCaption("Cancel");
     cmdCancel.setCancel(true);
 
+    // The design layout, in twips.
+    setGeometry({0, 0, 6600, 5700});
+    Picture2.setGeometry({0, 0, 6600, 900});
+    inst.setGeometry({240, 1000, 6120, 500});
+    inst2.setGeometry({240, 1500, 6120, 900});
+    wb1.setGeometry({240, 1000, 3000, 1300});
+    lblSecurityCode.setGeometry({3400, 1000, 2960, 500});
+    txtToken.setGeometry({3400, 1600, 2000, 315});
+    lblLabels0.setGeometry({240, 2600, 2200, 300});
+    txtUserName.setGeometry({2600, 2560, 3600, 315});
+    lblLabels1.setGeometry({240, 3050, 2200, 300});
+    txtPassword.setGeometry({2600, 3010, 3600, 315});
+    lblLabels2.setGeometry({240, 3500, 2200, 300});
+    cboAuctionHouse.setGeometry({2600, 3460, 3600, 315});
+    Image1.setGeometry({240, 4200, 480, 480});
+    cmdOK.setGeometry({3400, 4300, 1300, 400});
+    cmdCancel.setGeometry({4900, 4300, 1300, 400});
+
     onLoad = [this] { Form_Load(); };
     onPaint = [this] { Form_Paint(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };

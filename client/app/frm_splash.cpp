@@ -20,6 +20,18 @@ frmSplash::frmSplash()
     lblWarning.setCaption("This software program is protected by international copyright laws.");
     lblCompany.setCaption("Kestrovane Software");
     lblCopyright.setCaption("Copyright (c) Kestrovane Software. All rights reserved.");
+    // The design layout, in twips.
+    setGeometry({0, 0, 7200, 3800});
+    Picture1.setGeometry({0, 0, 7200, 1200});
+    Picture2.setGeometry({240, 1400, 1200, 1200});
+    Picture3.setGeometry({5760, 1400, 1200, 1200});
+    Image1.setGeometry({240, 2800, 480, 480});
+    lblPlatform.setGeometry({1600, 1400, 4000, 300});
+    lblVersion.setGeometry({1600, 1750, 4000, 300});
+    lblWarning.setGeometry({1600, 2150, 4000, 500});
+    lblWarning.setWordWrap(true);
+    lblCompany.setGeometry({1600, 2800, 4000, 300});
+    lblCopyright.setGeometry({1600, 3150, 4000, 300});
     Timer1.setInterval(2000);
     Timer1.onTimer = [this] { done = true; };
 

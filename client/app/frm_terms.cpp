@@ -18,6 +18,13 @@ frmTerms::frmTerms()
     cmdDecline.setCaption("Decline Terms");
     cmdDecline.setEnabled(false);
 
+    // The design layout, in twips.
+    setGeometry({0, 0, 9000, 7200});
+    Picture2.setGeometry({0, 0, 9000, 900});
+    wb1.setGeometry({120, 1000, 8760, 5000});
+    cmdAccept.setGeometry({4800, 6200, 1900, 450});
+    cmdDecline.setGeometry({6900, 6200, 1900, 450});
+
     onLoad = [this] { Form_Load(); };
     // Every completed navigation, an error page included, makes the buttons usable.
     wb1.onNavigateComplete = [this](const std::string&) {

@@ -4,6 +4,7 @@
 
 #include "client/app/banner.h"
 #include "client/app/frm_main.h"
+#include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "platform/fs/pending_renames.h"
@@ -12,9 +13,11 @@
 #include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
 #include "platform/ui/startup/startup.h"
+#include "platform/ui/wx/wx_backend.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,7 +57,12 @@ int main(int argc, char** argv) {
     const char* script = std::getenv(kv::ui::script::kScriptVariable);
     // A UI script plays the user on the headless backend; otherwise KV_UI (or a display)
     // chooses real windows or headless.
-    if (!script || !*script) kv::ui::installBackendFromEnvironment();
+    if ((!script || !*script) &&
+        kv::ui::installBackendFromEnvironment() == kv::ui::BackendKind::Wx) {
+        // Real windows: the browser panes show the service's pages.
+        kv::ui::setControlHost(
+            std::make_unique<kv::ui::wx::PopupHost>(std::make_unique<kv::app::ServicePages>()));
+    }
     auto body = [] {
         kv::ui::app().setTitle(std::string(kv::app::kProgramTitle));
         kv::app::addProgramResources();

@@ -3,6 +3,7 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/main_commands.h"
+#include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "client/service/service_address.h"
@@ -205,6 +206,19 @@ TEST_F(Windows, ImportQuestionOnceUnlessForced) {
     ui_->expectBox({.text = question, .answer = kv::ui::id::Cancel});
     check_import(true);
     EXPECT_EQ(imports, 1);
+}
+
+TEST_F(Windows, ServicePagesComeFromTheServiceOnly) {
+    kv::servicesim::Server sim;
+    ASSERT_GT(sim.start(), 0);
+    setenv("KV_SERVICE_URL", sim.baseUrl().c_str(), 1);
+    ServicePages pages;
+    auto terms = pages.fetchPage(kv::service::cgiUrl() + "?cmd=terms");
+    ASSERT_TRUE(terms.has_value());
+    EXPECT_EQ(terms->title, "Terms of use");
+    EXPECT_NE(terms->html.find("binding"), std::string::npos);
+    EXPECT_FALSE(pages.fetchPage("http://www.ebay.com/").has_value());
+    unsetenv("KV_SERVICE_URL");
 }
 
 TEST_F(Windows, MainWindowTimer1EndsTheProgram) {
