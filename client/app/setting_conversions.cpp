@@ -8,20 +8,8 @@
 #include <limits>
 
 namespace kv::app {
-namespace {
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
-
 std::optional<double> toNumber(std::string_view text) {
-    std::string_view s = trimBlanks(text);
+    std::string_view s = text::trimBlanks(text);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     if (s.empty()) return std::nullopt;
     // Only plain decimal forms: no "inf", "nan" or hexadecimal.
@@ -53,7 +41,7 @@ std::optional<std::int16_t> toInteger(std::string_view text) {
 }
 
 std::optional<bool> toBoolean(std::string_view text) {
-    std::string_view s = trimBlanks(text);
+    std::string_view s = text::trimBlanks(text);
     if (text::equalsNoCase(s, "True")) return true;
     if (text::equalsNoCase(s, "False")) return false;
     std::optional<double> d = toNumber(s);

@@ -109,6 +109,11 @@ void DeleteTree(std::string_view folder, bool clearAttributes) {
 
 void CopyTree(std::string_view source, std::string_view target) {
     if (text::equalsNoCase(source, target) || !internal::folderExists(source)) return;
+    // A target inside the source would be copied into itself without end.
+    const std::string inside = std::string(source) + (source.ends_with('\\') ? "" : "\\");
+    if (target.size() > inside.size() &&
+        text::equalsNoCase(target.substr(0, inside.size()), inside))
+        return;
     if (!internal::createFolders(target)) return;
     for (const std::string& name : internal::fileNames(source))
         internal::copyFile(child(source, name), child(target, name));

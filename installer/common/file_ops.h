@@ -33,7 +33,8 @@ void DeleteByMask(std::string_view mask, bool clearAttributes);
 // deleted stays, so callers test whether the folder still exists.
 void DeleteTree(std::string_view folder, bool clearAttributes);
 // Copies all files and subfolders, creating target folders and overwriting files; nothing
-// when the paths are the same without regard to case or the source does not exist.
+// when the paths are the same without regard to case, the target lies inside the source,
+// or the source does not exist.
 void CopyTree(std::string_view source, std::string_view target);
 
 // The name a file gets under a target pattern: "*.*" keeps it, "*.ext" changes the

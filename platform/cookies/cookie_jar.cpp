@@ -1,30 +1,20 @@
 #include "platform/cookies/cookie_jar.h"
 
+#include "platform/system/host_files.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace kv::cookies {
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::vector<std::string_view> split(std::string_view s, char sep) {
     std::vector<std::string_view> parts;
@@ -78,25 +68,11 @@ private:
     int fd_;
 };
 
-std::vector<Cookie> readJar(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return parseJar(s.str());
-}
-
-bool writeJar(const std::string& file, const std::vector<Cookie>& cookies) {
-    const std::string temp = file + ".tmp." + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << formatJar(cookies);
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    return std::rename(temp.c_str(), file.c_str()) == 0;
+// Tabs and line breaks would break the jar's lines; they are no part of a cookie.
+std::string lineSafe(std::string_view text) {
+    std::string out(text);
+    std::erase_if(out, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
+    return out;
 }
 
 } // namespace
@@ -115,16 +91,14 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
     if (c.domain.empty() || name.empty()) return false;
     c.path = pathOf(url);
     const std::vector<std::string_view> parts = split(data, ';');
-    c.value = std::string(trim(parts[0]));
-    // Tabs and line breaks would break the jar's lines; they are no part of a cookie.
-    std::erase_if(c.value, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
-    c.name = std::string(name);
-    std::erase_if(c.name, [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; });
+    c.value = lineSafe(text::trimBlanks(parts[0]));
+    c.name = lineSafe(name);
     for (std::size_t i = 1; i < parts.size(); ++i) {
-        const std::string_view attr = trim(parts[i]);
+        const std::string_view attr = text::trimBlanks(parts[i]);
         const auto eq = attr.find('=');
-        const std::string key = text::toLower(trim(attr.substr(0, eq)));
-        const std::string value(eq == std::string_view::npos ? "" : trim(attr.substr(eq + 1)));
+        const std::string key = text::toLower(text::trimBlanks(attr.substr(0, eq)));
+        const std::string value =
+            lineSafe(eq == std::string_view::npos ? "" : text::trimBlanks(attr.substr(eq + 1)));
         if (key == "expires") {
             const std::int64_t when = curl_getdate(value.c_str(), nullptr);
             // A date that has passed keeps the cookie for the session instead of dropping it.
@@ -141,7 +115,10 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
     const std::string file = jarFile();
     JarLock lock(file);
     if (!lock.held()) return false;
-    std::vector<Cookie> cookies = readJar(file);
+    std::string text;
+    // A jar that cannot be read is not replaced by one holding only this cookie.
+    if (machine::readHostFile(file, text) == machine::HostRead::Unreadable) return false;
+    std::vector<Cookie> cookies = parseJar(text);
     bool replaced = false;
     for (Cookie& old : cookies)
         if (old.domain == c.domain && old.path == c.path && old.name == c.name) {
@@ -149,11 +126,13 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
             replaced = true;
         }
     if (!replaced) cookies.push_back(c);
-    return writeJar(file, cookies);
+    return machine::writeHostFileAtomically(file, formatJar(cookies));
 }
 
 std::vector<Cookie> allCookies() {
-    return readJar(jarFile());
+    std::string text;
+    machine::readHostFile(jarFile(), text);
+    return parseJar(text);
 }
 
 std::string formatJar(const std::vector<Cookie>& cookies) {

@@ -56,7 +56,7 @@ std::vector<DirEntry> listFolder(std::string_view folder, std::string_view mask)
     internal::Resolved r = internal::resolve(folder);
     std::error_code ec;
     if (!r.exists() || !std::filesystem::is_directory(r.path(), ec)) {
-        setLastError(r.valid ? kErrorPathNotFound : kErrorPathNotFound);
+        setLastError(r.valid ? kErrorPathNotFound : kErrorInvalidName);
         return out;
     }
     internal::Table table = internal::readTable(r.drive);
@@ -66,8 +66,10 @@ std::vector<DirEntry> listFolder(std::string_view folder, std::string_view mask)
         std::string host = it->path().filename().string();
         std::string name = kv::text::fromUtf8(host);
         if (!matchesMask(name, mask)) continue;
+        // A host link is listed as itself, never followed, so no walk through a folder
+        // leaves it (or loops through a link to a parent).
         struct stat st;
-        if (::stat(it->path().c_str(), &st) != 0) continue;
+        if (::lstat(it->path().c_str(), &st) != 0) continue;
         auto entry = table.find(key.empty() ? host : key + "/" + host);
         DirEntry e;
         e.name = name;

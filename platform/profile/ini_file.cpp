@@ -1,70 +1,51 @@
 #include "platform/profile/ini_file.h"
 
 #include "platform/profile/ini_text.h"
+#include "platform/system/host_files.h"
+#include "platform/text/ansi.h"
 
-#include <cstdio>
+#include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace kv::profile {
+IniText loadIni(const std::string& file) {
+    std::string content;
+    machine::readHostFile(file, content);
+    return IniText(content);
+}
+
 namespace {
 
-bool readFile(const std::string& file, std::string& out) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    out = s.str();
-    return true;
+// Applies a change to the file; a file that exists but cannot be read is left alone, so
+// its other keys are never lost to a write.
+template <typename Change> bool changeIni(const std::string& file, Change change) {
+    std::string content;
+    if (machine::readHostFile(file, content) == machine::HostRead::Unreadable) return false;
+    IniText ini(content);
+    return !change(ini) || machine::writeHostFileAtomically(file, ini.text());
 }
 
-// Writes through a temporary file and a rename, so a failed write never leaves half a file.
-bool writeFile(const std::string& file, const std::string& content) {
-    const std::string temp = file + ".tmp." + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << content;
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), file.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
-std::string trimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return std::string(s);
+// Keys and values are single lines; a line break or a "=" in a key would add other keys.
+bool writable(std::string_view key, std::string_view value) {
+    return key.find_first_of("=\r\n") == std::string_view::npos &&
+           value.find_first_of("\r\n") == std::string_view::npos;
 }
 
 } // namespace
-
-IniText loadIni(const std::string& file) {
-    std::string content;
-    return readFile(file, content) ? IniText(content) : IniText();
-}
 
 std::string getProfileString(std::string_view section, std::string_view key,
                              std::string_view defaultValue, const std::string& file,
                              std::size_t size) {
     const auto value = loadIni(file).value(section, key);
-    return fitToBuffer(value ? *value : trimRight(defaultValue), size);
+    return fitToBuffer(value ? *value : std::string(text::trimBlanksRight(defaultValue)), size);
 }
 
 int getProfileInt(std::string_view section, std::string_view key, int defaultValue,
                   const std::string& file) {
     const auto value = loadIni(file).value(section, key);
     if (!value) return defaultValue;
-    return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
+    const long number = std::strtol(value->c_str(), nullptr, 10);
+    return static_cast<int>(number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : number);
 }
 
 std::vector<std::string> getSectionNames(const std::string& file) {
@@ -77,19 +58,20 @@ std::vector<std::string> getKeyNames(std::string_view section, const std::string
 
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& file) {
-    IniText ini = loadIni(file);
-    ini.setValue(section, key, value);
-    return writeFile(file, ini.text());
+    if (!writable(key, value) || section.find_first_of("]\r\n") != std::string_view::npos)
+        return false;
+    return changeIni(file, [&](IniText& ini) {
+        ini.setValue(section, key, value);
+        return true;
+    });
 }
 
 bool deleteProfileKey(std::string_view section, std::string_view key, const std::string& file) {
-    IniText ini = loadIni(file);
-    return !ini.deleteKey(section, key) || writeFile(file, ini.text());
+    return changeIni(file, [&](IniText& ini) { return ini.deleteKey(section, key); });
 }
 
 bool deleteProfileSection(std::string_view section, const std::string& file) {
-    IniText ini = loadIni(file);
-    return !ini.deleteSection(section) || writeFile(file, ini.text());
+    return changeIni(file, [&](IniText& ini) { return ini.deleteSection(section); });
 }
 
 } // namespace kv::profile

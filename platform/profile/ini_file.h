@@ -26,11 +26,12 @@ std::vector<std::string> getSectionNames(const std::string& file);
 std::vector<std::string> getKeyNames(std::string_view section, const std::string& file);
 
 // Writes key=value, creating the file and the section when missing; false when the file
-// cannot be written.
+// cannot be read or written, or the key, value or section would break the line form (a
+// line break, "=" in the key, "]" in the section).
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& file);
 // Deletes the key, or the whole section; true also when there was nothing to delete, false
-// when the file cannot be written.
+// when the file cannot be read or written.
 bool deleteProfileKey(std::string_view section, std::string_view key, const std::string& file);
 bool deleteProfileSection(std::string_view section, const std::string& file);
 

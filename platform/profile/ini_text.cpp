@@ -5,22 +5,13 @@
 namespace kv::profile {
 namespace {
 
-std::string_view trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 // The section a header line names, or nothing for other lines.
 std::optional<std::string_view> headerName(std::string_view line) {
-    line = trim(line);
+    line = text::trimBlanks(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     line.remove_prefix(1);
     const auto close = line.find(']');
-    return trim(close == std::string_view::npos ? line : line.substr(0, close));
+    return text::trimBlanks(close == std::string_view::npos ? line : line.substr(0, close));
 }
 
 struct Entry {
@@ -30,15 +21,15 @@ struct Entry {
 
 // The key and value of a key line; nothing for comments, headers and lines without "=".
 std::optional<Entry> entryOf(std::string_view line) {
-    const std::string_view t = trim(line);
+    const std::string_view t = text::trimBlanks(line);
     if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
     const auto eq = t.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    std::string_view value = trim(t.substr(eq + 1));
+    std::string_view value = text::trimBlanks(t.substr(eq + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return Entry{trim(t.substr(0, eq)), value};
+    return Entry{text::trimBlanks(t.substr(0, eq)), value};
 }
 
 } // namespace
@@ -127,7 +118,7 @@ void IniText::setValue(std::string_view section, std::string_view key, std::stri
             lines_[i] = line;
             return;
         }
-        if (!trim(lines_[i]).empty()) insertAt = i + 1;
+        if (!text::trimBlanks(lines_[i]).empty()) insertAt = i + 1;
     }
     if (!found) {
         lines_.push_back("[" + std::string(section) + "]");

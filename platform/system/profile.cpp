@@ -1,5 +1,7 @@
 #include "platform/system/profile.h"
 
+#include "platform/system/host_files.h"
+
 #include "platform/text/ansi.h"
 
 #include <algorithm>
@@ -161,26 +163,13 @@ Profile parseProfile(std::string_view textIn) {
 }
 
 std::optional<Profile> loadProfile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream s;
-    s << in.rdbuf();
-    return parseProfile(s.str());
+    std::string text;
+    if (readHostFile(file, text) != HostRead::Ok) return std::nullopt;
+    return parseProfile(text);
 }
 
 bool saveProfile(const std::filesystem::path& file, const Profile& profile) {
-    std::filesystem::path tmp = file;
-    tmp += ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << formatProfile(profile);
-        out.flush();
-        if (!out) return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, file, ec);
-    return !ec;
+    return writeHostFileAtomically(file, formatProfile(profile));
 }
 
 const Drive* findDrive(const Profile& profile, char letter) {

@@ -188,6 +188,18 @@ std::string toLower(std::string_view s, int codePage) {
     return out;
 }
 
+std::string_view trimBlanksRight(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    return trimBlanksRight(s);
+}
+
 int compareNoCase(std::string_view a, std::string_view b, int codePage) {
     const CodePageData& d = data(codePage);
     std::size_t n = a.size() < b.size() ? a.size() : b.size();

@@ -31,6 +31,10 @@ std::string toLower(std::string_view s, int codePage = activeCodePage());
 // Comparison without regard to case: equal, or the order of the upper-cased bytes.
 bool equalsNoCase(std::string_view a, std::string_view b, int codePage = activeCodePage());
 int compareNoCase(std::string_view a, std::string_view b, int codePage = activeCodePage());
+// The text without the blanks (spaces and tabs) at both ends, or at its end only.
+std::string_view trimBlanks(std::string_view s);
+std::string_view trimBlanksRight(std::string_view s);
+
 // A strict weak order without regard to case, for sorted containers.
 struct LessNoCase {
     bool operator()(std::string_view a, std::string_view b) const {

@@ -1,7 +1,9 @@
 #include "tools/service-sim/commands.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 
@@ -89,7 +91,7 @@ Reply textdump(const Request& req, Store& store, const Context&) {
     Reply out{Reply::Kind::Text, {}, {}};
     User* user = accountUser(req, store);
     if (!user) return out;
-    const int status = std::atoi(field(req, "status_id").c_str());
+    const int status = static_cast<int>(std::strtol(field(req, "status_id").c_str(), nullptr, 10));
     const std::string sort = field(req, "sort");
     std::vector<const Snipe*> rows;
     for (const Snipe& s : store.snipes) {
@@ -141,17 +143,25 @@ Reply text(std::string body) {
 bool numeric(const std::string& s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
 }
+// A snipe id: digits that fit a number; nothing for anything else.
+std::optional<int> idOf(const std::string& s) {
+    int n = 0;
+    if (!numeric(s)) return std::nullopt;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    return ec == std::errc() && end == s.data() + s.size() ? std::optional<int>(n) : std::nullopt;
+}
 
 // The bid history of one snipe: a title line, then one line per attempt whose first field
 // is "bid id-attempt|time" and whose fourth is the auction site's response.
 Reply history(const Request& req, Store& store, const Context&) {
     User* user = accountUser(req, store);
     const std::string id = field(req, "bid_id");
-    if (!user || !numeric(id) || !store.findSnipe(user->userId, std::stoi(id))) return text("");
+    const std::optional<int> bidId = idOf(id);
+    if (!user || !bidId || !store.findSnipe(user->userId, *bidId)) return text("");
     std::string body = "Time\tAction\tAmount\tResponse\n";
     int n = 0;
     for (const HistoryEntry& h : store.history) {
-        if (h.bidId != std::stoi(id)) continue;
+        if (h.bidId != *bidId) continue;
         body += id + "-" + std::to_string(++n) + "|" + h.when + "\t" + h.action + "\t" + h.amount +
                 "\t" + h.response + "\n";
     }
@@ -242,7 +252,8 @@ std::optional<std::vector<Snipe*>> bidList(const Request& req, Store& store, Use
     std::size_t start = 0;
     for (std::size_t bar; (bar = list.find('|', start)) != std::string::npos; start = bar + 1) {
         const std::string id = list.substr(start, bar - start);
-        Snipe* s = numeric(id) ? store.findSnipe(user.userId, std::stoi(id)) : nullptr;
+        const std::optional<int> n = idOf(id);
+        Snipe* s = n ? store.findSnipe(user.userId, *n) : nullptr;
         if (!s) return std::nullopt;
         out.push_back(s);
     }
@@ -280,7 +291,8 @@ Reply cancel(const Request& req, Store& store, const Context&) {
     User* user = accountUser(req, store);
     if (!user) return fail("Invalid user id or password.");
     const std::string id = field(req, "bid_id");
-    Snipe* s = numeric(id) ? store.findSnipe(user->userId, std::stoi(id)) : nullptr;
+    const std::optional<int> n = idOf(id);
+    Snipe* s = n ? store.findSnipe(user->userId, *n) : nullptr;
     if (!s) return fail("No such snipe.");
     if (s->status != 1) return fail("Only an active snipe can be cancelled.");
     s->status = 5;

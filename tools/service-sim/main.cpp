@@ -10,6 +10,17 @@
 #include <string>
 #include <thread>
 
+namespace {
+
+// A whole number from 0 to 65535 given on the command line, or -1.
+int smallNumber(const char* text) {
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && n >= 0 && n <= 65535 ? static_cast<int>(n) : -1;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     int port = 0;
     kv::servicesim::Switches sw;
@@ -17,7 +28,7 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--port" && hasValue)
-            port = std::atoi(argv[++i]);
+            port = smallNumber(argv[++i]);
         else if (arg == "--refuse-login")
             sw.refuseLogin = true;
         else if (arg == "--fail" && hasValue)
@@ -25,7 +36,7 @@ int main(int argc, char** argv) {
         else if (arg == "--garbage")
             sw.garbage = true;
         else if (arg == "--slow" && hasValue)
-            sw.slowMs = std::atoi(argv[++i]);
+            sw.slowMs = smallNumber(argv[++i]);
         else if (arg == "--close-early")
             sw.closeEarly = true;
         else if (arg == "--print-requests")
@@ -34,6 +45,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "service-sim: unknown argument %s\n", arg.c_str());
             return 2;
         }
+    }
+    if (port < 0 || sw.slowMs < 0) {
+        std::fprintf(stderr, "service-sim: --port and --slow take a number from 0 to 65535\n");
+        return 2;
     }
     kv::servicesim::Server server;
     server.setSwitches(sw);

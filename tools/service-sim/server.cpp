@@ -5,8 +5,10 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -114,10 +116,18 @@ int Server::start(int port) {
         std::lock_guard<std::mutex> lock(impl_->mutex);
         impl_->port = bound;
     }
-    impl_->thread = std::thread([this] { impl_->http.listen_after_bind(); });
-    // stop() only ends a loop that runs: wait for it to start.
-    while (!impl_->http.is_running())
+    auto loopEnded = std::make_shared<std::atomic<bool>>(false);
+    impl_->thread = std::thread([this, loopEnded] {
+        impl_->http.listen_after_bind();
+        *loopEnded = true;
+    });
+    // stop() only ends a loop that runs: wait for it to start, unless it ended at once.
+    while (!impl_->http.is_running() && !*loopEnded)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!impl_->http.is_running()) {
+        impl_->thread.join();
+        return -1;
+    }
     return bound;
 }
 

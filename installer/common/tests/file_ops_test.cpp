@@ -119,6 +119,19 @@ TEST(FileOps, CopyTree) {
     EXPECT_FALSE(in::folderExists("C:\\New"));
     CopyTree("C:\\Src", "C:\\New\\Tree");
     EXPECT_EQ(content("C:\\New\\Tree\\c.txt"), "c");
+    CopyTree("C:\\Src", "c:\\src\\Copy"); // into itself: nothing, rather than no end
+    EXPECT_FALSE(in::folderExists("C:\\Src\\Copy"));
+}
+
+TEST(FileOps, TreeWalksDoNotFollowHostLinks) {
+    TempMachine m;
+    makeFile("C:\\Keep\\precious.txt", "keep");
+    makeFile("C:\\Doomed\\a.txt", "a");
+    std::filesystem::create_directory_symlink(m.hostFolder('C') / "Keep",
+                                              m.hostFolder('C') / "Doomed" / "link");
+    DeleteTree("C:\\Doomed", true);
+    EXPECT_FALSE(in::folderExists("C:\\Doomed"));
+    EXPECT_EQ(content("C:\\Keep\\precious.txt"), "keep");
 }
 
 TEST(FileOps, WildcardTargetName) {

@@ -49,7 +49,7 @@ TEST(CookieJar, AttributesReplacementAndBadInput) {
     ASSERT_TRUE(setCookie("http://Example.COM:8080/shop/item?x=1", "a",
                           "1; path=/shop; expires=Fri, 01-Jan-2100 00:00:00 GMT; secure"));
     ASSERT_TRUE(setCookie("http://example.com/shop", "a", "2; path=/shop")); // replaces
-    ASSERT_TRUE(setCookie("http://example.com/", "b", "x\ty; domain=example.com"));
+    ASSERT_TRUE(setCookie("http://example.com/", "b", "x\ty; domain=example.com; path=/\t"));
     EXPECT_FALSE(setCookie("not a url", "c", "1"));
     EXPECT_FALSE(setCookie("http://example.com/", "", "1"));
 

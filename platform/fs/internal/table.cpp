@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "platform/system/host_files.h"
 #include "platform/system/machine.h"
 
 namespace kv::fs::internal {
@@ -58,17 +57,12 @@ std::string format(const Table& t) {
     return out;
 }
 
-std::string readText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 Table readTable(char drive) {
-    return parse(readText(tablePath(drive)));
+    std::string text;
+    kv::machine::readHostFile(tablePath(drive), text);
+    return parse(text);
 }
 
 bool updateTable(char drive, const std::function<bool(Table&)>& change) {
@@ -80,21 +74,11 @@ bool updateTable(char drive, const std::function<bool(Table&)>& change) {
     int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (lock < 0) return false;
     ::flock(lock, LOCK_EX);
-    Table t = parse(readText(p));
-    bool ok = true;
-    if (change(t)) {
-        std::filesystem::path tmp = p;
-        tmp += ".tmp" + std::to_string(::getpid());
-        {
-            std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-            out << format(t);
-            out.flush();
-            ok = bool(out);
-        }
-        if (ok) std::filesystem::rename(tmp, p, ec);
-        ok = ok && !ec;
-        if (!ok) std::filesystem::remove(tmp, ec);
-    }
+    // A table that exists but cannot be read is never replaced: its names would be lost.
+    std::string text;
+    bool ok = kv::machine::readHostFile(p, text) != kv::machine::HostRead::Unreadable;
+    Table t = parse(text);
+    if (ok && change(t)) ok = kv::machine::writeHostFileAtomically(p, format(t));
     ::flock(lock, LOCK_UN);
     ::close(lock);
     return ok;

@@ -92,8 +92,17 @@ TEST_F(IniFile, DeletingAKeyOrASection) {
     EXPECT_EQ(getProfileString("B", "k", "", file_), "4");
 }
 
-TEST_F(IniFile, UnwritableFileFailsWithoutLosingIt) {
+TEST_F(IniFile, UnwritableOrUnreadableFilesAndBrokenLinesAreRefused) {
     EXPECT_FALSE(writeProfileString("A", "b", "c", (dir_ / "no/such/dir.ini").string()));
+    fs::create_directories(dir_ / "folder.ini");
+    EXPECT_FALSE(writeProfileString("A", "b", "c", (dir_ / "folder.ini").string()));
+    EXPECT_FALSE(deleteProfileSection("A", (dir_ / "folder.ini").string()));
+
+    write("[A]\r\nk=1\r\n");
+    EXPECT_FALSE(writeProfileString("A", "k", "2\r\n[B]", file_));
+    EXPECT_FALSE(writeProfileString("A", "k=x", "2", file_));
+    EXPECT_FALSE(writeProfileString("A]", "k", "2", file_));
+    EXPECT_EQ(content(), "[A]\r\nk=1\r\n");
 }
 
 TEST(IniText, InMemoryTextForResources) {

@@ -68,6 +68,13 @@ TEST(AnsiText, ComparisonOrdersWithoutRegardToCase) {
     EXPECT_TRUE(LessNoCase{}("Alpha", "beta"));
 }
 
+TEST(AnsiText, TrimsBlanks) {
+    EXPECT_EQ(trimBlanks(" \t a b \t"), "a b");
+    EXPECT_EQ(trimBlanks("\r\nx\n"), "\r\nx\n"); // line breaks are no blanks
+    EXPECT_EQ(trimBlanks("   "), "");
+    EXPECT_EQ(trimBlanksRight("  a  "), "  a");
+}
+
 TEST(AnsiText, ActiveCodePageFallsBackTo1252ForUnknownPages) {
     setActiveCodePage(1255);
     EXPECT_EQ(activeCodePage(), 1255);
