@@ -1,11 +1,13 @@
 #pragma once
-// frmLogin: the login dialog, with what the login operations use of it. OK (when a
-// password, and a shown security code, are given) and Cancel hide it without unloading.
+// frmLogin: the login dialog. OK (when a password, and a shown security code, are given)
+// and Cancel hide it without unloading, so the session can read its text boxes.
 
 #include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
+#include "platform/ui/lists.h"
 #include "platform/ui/pictures.h"
 #include "platform/ui/text_controls.h"
+#include "platform/ui/web_browser.h"
 
 #include <string>
 
@@ -17,13 +19,17 @@ public:
 
     kv::ui::TextBox& txtUserName;
     kv::ui::TextBox& txtPassword;
-    kv::ui::TextBox& txtToken;
-    // Shows the security-code picture; stands in for the browser control until the window
-    // model has one: the address it was sent to is its tag.
-    kv::ui::PictureBox& wb1;
+    kv::ui::ComboBox& cboAuctionHouse;
+    kv::ui::Label& lblLabels0; // "Your eBay User ID"
+    kv::ui::Label& lblLabels1; // "&Password"
+    kv::ui::Label& lblLabels2; // "&Auction House"
     kv::ui::Label& inst;
     kv::ui::Label& inst2;
+    kv::ui::WebBrowser& wb1; // the security-code picture
     kv::ui::Label& lblSecurityCode;
+    kv::ui::TextBox& txtToken;
+    kv::ui::PictureBox& Picture2; // the banner
+    kv::ui::Image& Image1;        // runs the connection diagnostics
     kv::ui::CommandButton& cmdOK;
     kv::ui::CommandButton& cmdCancel;
 
@@ -32,6 +38,12 @@ public:
 
     // Shows the page at url in wb1.
     void wb1Navigate(const std::string& url);
+
+private:
+    void Form_Load();
+    void Form_Paint();
+    void cmdOK_Click();
+    void Image1_Click();
 };
 
 // Makes frmLogin (the application's default instance) the session's login dialog.

@@ -1,0 +1,190 @@
+// The kestrovane program run as a user starts it, headless under UI scripts, against the
+// stand-in service over loopback.
+
+#include "platform/system/testing/temp_machine.h"
+#include "tools/service-sim/server.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_GT(sim_.start(), 0); }
+    // Runs kestrovane under the script text (or the script file) and collects its output.
+    ProgramRun run(const std::string& script, bool isFile = false) {
+        std::string path = script;
+        if (!isFile) {
+            path = (machine_.folder() / "run.uiscript").string();
+            std::ofstream(path) << script;
+        }
+        const std::string command = "KV_UI=headless KV_SERVICE_URL=" + sim_.baseUrl() +
+                                    " KV_UI_SCRIPT='" + path + "' '" KESTROVANE_PATH "' 2>&1";
+        ProgramRun r;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return r;
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            r.output.append(buffer, n);
+        const int status = ::pclose(pipe);
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return r;
+    }
+    static bool has(const ProgramRun& r, const std::string& text) {
+        return r.output.find(text) != std::string::npos;
+    }
+
+    kv::machine::testing::TempMachine machine_; // also $KV_MACHINE of the program
+    kv::servicesim::Server sim_;
+};
+
+constexpr const char* kAsExpected = "--- ui script: all as expected ---";
+
+TEST_F(Program, FirstStartThenNextStart) {
+    ProgramRun first = run(KESTROVANE_DEMO_SCRIPT, true);
+    EXPECT_EQ(first.exitCode, 0) << first.output;
+    EXPECT_TRUE(has(first, kAsExpected)) << first.output;
+    EXPECT_TRUE(has(first, "show modal frmTerms \"License\"")) << first.output;
+    // The active snipes folder was listed: alice's two active snipes and their total.
+    EXPECT_TRUE(has(first, "--- snipe list: 3 rows ---")) << first.output;
+    EXPECT_TRUE(has(first, "3001122334 | Brass pocket watch")) << first.output;
+
+    // Terms accepted and the import question asked: neither comes again.
+    ProgramRun next = run(R"(modal frmLogin
+  set txtPassword "secret"
+  click cmdOK
+end
+idle
+  close frmMain
+end
+)");
+    EXPECT_EQ(next.exitCode, 0) << next.output;
+    EXPECT_TRUE(has(next, kAsExpected)) << next.output;
+    EXPECT_FALSE(has(next, "frmTerms")) << next.output;
+}
+
+TEST_F(Program, UserJourneys) {
+    struct Case {
+        const char* name;
+        const char* script;
+        const char* absent; // a text the transcript must not hold
+    };
+    const Case cases[] = {
+        {"refused then good login", R"(modal frmLogin
+  set txtUserName "alice"
+  set txtPassword "wrong"
+  click cmdOK
+end
+modal frmLogin
+  set txtPassword "secret"
+  click cmdOK
+end
+box caption "Login" text "Invalid user id or password." style 0x10
+modal frmTerms
+  click cmdAccept
+end
+box text "Do you want to import your watch list and bids from eBay?" answer No
+idle
+  close frmMain
+end
+)",
+         nullptr},
+        {"security code", R"(modal frmLogin
+  set txtUserName "carol"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmLogin
+  set txtToken "7Q4K"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box text "Do you want to import your watch list and bids from eBay?" answer No
+idle
+  close frmMain
+end
+)",
+         nullptr},
+        {"cancelled login", R"(modal frmLogin
+  click cmdCancel
+end
+)",
+         "frmTerms"},
+        {"declined terms", R"(modal frmLogin
+  set txtUserName "alice"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdDecline
+end
+)",
+         "import"},
+        {"upgrade accepted", R"(modal frmLogin
+  set txtUserName "bob"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box caption "Upgrade" style 4 answer Yes
+box text "Do you want to import your watch list and bids from eBay?" answer No
+)",
+         "unload frmMain"},
+        {"logout and another user, about box", R"(modal frmLogin
+  set txtUserName "alice"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box text "Do you want to import your watch list and bids from eBay?" answer No
+idle
+  menu frmMain.mnuHelpAbout
+end
+modal frmSplash
+  click lblVersion
+end
+idle
+  menu frmMain.mnuLogout
+end
+modal frmLogin
+  set txtUserName "bob"
+  set txtPassword "secret"
+  click cmdOK
+end
+box caption "Upgrade" answer No
+idle
+  close frmMain
+end
+)",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        kv::machine::testing::TempMachine fresh;
+        ProgramRun r = run(c.script);
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        EXPECT_TRUE(has(r, kAsExpected)) << r.output;
+        if (c.absent) {
+            EXPECT_FALSE(has(r, c.absent)) << r.output;
+        }
+    }
+}
+
+} // namespace
