@@ -3,6 +3,8 @@
 
 #include "platform/ui/wx/wx_backend.h"
 
+#include "platform/ui/wx/tests/wx_form_test.h"
+
 #include "platform/ui/application.h"
 #include "platform/ui/bars.h"
 #include "platform/ui/list_view.h"
@@ -31,6 +33,8 @@
 
 namespace kv::ui {
 namespace {
+
+using testing::pump;
 
 constexpr Rect at(int x, int y, int w, int h) {
     return Rect{x * kTwipsPerPixel, y * kTwipsPerPixel, w * kTwipsPerPixel, h * kTwipsPerPixel};
@@ -94,39 +98,14 @@ struct MainWindow : Form {
     int newClicks = 0, lastButton = 0, lastNode = -1, lastRow = -1;
 };
 
-bool pump(int ms, const std::function<bool()>& done = {}) {
-    const std::uint32_t end = app().tickCount() + static_cast<std::uint32_t>(ms);
-    while (static_cast<std::int32_t>(end - app().tickCount()) > 0) {
-        app().processMessages();
-        if (done && done()) return true;
-        app().idleUntil(end);
-    }
-    app().processMessages();
-    return done && done();
-}
-
-class WxMainWindow : public ::testing::Test {
+class WxMainWindow : public testing::WxFormTest<MainWindow> {
 protected:
     void SetUp() override {
-        backend = wx::install();
-        if (!backend) GTEST_SKIP() << "no display";
-        main = &app().form<MainWindow>();
-        main->show();
-        ASSERT_TRUE(pump(3000, [this] { return win(*main) && win(*main)->IsShownOnScreen(); }));
-        pump(300);
+        WxFormTest::SetUp();
+        main = form;
     }
-    void TearDown() override { resetApplication(); }
-    wxWindow* win(const Widget& w) const { return backend->window(w); }
-    template <class T> T* as(const Widget& w) const { return dynamic_cast<T*>(win(w)); }
-    void clickAt(wxPoint screen) {
-        sim.MouseMove(screen);
-        pump(50);
-        sim.MouseClick();
-        pump(200);
-    }
-    wx::WxBackend* backend = nullptr;
+    void clickAt(wxPoint screen) { WxFormTest::clickAt(screen, 200); }
     MainWindow* main = nullptr;
-    wxUIActionSimulator sim;
 };
 
 TEST_F(WxMainWindow, ShowsTheRichKindsFromTheModel) {
@@ -220,6 +199,8 @@ TEST_F(WxMainWindow, MenuToolbarTreeTabAndListInputReachesTheModel) {
 
 namespace kv::ui {
 namespace {
+
+using testing::pump;
 
 class ShopPages : public ControlHost {
 public:

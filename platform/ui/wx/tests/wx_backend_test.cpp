@@ -3,6 +3,8 @@
 
 #include "platform/ui/wx/wx_backend.h"
 
+#include "platform/ui/wx/tests/wx_form_test.h"
+
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/lists.h"
@@ -38,6 +40,8 @@
 
 namespace kv::ui {
 namespace {
+
+using testing::pump;
 
 constexpr int px(int pixels) {
     return pixels * kTwipsPerPixel;
@@ -140,46 +144,20 @@ struct AllControls : Form {
         cancelClicks = 0, ticks = 0;
 };
 
-// Runs the model's message loop for `ms` of real time, or until `done` holds.
-bool pump(int ms, const std::function<bool()>& done = {}) {
-    const std::uint32_t end = app().tickCount() + static_cast<std::uint32_t>(ms);
-    while (static_cast<std::int32_t>(end - app().tickCount()) > 0) {
-        app().processMessages();
-        if (done && done()) return true;
-        app().idleUntil(end);
-    }
-    app().processMessages();
-    return done && done();
-}
-
-class WxDialog : public ::testing::Test {
+class WxDialog : public testing::WxFormTest<AllControls> {
 protected:
     void SetUp() override {
-        backend = wx::install();
-        if (!backend) GTEST_SKIP() << "no display";
-        dialog = &app().form<AllControls>();
-        dialog->show();
-        ASSERT_TRUE(pump(3000, [this] { return win(*dialog) && win(*dialog)->IsShownOnScreen(); }));
-        pump(300);
+        WxFormTest::SetUp();
+        dialog = form;
     }
-    void TearDown() override { resetApplication(); }
-
-    wxWindow* win(const Widget& w) const { return backend->window(w); }
-    template <class T> T* as(const Widget& w) const { return dynamic_cast<T*>(win(w)); }
-    // Real mouse and keyboard input through the X server.
+    // Real mouse input through the X server, at the middle of the window by default.
     void clickOn(wxWindow* w, wxPoint offset = wxPoint(-1, -1)) {
         ASSERT_NE(w, nullptr);
         wxRect r = w->GetScreenRect();
         if (offset == wxPoint(-1, -1)) offset = wxPoint(r.width / 2, r.height / 2);
-        sim.MouseMove(r.GetPosition() + offset);
-        pump(50);
-        sim.MouseClick();
-        pump(150);
+        clickAt(r.GetPosition() + offset, 150);
     }
-
-    wx::WxBackend* backend = nullptr;
     AllControls* dialog = nullptr;
-    wxUIActionSimulator sim;
 };
 
 TEST_F(WxDialog, ShowsEveryControlKindAndAScreenshotOfIt) {
