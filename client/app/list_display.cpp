@@ -5,6 +5,7 @@
 #include "client/app/session.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"
+#include "platform/text/ansi.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view.h"
 
@@ -32,10 +33,8 @@ constexpr kv::ui::Color kRed = 255;
 
 std::vector<std::string> splitTabs(const std::string& line) {
     std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-        fields.push_back(line.substr(start, tab - start));
-    fields.push_back(line.substr(start));
+    for (std::string_view field : text::splitAt(line, '\t'))
+        fields.emplace_back(field);
     return fields;
 }
 

@@ -16,17 +16,6 @@
 namespace kv::cookies {
 namespace {
 
-std::vector<std::string_view> split(std::string_view s, char sep) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const auto at = s.find(sep, start);
-        parts.push_back(s.substr(start, at == std::string_view::npos ? s.npos : at - start));
-        if (at == std::string_view::npos) return parts;
-        start = at + 1;
-    }
-}
-
 // The host of "http://host:port/path", lower-cased; empty when there is none.
 std::string hostOf(std::string_view url) {
     const auto scheme = url.find("://");
@@ -90,7 +79,7 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
     c.domain = hostOf(url);
     if (c.domain.empty() || name.empty()) return false;
     c.path = pathOf(url);
-    const std::vector<std::string_view> parts = split(data, ';');
+    const std::vector<std::string_view> parts = text::splitAt(data, ';');
     c.value = lineSafe(text::trimBlanks(parts[0]));
     c.name = lineSafe(name);
     for (std::size_t i = 1; i < parts.size(); ++i) {
@@ -146,10 +135,10 @@ std::string formatJar(const std::vector<Cookie>& cookies) {
 
 std::vector<Cookie> parseJar(std::string_view text) {
     std::vector<Cookie> cookies;
-    for (std::string_view line : split(text, '\n')) {
+    for (std::string_view line : text::splitAt(text, '\n')) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
-        const std::vector<std::string_view> f = split(line, '\t');
+        const std::vector<std::string_view> f = text::splitAt(line, '\t');
         if (f.size() != 7) continue;
         Cookie c;
         c.domain = std::string(f[0]);

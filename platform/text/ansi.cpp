@@ -200,6 +200,16 @@ std::string_view trimBlanks(std::string_view s) {
     return trimBlanksRight(s);
 }
 
+std::vector<std::string_view> splitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (;;) {
+        const std::size_t at = text.find(separator);
+        parts.push_back(text.substr(0, at));
+        if (at == std::string_view::npos) return parts;
+        text.remove_prefix(at + 1);
+    }
+}
+
 int compareNoCase(std::string_view a, std::string_view b, int codePage) {
     const CodePageData& d = data(codePage);
     std::size_t n = a.size() < b.size() ? a.size() : b.size();

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv::text {
 
@@ -34,6 +35,9 @@ int compareNoCase(std::string_view a, std::string_view b, int codePage = activeC
 // The text without the blanks (spaces and tabs) at both ends, or at its end only.
 std::string_view trimBlanks(std::string_view s);
 std::string_view trimBlanksRight(std::string_view s);
+
+// The parts of text between the separators (one more part than there are separators).
+std::vector<std::string_view> splitAt(std::string_view text, char separator);
 
 // A strict weak order without regard to case, for sorted containers.
 struct LessNoCase {

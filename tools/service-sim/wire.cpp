@@ -13,13 +13,9 @@ namespace {
 
 std::vector<std::string> split(std::string_view text, char sep) {
     std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find(sep, start);
-        out.emplace_back(text.substr(start, at == std::string_view::npos ? at : at - start));
-        if (at == std::string_view::npos) return out;
-        start = at + 1;
-    }
+    for (std::string_view part : text::splitAt(text, sep))
+        out.emplace_back(part);
+    return out;
 }
 
 bool isVersion(const std::string& v) {

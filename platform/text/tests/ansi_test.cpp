@@ -68,6 +68,13 @@ TEST(AnsiText, ComparisonOrdersWithoutRegardToCase) {
     EXPECT_TRUE(LessNoCase{}("Alpha", "beta"));
 }
 
+TEST(AnsiText, SplitsAtASeparator) {
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(splitAt("a\tb\t", '\t'), (V{"a", "b", ""}));
+    EXPECT_EQ(splitAt("", '|'), (V{""}));
+    EXPECT_EQ(splitAt("x", '|'), (V{"x"}));
+}
+
 TEST(AnsiText, TrimsBlanks) {
     EXPECT_EQ(trimBlanks(" \t a b \t"), "a b");
     EXPECT_EQ(trimBlanks("\r\nx\n"), "\r\nx\n"); // line breaks are no blanks
