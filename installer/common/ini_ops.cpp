@@ -4,7 +4,7 @@
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/lists.h"
 #include "installer/common/registry_primitives.h"
-#include "platform/profile/ini_file.h"
+#include "platform/ini/ini_file.h"
 
 #include <string>
 
@@ -20,7 +20,7 @@ bool IniFileOp(std::string_view record, bool install) {
     case internal::Action::Remove: {
         // Writing a key without a value deletes it.
         const std::string host = internal::profileHostFile(file);
-        return !host.empty() && profile::deleteProfileKey(section, key, host);
+        return !host.empty() && ini::deleteProfileKey(section, key, host);
     }
     case internal::Action::None:
         break;

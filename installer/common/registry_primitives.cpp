@@ -2,7 +2,7 @@
 
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/internal/trim.h"
-#include "platform/profile/ini_file.h"
+#include "platform/ini/ini_file.h"
 #include "platform/text/ansi.h"
 
 namespace kv::installer {
@@ -58,14 +58,14 @@ bool RegDeleteValueAt(std::string_view keyPath, std::string_view valueName) {
 
 std::string IniReadString(std::string_view file, std::string_view section, std::string_view key,
                           std::string_view defaultValue) {
-    return profile::getProfileString(section, key, defaultValue, internal::profileHostFile(file),
-                                     profile::kDefaultBuffer);
+    return ini::getProfileString(section, key, defaultValue, internal::profileHostFile(file),
+                                 ini::kDefaultBuffer);
 }
 
 bool IniWriteString(std::string_view file, std::string_view section, std::string_view key,
                     std::string_view value) {
     const std::string host = internal::profileHostFile(file);
-    return !host.empty() && profile::writeProfileString(section, key, value, host);
+    return !host.empty() && ini::writeProfileString(section, key, value, host);
 }
 
 } // namespace kv::installer

@@ -6,8 +6,8 @@
 #include "installer/setup/script.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
-#include "platform/profile/ini_file.h"
-#include "platform/profile/ini_text.h"
+#include "platform/ini/ini_file.h"
+#include "platform/ini/ini_text.h"
 #include "platform/system/machine.h"
 #include "platform/system/resources.h"
 
@@ -18,8 +18,8 @@ namespace kv::installer {
 namespace {
 
 struct LanguageState {
-    profile::IniText builtIn;
-    std::optional<profile::IniText> file;
+    ini::IniText builtIn;
+    std::optional<ini::IniText> file;
     int charset = 0;
 };
 
@@ -42,7 +42,7 @@ int toNumber(std::string_view text, int fallback) {
     return value;
 }
 
-int charsetOf(const profile::IniText& ini, int fallback) {
+int charsetOf(const ini::IniText& ini, int fallback) {
     const auto v = ini.value("General", "Charset");
     return v ? toNumber(*v, fallback) : fallback;
 }
@@ -67,7 +67,7 @@ bool isFile(const std::string& path) {
 
 void LoadBuiltInText() {
     LanguageState& s = state();
-    s.builtIn = profile::IniText(
+    s.builtIn = ini::IniText(
         machine::findResource(kTextResourceType, "ENGLISH").value_or(std::string()));
     s.charset = charsetOf(s.builtIn, 0);
 }
@@ -107,14 +107,14 @@ void TScript::LoadLanguage() {
             const std::string name = ListItem(names, i);
             const std::string host = fs::hostPath(folder + name + ".lng").string();
             const int id = toNumber(
-                profile::getProfileString("General", "LangID", "", host, profile::kDefaultBuffer),
+                ini::getProfileString("General", "LangID", "", host, ini::kDefaultBuffer),
                 -1);
             if (id == primaryLanguage() || count == 1) chosen = name;
         }
         if (chosen.empty() && isFile(folder + "English.lng")) chosen = "English";
     }
     if (chosen.empty()) return;
-    s.file = profile::IniText(fs::readFile(folder + chosen + ".lng").value_or(std::string()));
+    s.file = ini::IniText(fs::readFile(folder + chosen + ".lng").value_or(std::string()));
     s.charset = charsetOf(*s.file, s.charset);
 }
 

@@ -8,7 +8,7 @@
 #include "installer/setup/setup_state.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
-#include "platform/profile/ini_file.h"
+#include "platform/ini/ini_file.h"
 #include "platform/ui/application.h"
 
 #include <memory>
@@ -51,7 +51,7 @@ void showStartupError(const std::string& literal, const std::string& text) {
 }
 
 std::string readValue(const std::string& file, const char* section, const char* key) {
-    return profile::getProfileString(section, key, "", fs::hostPath(file).string());
+    return ini::getProfileString(section, key, "", fs::hostPath(file).string());
 }
 
 } // namespace

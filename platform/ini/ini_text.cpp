@@ -1,8 +1,8 @@
-#include "platform/profile/ini_text.h"
+#include "platform/ini/ini_text.h"
 
 #include "platform/text/ansi.h"
 
-namespace kv::profile {
+namespace kv::ini {
 namespace {
 
 // The section a header line names, or nothing for other lines.
@@ -172,4 +172,4 @@ std::string fitToBuffer(std::string_view text, std::size_t size) {
     return std::string(text.substr(0, size - 1));
 }
 
-} // namespace kv::profile
+} // namespace kv::ini

@@ -1,5 +1,5 @@
-#include "platform/profile/ini_file.h"
-#include "platform/profile/ini_text.h"
+#include "platform/ini/ini_file.h"
+#include "platform/ini/ini_text.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <unistd.h>
 
-namespace kv::profile {
+namespace kv::ini {
 namespace {
 
 namespace fs = std::filesystem;
@@ -115,4 +115,4 @@ TEST(IniText, InMemoryTextForResources) {
 }
 
 } // namespace
-} // namespace kv::profile
+} // namespace kv::ini

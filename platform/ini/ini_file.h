@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv::profile {
+namespace kv::ini {
 
 // The platform's usual buffer for a profile string.
 constexpr std::size_t kDefaultBuffer = 2048;
@@ -39,4 +39,4 @@ bool deleteProfileSection(std::string_view section, const std::string& file);
 class IniText;
 IniText loadIni(const std::string& file);
 
-} // namespace kv::profile
+} // namespace kv::ini

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv::profile {
+namespace kv::ini {
 
 class IniText {
 public:
@@ -43,4 +43,4 @@ private:
 // The platform's profile string result for a value: at most size - 1 characters.
 std::string fitToBuffer(std::string_view text, std::size_t size);
 
-} // namespace kv::profile
+} // namespace kv::ini

@@ -1,13 +1,13 @@
-#include "platform/profile/ini_file.h"
+#include "platform/ini/ini_file.h"
 
-#include "platform/profile/ini_text.h"
+#include "platform/ini/ini_text.h"
 #include "platform/system/host_files.h"
 #include "platform/text/ansi.h"
 
 #include <climits>
 #include <cstdlib>
 
-namespace kv::profile {
+namespace kv::ini {
 IniText loadIni(const std::string& file) {
     std::string content;
     machine::readHostFile(file, content);
@@ -74,4 +74,4 @@ bool deleteProfileSection(std::string_view section, const std::string& file) {
     return changeIni(file, [&](IniText& ini) { return ini.deleteSection(section); });
 }
 
-} // namespace kv::profile
+} // namespace kv::ini
