@@ -272,6 +272,23 @@ TEST_F(Startup, UpgradeAcceptedOpensThePageAndEndsOnTimer1) {
     EXPECT_TRUE(upgradeOpened);
 }
 
+TEST_F(Startup, Timer1EndsTheProgramWhileTheImportQuestionIsOpen) {
+    saveSetting("AcceptedTerms", "1");
+    login("bob");
+    ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::Yes});
+    // The user leaves the question open longer than Timer1 waits.
+    ui_->expectBox({.text = kImportQuestion, .answer = kv::ui::id::Yes, .after = 5000});
+    int imports = 0;
+    setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
+    EXPECT_EQ(runMain(), 0);
+    EXPECT_EQ(imports, 0);
+    ASSERT_EQ(ui_->boxes().size(), 2u);
+    EXPECT_EQ(ui_->boxes()[1].answer, 0); // never answered
+    EXPECT_NE(ui_->transcript().find("eBay?\", style MB_YESNOCANCEL|MB_ICONQUESTION -> none"),
+              std::string::npos)
+        << ui_->transcript();
+}
+
 TEST_F(Startup, UpgradeDeclinedGoesOn) {
     saveSetting("AcceptedTerms", "1");
     saveSetting("importmyebay", "1");
