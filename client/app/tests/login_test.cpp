@@ -68,6 +68,8 @@ protected:
         registerLoginDialog();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         kv::service::resetLoginDialog();
         unsetenv("KV_SERVICE_URL");
@@ -126,7 +128,7 @@ TEST_F(LoginTest, SecurityCodeChallengeIsAnsweredOnTheNextAttempt) {
         auto& d = static_cast<frmLogin&>(f);
         EXPECT_TRUE(d.wb1.visible());
         ASSERT_FALSE(d.wb1.navigations().empty());
-        EXPECT_EQ(d.wb1.navigations().back().url, sim_.baseUrl() + "/code.gif?t=TK-carol");
+        EXPECT_EQ(d.wb1.navigations().back().url, sim_.baseUrl() + "/code.bmp?t=TK-carol");
         EXPECT_TRUE(d.txtToken.visible());
         EXPECT_TRUE(d.lblSecurityCode.visible());
         EXPECT_FALSE(d.inst.visible());
