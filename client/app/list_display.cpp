@@ -6,6 +6,7 @@
 #include "client/app/session.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"
+#include "client/app/startup.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view.h"
@@ -153,7 +154,7 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
     const std::vector<std::string> lines =
         security().queryKestrovaneMulti("textdump", args, &noResponse);
 
-    frmMain& main = kv::ui::app().form<frmMain>();
+    frmMain& main = mainForm();
     if (!state().sortSettingsLoaded) {
         const std::string key = getSetting("SortKey", "");
         if (const auto v = toInteger(key); !key.empty() && v && *v >= 0)
