@@ -19,6 +19,8 @@ public:
     virtual ~TVersionInfo() = default;
     TVersionInfo(const TVersionInfo&) = default;
     TVersionInfo& operator=(const TVersionInfo&) = default;
+    TVersionInfo(TVersionInfo&&) = default;
+    TVersionInfo& operator=(TVersionInfo&&) = default;
 
     // The value of a string-table key from the first translation that has a non-empty
     // one; empty when none has, or when the block was not read.

@@ -19,7 +19,8 @@ struct ShellLink {
     std::string workingFolder;
     std::string iconFile; // empty: the target's own icon
     int iconIndex = 0;
-    int showCommand = kShowNormal; // minimised commands are kept as 7, any other as 1
+    // 1, 3 and 7 are kept; the other minimised commands (2, 6) become 7, anything else 1.
+    int showCommand = kShowNormal;
 };
 
 // The bytes of the link file: header with the target's attributes, times and size, the
