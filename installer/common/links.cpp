@@ -3,6 +3,7 @@
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/internal/trim.h"
 #include "installer/common/messages.h"
+#include "platform/fs/path.h"
 #include "platform/registry/registry.h"
 #include "platform/shell_link/shell_link.h"
 #include "platform/text/ansi.h"
@@ -35,6 +36,12 @@ std::string shellFolder(int kind, bool allUsers) {
     return registry::textOf(value);
 }
 
+// Creates the folder of the links with its parents; never on the host drive Z:.
+bool makeLinkFolder(const std::string& folder) {
+    const std::string full = fs::fullPath(folder);
+    return !full.empty() && full[0] != 'Z' && internal::createFolders(full);
+}
+
 } // namespace
 
 bool IsUrl(std::string_view text) {
@@ -52,7 +59,7 @@ std::string CreateShortcut(int folderKind, std::string_view subFolder, bool allU
     std::string_view sub = internal::trimBlanks(subFolder);
     if (!sub.empty() && sub.front() == '\\') sub.remove_prefix(1);
     if (!sub.empty()) folder += "\\" + std::string(sub);
-    if (!internal::createFolders(folder))
+    if (!makeLinkFolder(folder))
         ShowErrorBox(nullptr,
                      folder + "\\n\\nUnable to create Link Directory!\\n(RegOp.CreateLink)");
 

@@ -12,6 +12,8 @@
 
 #include <fstream>
 
+#include <unistd.h>
+
 namespace kv::installer {
 namespace {
 
@@ -139,6 +141,13 @@ TEST_F(Links, FolderThatCannotBeMadeShowsTheBox) {
     EXPECT_EQ(
         CreateShortcut(kFolderDesktop, "", false, 1, 0, "", "", "", "http://example.com/", "Site"),
         "Q:\\Missing\\Site.url");
+
+    // The host drive is never written.
+    const std::string host = "/tmp/kv-links-" + std::to_string(::getpid());
+    ASSERT_TRUE(RegWriteString(kUserFolders, "Desktop", "Z:" + host));
+    ui_->expectBox(ExpectedBox{"Error"});
+    shortcut(kFolderDesktop, "Sub", "App");
+    EXPECT_FALSE(std::filesystem::exists(host));
 }
 
 TEST_F(Links, WebAddressesBecomeInternetShortcuts) {
