@@ -2,6 +2,7 @@
 // Picture boxes (containers that draw) and images.
 
 #include "platform/ui/control.h"
+#include "platform/ui/model_key.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/surface.h"
 
@@ -22,7 +23,8 @@ public:
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
     void refresh();
-    void raisePaint();
+    // For the application only (see ModelKey).
+    void raisePaint(ModelKey);
     std::function<void()> onPaint;
 
 private:

@@ -8,11 +8,11 @@
 namespace kv::ui {
 
 Timer::Timer(Form& form, std::string name, int index) : Control(form, std::move(name), index) {
-    visible_ = false;
+    initVisible(false);
 }
 
 Timer::~Timer() {
-    if (Application* a = internal::currentApplication()) a->unschedule(*this);
+    if (Application* a = internal::currentApplication()) a->unschedule({}, *this);
 }
 
 void Timer::setInterval(int ms) {
@@ -25,7 +25,7 @@ void Timer::tick() {
 }
 
 void Timer::onChanged(Property property) {
-    if (property == Property::Interval || property == Property::Enabled) app().schedule(*this);
+    if (property == Property::Interval || property == Property::Enabled) app().schedule({}, *this);
 }
 
 } // namespace kv::ui

@@ -80,7 +80,29 @@ void HeadlessBackend::record(Record::Kind kind, Form& form) {
     records_.push_back(Record{kind, now_, form.name(), form.caption(), {}, 0, 0});
 }
 
+void HeadlessBackend::applyWindowState(Form& form) {
+    auto normal = normalGeometry_.find(&form);
+    if (form.windowState() == WindowState::Maximized) {
+        Rect area = app().workArea();
+        if (form.units() == Units::Twips)
+            area = {area.left * kTwipsPerPixel, area.top * kTwipsPerPixel,
+                    area.width * kTwipsPerPixel, area.height * kTwipsPerPixel};
+        if (normal == normalGeometry_.end()) normalGeometry_[&form] = form.geometry();
+        form.setGeometry(area);
+    } else if (form.windowState() == WindowState::Normal && normal != normalGeometry_.end()) {
+        const Rect rect = normal->second;
+        normalGeometry_.erase(normal);
+        form.setGeometry(rect);
+    }
+}
+
+void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
+    if (property != Property::WindowState) return;
+    if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
+}
+
 void HeadlessBackend::formShown(Form& form, ShowMode mode) {
+    applyWindowState(form);
     record(mode == ShowMode::Modal ? Record::Kind::ShownModal : Record::Kind::Shown, form);
 }
 
@@ -89,6 +111,7 @@ void HeadlessBackend::formHidden(Form& form) {
 }
 
 void HeadlessBackend::formUnloaded(Form& form) {
+    normalGeometry_.erase(&form);
     record(Record::Kind::Unloaded, form);
 }
 

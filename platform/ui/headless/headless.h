@@ -1,7 +1,9 @@
 #pragma once
 // The deterministic backend for tests: a virtual clock that jumps to the next timer or
 // deadline, modal shows handed to test callbacks, message boxes answered from an ordered
-// queue of expected boxes, and a record of every window shown and every box.
+// queue of expected boxes, and a record of every window shown and every box. Window states
+// change a form's geometry as real windows do: maximised it covers the work area,
+// minimised it keeps its geometry, restored it gets its normal geometry back.
 
 #include "platform/ui/application.h"
 #include "platform/ui/backend.h"
@@ -72,6 +74,7 @@ public:
     // Backend
     bool idle(const IdleRequest& request) override;
     void formShown(Form& form, ShowMode mode) override;
+    void propertyChanged(Widget& widget, Property property) override;
     void formHidden(Form& form) override;
     void formUnloaded(Form& form) override;
     void modalTurn(Form& form) override;
@@ -82,6 +85,7 @@ public:
 
 private:
     void record(Record::Kind kind, Form& form);
+    void applyWindowState(Form& form);
     std::uint32_t now_ = 0;
     std::uint32_t runLimit_ = 3600 * 1000;
     std::map<std::string, std::deque<std::function<void(Form&)>>> modal_;
@@ -91,6 +95,7 @@ private:
     std::vector<Record> records_;
     std::vector<std::string> failures_;
     std::string clipboard_;
+    std::map<const Form*, Rect> normalGeometry_; // of the forms maximised now
     int boxCount_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <variant>
 
 namespace kv::ui::headless {
@@ -75,6 +76,36 @@ TEST(Headless, PaintingIsRecordedOnTheSurfaceAndClipboardKeepsText) {
     EXPECT_EQ(s.surface().ops().size(), 2u); // a repaint starts from a clear surface
     app().setClipboardText("12345678");
     EXPECT_EQ(app().clipboardText(), "12345678");
+}
+
+// What a window closed in each state would store: the geometry real windows report.
+TEST(Headless, WindowStatesGiveTheGeometryRealWindowsReport) {
+    install();
+    app().setScreen({1024, 768}, {0, 0, 1024, 738});
+    const Rect normal{1000, 1200, 6500, 6000};
+    const Rect workArea{0, 0, 1024 * kTwipsPerPixel, 738 * kTwipsPerPixel};
+    struct Step {
+        WindowState state;
+        Rect geometry;
+    };
+    const Step steps[] = {
+        {WindowState::Maximized, workArea}, {WindowState::Minimized, workArea},
+        {WindowState::Normal, normal},      {WindowState::Minimized, normal},
+        {WindowState::Maximized, workArea}, {WindowState::Normal, normal},
+    };
+    Form& f = app().load(std::make_unique<Form>("frmMain"));
+    f.setGeometry(normal);
+    f.show();
+    for (const Step& s : steps) {
+        f.setWindowState(s.state);
+        EXPECT_EQ(f.geometry(), s.geometry) << static_cast<int>(s.state);
+    }
+    // Maximised before it shows, in pixels.
+    Form& g = app().load(std::make_unique<Form>("frmOther", Units::Pixels));
+    g.setGeometry({10, 10, 300, 200});
+    g.setWindowState(WindowState::Maximized);
+    g.show();
+    EXPECT_EQ(g.geometry(), (Rect{0, 0, 1024, 738}));
 }
 
 } // namespace
