@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/fs/errors.h"
+#include "platform/fs/internal/resolve.h"
 #include "platform/fs/path.h"
 #include "platform/system/machine.h"
 
@@ -36,6 +37,11 @@ int driveType(std::string_view root) {
     if (!d || !std::filesystem::is_directory(m.driveFolder(d->letter), ec))
         return kv::machine::kDriveNoRoot;
     return d->type;
+}
+
+bool isWriteProtected(std::string_view path) {
+    std::string full = fullPath(path);
+    return !full.empty() && internal::isWriteProtectedDrive(full[0]);
 }
 
 std::optional<DiskSpace> diskSpace(std::string_view path) {

@@ -83,6 +83,10 @@ File File::open(std::string_view path, Access access, Share share, Disposition d
     }
     bool writes = access != Access::Read || disposition == Disposition::CreateAlways ||
                   disposition == Disposition::TruncateExisting;
+    if ((writes || !exists) && r.writeProtected()) {
+        setLastError(kErrorWriteProtect);
+        return f;
+    }
     if (exists && writes && !(st.st_mode & S_IWUSR)) {
         setLastError(kErrorAccessDenied);
         return f;
