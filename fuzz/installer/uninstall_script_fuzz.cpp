@@ -23,7 +23,7 @@ using kv::fuzz::check;
 using namespace kv::installer;
 
 // Whole-file saves after every line make each added line cost the file's size.
-constexpr std::size_t kMaxAddedLines = 64;
+constexpr std::size_t kMaxAddedLines = 16;
 constexpr const char* kFolder = "C:\\App";
 constexpr const char* kFile = "C:\\App\\UnInstall.txt";
 
