@@ -4,6 +4,7 @@
 #include "platform/fs/file.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
+#include "platform/fs/pending_renames.h"
 #include "platform/fs/program.h"
 #include "platform/fs/short_names.h"
 #include "platform/process/processes.h"
@@ -177,6 +178,15 @@ TEST_F(ExecTest, EntriesOfEndedOrReusedPidsDropOut) {
     EXPECT_FALSE(isProcessAlive(::getpid()));
     EXPECT_TRUE(processIds().empty());
     EXPECT_FALSE(std::filesystem::exists(list / std::to_string(::getpid())));
+}
+
+TEST_F(ExecTest, AProgramStartedOtherwiseListsItselfAtStart) {
+    const char* argv[] = {"prog"};
+    fs::startProgram(1, argv);
+    EXPECT_EQ(processIds(), std::vector<int>{::getpid()});
+    EXPECT_EQ(processImagePath(::getpid()), fs::machinePath(kv::machine::hostProgram()));
+    kv::machine::leaveProcess(::getpid());
+    kv::machine::resetProgramForTests();
 }
 
 TEST_F(ExecTest, AStartedProgramTakesTheCommandLineHandedToIt) {
