@@ -2,8 +2,8 @@
 
 #include "platform/fs/path.h"
 #include "platform/process/command_line.h"
+#include "platform/process/internal/launch.h"
 #include "platform/process/internal/program_search.h"
-#include "platform/process/internal/spawn.h"
 #include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/process_list.h"
@@ -68,8 +68,34 @@ unsigned spawnError(const internal::SpawnResult& r) {
 
 } // namespace
 
-Started startProgram(std::string_view commandLine, int showMode) {
+namespace internal {
+
+Started launch(const SpawnRequest& request, const stdfs::path& image,
+               const std::string& machinePath, int showMode) {
     reapEnded();
+    Started started;
+    const SpawnResult spawned = spawnDetached(request);
+    if (spawned.pid < 0) {
+        started.result = spawnError(spawned);
+        return started;
+    }
+    const long long startTime = machine::hostStartTime(spawned.pid).value_or(0);
+    {
+        std::lock_guard lock(g_childrenMutex);
+        g_children[spawned.pid] = Child{startTime, std::nullopt};
+    }
+    // Listed before the start returns, so its file is in use at once. A program that has
+    // already ended is not listed.
+    machine::enterProcess(
+        {.id = spawned.pid, .path = machinePath, .image = image, .showMode = showMode});
+    started.result = kExecStarted;
+    started.id = spawned.pid;
+    return started;
+}
+
+} // namespace internal
+
+Started startProgram(std::string_view commandLine, int showMode) {
     Started started;
     const internal::FoundProgram program = internal::findProgram(commandLine);
     if (program.error != 0) {
@@ -90,25 +116,7 @@ Started startProgram(std::string_view commandLine, int showMode) {
                       {machine::kCommandLineVariable, std::string(commandLine)},
                       {machine::kProgramVariable, program.path}};
     request.processIdVariable = machine::kProcessIdVariable;
-    const internal::SpawnResult spawned = internal::spawnDetached(request);
-    if (spawned.pid < 0) {
-        started.result = spawnError(spawned);
-        return started;
-    }
-    const long long startTime = machine::hostStartTime(spawned.pid).value_or(0);
-    {
-        std::lock_guard lock(g_childrenMutex);
-        g_children[spawned.pid] = Child{startTime, std::nullopt};
-    }
-    // Listed before the start returns, so its file is in use at once. A program that has
-    // already ended is not listed.
-    machine::enterProcess({.id = spawned.pid,
-                           .path = fs::machinePath(program.host),
-                           .image = program.host,
-                           .showMode = showMode});
-    started.result = kExecStarted;
-    started.id = spawned.pid;
-    return started;
+    return internal::launch(request, program.host, fs::machinePath(program.host), showMode);
 }
 
 unsigned WinExec(std::string_view commandLine, int showMode) {
