@@ -4,6 +4,8 @@
 #include "platform/fs/short_names.h"
 #include "platform/process/exec.h"
 #include "platform/process/processes.h"
+#include "platform/process/services.h"
+#include "platform/registry/registry.h"
 #include "platform/system/process.h"
 #include "platform/text/ansi.h"
 
@@ -16,7 +18,10 @@ constexpr const char* kUsage = "usage: kvmachine run [--wait] [--hide] PATH [ARG
                                "       kvmachine ps\n"
                                "       kvmachine kill ID\n"
                                "       kvmachine shortpath PATH\n"
-                               "       kvmachine hostpath PATH\n";
+                               "       kvmachine hostpath PATH\n"
+                               "       kvmachine service add KEY \"DISPLAY NAME\" -- COMMAND...\n"
+                               "       kvmachine service list\n"
+                               "       kvmachine service remove KEY\n";
 
 int usage(std::ostream& err) {
     err << kUsage;
@@ -108,6 +113,90 @@ int hostPath(const std::string& path, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+registry::Key servicesKey() {
+    return {registry::Root::LocalMachine, std::string(process::kServicesKey)};
+}
+
+const char* stateText(std::uint32_t state) {
+    switch (state) {
+    case process::kServiceStopped:
+        return "stopped";
+    case process::kServiceStartPending:
+        return "start pending";
+    case process::kServiceStopPending:
+        return "stop pending";
+    case process::kServiceRunning:
+        return "running";
+    default:
+        return "unknown";
+    }
+}
+
+int serviceAdd(const std::vector<std::string>& args, std::ostream& err) {
+    // service add KEY DISPLAY -- COMMAND...
+    if (args.size() < 6 || args[4] != "--" || args[2].empty() ||
+        args[2].find_first_of("\\/") != std::string::npos)
+        return usage(err);
+    std::string command;
+    for (std::size_t i = 5; i < args.size(); ++i)
+        command += (i > 5 ? " " : "") + args[i];
+    registry::Key key;
+    const bool ok =
+        registry::createKey(servicesKey(), ansi(args[2]), key) == registry::Status::Success &&
+        registry::setValue(key, "DisplayName", registry::stringValue(ansi(args[3]))) ==
+            registry::Status::Success &&
+        registry::setValue(key, "ImagePath", registry::stringValue(ansi(command))) ==
+            registry::Status::Success;
+    if (!ok) {
+        err << "kvmachine: the service cannot be written to the registry\n";
+        return 1;
+    }
+    return 0;
+}
+
+int serviceList(std::ostream& out) {
+    std::vector<std::string> keys;
+    registry::subKeyNames(servicesKey(), keys);
+    const process::ServiceHandle manager = process::OpenSCManager("ServicesActive");
+    for (const std::string& name : keys) {
+        registry::Key key;
+        registry::Value display;
+        if (registry::openKey(servicesKey(), name, key) != registry::Status::Success) continue;
+        registry::queryValue(key, "DisplayName", display);
+        process::ServiceStatus status;
+        process::QueryServiceStatus(process::OpenService(manager, name), status);
+        out << utf8(name) << "\t" << utf8(registry::textOf(display)) << "\t"
+            << stateText(status.currentState) << "\n";
+    }
+    return 0;
+}
+
+// Removes a service, ending it first when it runs.
+int serviceRemove(const std::string& keyName, std::ostream& err) {
+    const process::ServiceHandle service =
+        process::OpenService(process::OpenSCManager("ServicesActive"), ansi(keyName));
+    if (!service.valid) {
+        err << "kvmachine: no service " << keyName << " on the machine\n";
+        return 1;
+    }
+    process::ServiceStatus status;
+    if (process::QueryServiceStatus(service, status) &&
+        status.currentState != process::kServiceStopped && status.processId > 0)
+        process::TerminateProcess(status.processId, 1);
+    if (registry::deleteTree(servicesKey(), service.keyName) != registry::Status::Success) {
+        err << "kvmachine: the service cannot be removed from the registry\n";
+        return 1;
+    }
+    return 0;
+}
+
+int service(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() >= 2 && args[1] == "add") return serviceAdd(args, err);
+    if (args.size() == 2 && args[1] == "list") return serviceList(out);
+    if (args.size() == 3 && args[1] == "remove") return serviceRemove(args[2], err);
+    return usage(err);
+}
+
 } // namespace
 
 int runKvmachine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -115,6 +204,7 @@ int runKvmachine(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::string& command = args[0];
     if (command == "run") return run(args, out, err);
     if (command == "ps" && args.size() == 1) return ps(out);
+    if (command == "service") return service(args, out, err);
     if (command == "kill" && args.size() == 2) return kill(args[1], err);
     if (command == "shortpath" && args.size() == 2) return shortPath(args[1], out, err);
     if (command == "hostpath" && args.size() == 2) return hostPath(args[1], out, err);

@@ -1,6 +1,7 @@
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/process/processes.h"
+#include "platform/process/services.h"
 #include "platform/system/process_list.h"
 #include "platform/system/testing/temp_machine.h"
 
@@ -87,6 +88,44 @@ TEST_F(KvmachineTest, AProgramStartedWithoutWaitingOutlivesItsStarter) {
     EXPECT_TRUE(fs::deleteFile("C:\\My Tools\\long.sh"));
     EXPECT_EQ(kvmachine("ps").out, "");
     EXPECT_EQ(kvmachine("kill " + std::to_string(id)).status, 1);
+}
+
+TEST_F(KvmachineTest, AServiceStartedInOneProcessIsSeenRunningInAnother) {
+    namespace p = kv::process;
+    const auto log = fs::hostPath("C:\\My Tools") / "service.log";
+    const auto host = script("C:\\My Tools\\watch.sh",
+                             "echo started >> \"$1\"\ntrap 'echo ended >> \"$1\"; exit 0' TERM\n"
+                             "while :; do sleep 0.05; done\n");
+    // The command is a host shell line: its paths (with a blank) are quoted for that shell.
+    ASSERT_EQ(kvmachine("service add KvWatch 'Kestrovane Watch' -- /bin/sh \"'" + host.string() +
+                        "'\" \"'" + log.string() + "'\"")
+                  .status,
+              0);
+    EXPECT_EQ(kvmachine("service list").out, "KvWatch\tKestrovane Watch\tstopped\n");
+
+    p::ServiceHandle manager = p::OpenSCManager("ServicesActive");
+    std::string key;
+    ASSERT_TRUE(p::GetServiceKeyName(manager, "kestrovane watch", key));
+    p::ServiceHandle service = p::OpenService(manager, key);
+    ASSERT_TRUE(p::StartService(service));
+    EXPECT_EQ(kvmachine("service list").out, "KvWatch\tKestrovane Watch\trunning\n");
+
+    p::ServiceStatus status;
+    ASSERT_TRUE(p::ControlService(service, p::kServiceControlStop, status));
+    for (int i = 0; i < 500 && status.currentState != p::kServiceStopped; ++i) {
+        std::this_thread::sleep_for(10ms);
+        p::QueryServiceStatus(service, status);
+    }
+    EXPECT_EQ(kvmachine("service list").out, "KvWatch\tKestrovane Watch\tstopped\n");
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "started\nended\n"); // the command ran and ended
+
+    EXPECT_EQ(kvmachine("service remove kvwatch").status, 0);
+    EXPECT_EQ(kvmachine("service list").out, "");
+    EXPECT_EQ(kvmachine("service remove KvWatch").status, 1);
+    EXPECT_EQ(kvmachine("service add KvWatch 'Kestrovane Watch' /bin/true").status, 2);
 }
 
 TEST_F(KvmachineTest, PathsAndUsage) {
