@@ -61,6 +61,16 @@ std::optional<unsigned> takeExitRecord(int id, long long startTime) {
     return have ? std::optional<unsigned>(code) : std::nullopt;
 }
 
+// Records nobody waited for are dropped after a day.
+void pruneExitRecords(const stdfs::path& folder) {
+    std::error_code ec;
+    const auto limit = stdfs::file_time_type::clock::now() - std::chrono::hours(24);
+    for (stdfs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code e;
+        if (it->last_write_time(e) < limit && !e) stdfs::remove(it->path(), e);
+    }
+}
+
 unsigned spawnError(const internal::SpawnResult& r) {
     if (r.folderFailed) return kExecPathNotFound;
     return r.error == ENOMEM || r.error == EAGAIN ? kExecOutOfMemory : kExecBadFormat;
@@ -159,6 +169,7 @@ bool TerminateProcess(int id, unsigned exitCode) {
         const stdfs::path record = exitRecord(id, entry->startTime);
         std::error_code ec;
         stdfs::create_directories(record.parent_path(), ec);
+        pruneExitRecords(record.parent_path());
         std::ofstream(record) << exitCode << "\n";
     }
     // A process started through the machine leads its own group: the group goes with it.
