@@ -12,9 +12,12 @@ std::optional<kv::ui::WebPage> ServicePages::fetchPage(const std::string& url) {
     auto request = kv::net::openUrl(*session, url, kv::net::kFlagReload);
     std::string html;
     char buffer[4096];
-    while (std::size_t n = kv::net::read(*request, buffer, sizeof buffer))
+    std::size_t n = 0;
+    bool whole = true;
+    while ((whole = kv::net::read(*request, buffer, sizeof buffer, n)) && n > 0)
         html.append(buffer, n);
-    if (html.empty()) return std::nullopt;
+    // A page cut short is no page.
+    if (!whole || html.empty()) return std::nullopt;
     std::string title;
     const std::size_t open = html.find("<title>");
     const std::size_t close = html.find("</title>");

@@ -12,7 +12,8 @@ namespace kv::app {
 
 class frmMain;
 
-// The main window (created and wired by the first run of Main, or here on first use).
+// The main window, the one way to it: loaded (and made the application's main window) by
+// the first run of Main or here on first use.
 frmMain& mainForm();
 
 // The entry procedure; again for every logout.
@@ -34,7 +35,7 @@ std::string ebayCookieData(const std::string& cookie);
 // The eBay site's root address, where that cookie is stored.
 inline constexpr const char* kEbayRoot = "http://www.ebay.com";
 
-// Forgets the session object, the main window's wiring and the commands (for tests).
+// Forgets the session object and the commands (for tests).
 void resetStartupForTests();
 
 } // namespace kv::app

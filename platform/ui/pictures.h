@@ -1,18 +1,11 @@
 #pragma once
-// Frames, picture boxes and images: containers and pictures.
+// Picture boxes (containers that draw) and images.
 
 #include "platform/ui/control.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/surface.h"
 
 namespace kv::ui {
-
-class Frame : public Control {
-public:
-    Frame(Form& form, std::string name, int index) : Control(form, std::move(name), index) {}
-    std::string_view kind() const override { return "Frame"; }
-    bool canFocus() const override { return false; }
-};
 
 class PictureBox : public Control {
 public:

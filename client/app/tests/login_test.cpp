@@ -159,15 +159,24 @@ TEST_F(LoginTest, RefusalsShowTheServiceMessageAndThreeReturn) {
     EXPECT_EQ(sim_.requests().size(), 3u);
 }
 
-TEST_F(LoginTest, NoServiceCountsAsRefused) {
-    sim_.stop();
-    for (int i = 0; i < 3; ++i) {
-        answer("alice", "secret");
-        ui_->expectBox({.caption = "Received invalid response from server.", .text = ""});
-        ui_->expectBox({.caption = "Login", .text = kNoResponse});
+TEST_F(LoginTest, NoServiceOrAReplyCutShortCountsAsRefused) {
+    for (const bool cutShort : {true, false}) {
+        if (cutShort) {
+            kv::servicesim::Switches sw;
+            sw.closeEarly = true; // half the reply, which alone would still read as accepted
+            sim_.setSwitches(sw);
+        } else {
+            sim_.stop();
+        }
+        for (int i = 0; i < 3; ++i) {
+            answer("alice", "secret");
+            ui_->expectBox({.caption = "Received invalid response from server.", .text = ""});
+            ui_->expectBox({.caption = "Login", .text = kNoResponse});
+        }
+        security_.doLogin();
+        EXPECT_EQ(security_.m_Level, 0) << cutShort;
+        EXPECT_EQ(security_.m_Cookie, "") << cutShort;
     }
-    security_.doLogin();
-    EXPECT_EQ(security_.m_Level, 0);
 }
 
 TEST_F(LoginTest, CancelEndsTheProgram) {

@@ -3,7 +3,6 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
-#include "client/app/main_commands.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "client/service/security.h"
@@ -102,7 +101,7 @@ protected:
     bool shown(const std::string& form) const {
         return tickOf(Record::Kind::ShownModal, form) || tickOf(Record::Kind::Shown, form);
     }
-    kv::ui::WebBrowser& mainWb1() { return *mainForm().find<kv::ui::WebBrowser>("wb1"); }
+    kv::ui::WebBrowser& mainWb1() { return mainForm().wb1; }
 
     kv::machine::testing::TempMachine machine_;
     kv::servicesim::Server sim_;
@@ -279,7 +278,7 @@ TEST_F(Startup, UpgradeDeclinedGoesOn) {
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
     EXPECT_EQ(runMain(), std::nullopt);
-    EXPECT_FALSE(mainForm().find<kv::ui::Timer>("Timer1")->enabled());
+    EXPECT_FALSE(mainForm().Timer1.enabled());
 }
 
 TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
@@ -295,7 +294,7 @@ TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
     kv::ui::runProgram([] {
-        mnuLogout_Click();
+        mainForm().mnuLogout.click();
         return 0;
     });
     EXPECT_EQ(&mainForm(), first);

@@ -2,7 +2,6 @@
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
-#include "client/app/main_commands.h"
 #include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
@@ -166,7 +165,7 @@ TEST_F(Windows, AboutBoxClosesOnTheFirstClickOrKey) {
                 user::click(s.Picture2);
             EXPECT_FALSE(s.loaded());
         });
-        mnuHelpAbout_Click();
+        mainForm().mnuHelpAbout.click();
         EXPECT_EQ(app().loadedForm<frmSplash>(), nullptr);
     }
 }
@@ -192,19 +191,19 @@ TEST_F(Windows, TermsButtonsWaitForThePage) {
 }
 
 TEST_F(Windows, ImportQuestionOnceUnlessForced) {
-    mainForm();
+    frmMain& main = mainForm();
     int imports = 0;
     setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
     const char* question = "Do you want to import your watch list and bids from eBay?";
     ui_->expectBox(
         {.caption = "Kestrovane", .text = question, .style = 0x23, .answer = kv::ui::id::Yes});
     ui_->expectBox({.caption = "Kestrovane", .text = "\"myEbay\" imported", .style = 0});
-    check_import(false);
+    main.check_import(false);
     EXPECT_EQ(imports, 1);
     EXPECT_EQ(getSetting("importmyebay", ""), "1");
-    check_import(false); // asked before: no box
+    main.check_import(false); // asked before: no box
     ui_->expectBox({.text = question, .answer = kv::ui::id::Cancel});
-    check_import(true);
+    main.check_import(true);
     EXPECT_EQ(imports, 1);
 }
 
@@ -222,12 +221,11 @@ TEST_F(Windows, ServicePagesComeFromTheServiceOnly) {
 }
 
 TEST_F(Windows, MainWindowTimer1EndsTheProgram) {
-    kv::ui::Timer* timer = mainForm().find<kv::ui::Timer>("Timer1");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_FALSE(timer->enabled());
-    EXPECT_EQ(timer->interval(), 2000);
+    kv::ui::Timer& timer = mainForm().Timer1;
+    EXPECT_FALSE(timer.enabled());
+    EXPECT_EQ(timer.interval(), 2000);
     EXPECT_EQ(kv::ui::runProgram([&] {
-                  timer->tick();
+                  timer.tick();
                   return 5;
               }),
               0);

@@ -135,25 +135,28 @@ TEST_F(SessionTest, ServiceSwitchesShapeTheReply) {
     EXPECT_EQ(failed.Retrieve("return", 0), Value("0"));
     EXPECT_EQ(failed.Retrieve("message", ""), Value("Service closed for maintenance"));
 
-    // A connection dropped half-way leaves the first part of the cipher text; it still holds
-    // the marker, so what arrived is taken and the rest reads as absent.
-    sw = {};
-    sw.closeEarly = true;
-    sim_.setSwitches(sw);
-    Hash cut;
-    Hash partial = security_.queryKestrovane("diagnose", cut);
-    EXPECT_EQ(partial.Retrieve("all", ""), Value("well"));
-    EXPECT_EQ(partial.Retrieve("message", "absent"), Value("absent"));
-
-    // Garbage in place of the whole reply is rejected with one box.
-    sw = {};
-    sw.garbage = true;
-    sw.closeEarly = true;
-    sim_.setSwitches(sw);
-    ui_->expectBox({.caption = "Received invalid response from server."});
-    Hash bad;
-    EXPECT_EQ(security_.queryKestrovane("diagnose", bad).Keys(),
-              std::vector<std::string>{"invalid"});
+    // A connection dropped half-way is no reply, though the first half still holds the
+    // marker: one box with nothing in it, and only invalid.
+    for (const bool garbage : {false, true}) {
+        sw = {};
+        sw.garbage = garbage;
+        sw.closeEarly = true;
+        sim_.setSwitches(sw);
+        ui_->expectBox({.caption = "Received invalid response from server.", .text = ""});
+        Hash cut;
+        EXPECT_EQ(security_.queryKestrovane("diagnose", cut).Keys(),
+                  std::vector<std::string>{"invalid"});
+    }
+    // A list cut short gives no lines and says so.
+    Hash list;
+    list.Add("status_id", 0);
+    bool noResponse = false;
+    EXPECT_TRUE(security_.queryKestrovaneMulti("news", list, &noResponse).empty());
+    EXPECT_TRUE(noResponse);
+    sim_.setSwitches({});
+    Hash whole;
+    EXPECT_FALSE(security_.queryKestrovaneMulti("news", whole, &noResponse).empty());
+    EXPECT_FALSE(noResponse);
 }
 
 TEST_F(SessionTest, BodiesOfAnySizeArriveWhole) {

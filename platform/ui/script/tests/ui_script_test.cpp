@@ -1,6 +1,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/bars.h"
 #include "platform/ui/end_program.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/script/tests/demo_program.h"
 #include "platform/ui/script/ui_script.h"
