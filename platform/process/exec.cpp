@@ -30,6 +30,7 @@ using namespace std::chrono_literals;
 struct Child {
     long long startTime = 0;
     std::optional<int> status;
+    bool awaited = true; // false: nobody asks for its exit code
 };
 
 std::mutex g_childrenMutex;
@@ -38,9 +39,16 @@ std::map<int, Child> g_children;
 // Reaps children that ended without anyone waiting, keeping their status for a later wait.
 void reapEnded() {
     std::lock_guard lock(g_childrenMutex);
-    for (auto& [pid, child] : g_children) {
+    for (auto it = g_children.begin(); it != g_children.end();) {
         int status = 0;
-        if (!child.status && ::waitpid(pid, &status, WNOHANG) == pid) child.status = status;
+        if (!it->second.status && ::waitpid(it->first, &status, WNOHANG) == it->first) {
+            if (!it->second.awaited) {
+                it = g_children.erase(it);
+                continue;
+            }
+            it->second.status = status;
+        }
+        ++it;
     }
 }
 
@@ -79,6 +87,12 @@ unsigned spawnError(const internal::SpawnResult& r) {
 } // namespace
 
 namespace internal {
+
+void rememberHostChild(int pid) {
+    reapEnded();
+    std::lock_guard lock(g_childrenMutex);
+    g_children[pid] = Child{0, std::nullopt, false};
+}
 
 Started launch(const SpawnRequest& request, const stdfs::path& image,
                const std::string& machinePath, int showMode) {

@@ -3,8 +3,8 @@
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/process/exec.h"
+#include "platform/process/internal/launch.h"
 #include "platform/process/internal/program_search.h"
-#include "platform/process/internal/spawn.h"
 #include "platform/registry/registry.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
@@ -129,7 +129,10 @@ int openOnHost(std::string_view file, const std::string& target, std::string_vie
     request.program = internal::searchHostPath("xdg-open");
     if (request.program.empty()) return kShellNoAssociation;
     request.arguments = {"xdg-open", target};
-    return internal::spawnDetached(request).pid > 0 ? kShellOpened : kShellNoAssociation;
+    const int pid = internal::spawnDetached(request).pid;
+    if (pid <= 0) return kShellNoAssociation;
+    internal::rememberHostChild(pid);
+    return kShellOpened;
 }
 
 int startResult(unsigned result) {

@@ -13,4 +13,8 @@ namespace kv::process::internal {
 Started launch(const SpawnRequest& request, const std::filesystem::path& image,
                const std::string& machinePath, int showMode);
 
+// Remembers a host process started outside the machine (the host's opener), so that it is
+// reaped once it ends.
+void rememberHostChild(int pid);
+
 } // namespace kv::process::internal

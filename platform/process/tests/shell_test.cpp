@@ -5,6 +5,11 @@
 #include "platform/registry/registry.h"
 #include "process_fixture.h"
 
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
 namespace kv::process {
 namespace {
 
@@ -36,6 +41,35 @@ TEST_F(ShellTest, HeadlessOpensOfAddressesAndUnassociatedFilesAreRecorded) {
     };
     EXPECT_EQ(recordedShellOpens(), expected);
     EXPECT_TRUE(processIds().empty());
+}
+
+TEST_F(ShellTest, WithTheHostOpenerAddressesAndFilesGoToItAsOneArgument) {
+    // A stand-in opener first on PATH records what it was given.
+    const auto bin = machine_.folder() / "bin";
+    std::filesystem::create_directories(bin);
+    const auto seen = work_ / "opened.txt";
+    {
+        std::ofstream opener(bin / "xdg-open");
+        opener << "#!/bin/sh\nprintf '%s|%s\\n' \"$#\" \"$1\" >> '" << seen.string() << "'\n";
+    }
+    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin.string() + ":" + savedPath).c_str(), 1);
+    setHostOpenerEnabled(true);
+
+    writeFile("C:\\Work\\readme.txt", "read me\n");
+    EXPECT_GT(ShellExecute("http://example.com/a?b=1&c=$(x);d", "", 1), 32);
+    ASSERT_TRUE(awaitFile(seen));
+    EXPECT_GT(ShellExecute("C:\\Work\\readme.txt", "", 1), 32);
+    for (int i = 0; i < 1000 && awaitFile(seen)->find("readme") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+
+    setHostOpenerEnabled(false);
+    ::setenv("PATH", savedPath.c_str(), 1);
+    EXPECT_EQ(awaitFile(seen),
+              "1|http://example.com/a?b=1&c=$(x);d\n1|" + (work_ / "readme.txt").string() + "\n");
+    EXPECT_TRUE(recordedShellOpens().empty());
+    EXPECT_TRUE(processIds().empty()); // the host's opener is no process of the machine
 }
 
 TEST_F(ShellTest, AnAssociatedDocumentStartsItsProgramWithThePath) {
