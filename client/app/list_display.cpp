@@ -1,5 +1,6 @@
 #include "client/app/list_display.h"
 
+#include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/list_state.h"
 #include "client/app/session.h"
@@ -149,7 +150,9 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
         args.Add("sort", "auction_id");
     }
     setCurrentStatus(status);
-    const std::vector<std::string> lines = security().queryKestrovaneMulti("textdump", args);
+    bool noResponse = false;
+    const std::vector<std::string> lines =
+        security().queryKestrovaneMulti("textdump", args, &noResponse);
 
     frmMain& main = mainForm();
     if (!state().sortSettingsLoaded) {
@@ -163,6 +166,9 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
     }
 
     fillAuctionList(main.lvListView, lines, groupField, groupTitle);
+    // A list that did not come whole is shown empty and said to have failed.
+    if (noResponse)
+        kv::ui::app().messageBox(kNoResponseText, kv::ui::mb::OkOnly | kv::ui::mb::IconError);
 
     const kv::ui::TreeView& tree = main.tvTreeView;
     for (int i = 0; i < tree.nodeCount(); ++i) {

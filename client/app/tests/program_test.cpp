@@ -21,6 +21,8 @@ struct ProgramRun {
 class Program : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_GT(sim_.start(), 0); }
+    // Every request the program sent is one the service takes.
+    void TearDown() override { EXPECT_EQ(sim_.refusals(), std::vector<std::string>{}); }
     // Runs kestrovane under the script text (or the script file) and collects its output.
     ProgramRun run(const std::string& script, bool isFile = false) {
         std::string path = script;

@@ -41,6 +41,8 @@ protected:
         newRun();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         endRun();
         unsetenv("KV_SERVICE_URL");
