@@ -6,8 +6,8 @@
 #include "platform/ui/headless/controls.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/rich_text.h"
-#include "platform/ui/tab_strip.h"
 #include "platform/ui/script/internal/script.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
 
