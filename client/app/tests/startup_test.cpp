@@ -111,6 +111,28 @@ protected:
     kv::ui::headless::HeadlessControls* web_ = nullptr;
 };
 
+TEST(FractionText, PlainDecimalWithoutExponent) {
+    struct Case {
+        float value;
+        std::string text;
+    };
+    const Case cases[] = {
+        {0.0f, "0"},
+        {0.5f, "0.5"},
+        {0.25f, "0.25"},
+        {3e-05f, "0.00003"},
+        {1.2345e-4f, "0.00012345"},
+        {2.3283064e-10f, "0.00000000023283064"},     // 2^-32, the sequence's smallest step
+        {0.99999994f, "0.99999994"},                 // the largest single below 1
+        {1e-45f, "0." + std::string(44, '0') + "1"}, // the smallest single
+    };
+    for (const Case& c : cases) {
+        const std::string text = fractionText(c.value);
+        EXPECT_EQ(text, c.text) << c.value;
+        EXPECT_EQ(std::strtof(text.c_str(), nullptr), c.value) << text;
+    }
+}
+
 TEST_F(Startup, FirstStartShowsTermsOpensNewsAndAsksImportOnce) {
     login("alice");
     terms(true);

@@ -63,6 +63,34 @@ TEST(UiScript, DrivesTheDemoThroughDialogListMenuAndBoxes) {
     EXPECT_NE(r.transcript.find("-> Yes"), std::string::npos);
 }
 
+// Box texts are bytes: a NUL byte in one cuts neither the transcript nor the report.
+TEST(UiScript, PrintedTranscriptKeepsWhatFollowsANulByte) {
+    ASSERT_TRUE(loadText("box caption \"A\" answer OK\n"));
+    const std::string text("before\0after", 12);
+    const int code = runProgram([&] {
+        app().messageBox(text, 0, "A");
+        app().messageBox(text, 0, "B"); // not expected: reported
+        return 0;
+    });
+    std::FILE* sink = std::tmpfile();
+    ASSERT_NE(sink, nullptr);
+    EXPECT_EQ(finish(code, sink), 1);
+    reset();
+    std::rewind(sink);
+    std::string out;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, sink)) > 0;)
+        out.append(buf, n);
+    std::fclose(sink);
+    const std::string shown = "text \"" + text + "\"";
+    const std::size_t first = out.find(shown);
+    ASSERT_NE(first, std::string::npos) << out;
+    const std::size_t second = out.find(shown, first + 1);
+    ASSERT_NE(second, std::string::npos) << out;
+    EXPECT_NE(out.find("--- ui script FAILED ---", first), std::string::npos) << out;
+    EXPECT_NE(out.find("unexpected message box #2", first), std::string::npos) << out;
+}
+
 TEST(UiScript, MismatchesFailTheRunWithAReport) {
     DemoRun unexpected = runDemo(file("demo_unexpected_box.uiscript"));
     EXPECT_EQ(unexpected.code, 1);
