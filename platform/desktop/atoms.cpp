@@ -26,7 +26,7 @@ std::optional<Entry> parse(const std::string& line) {
         Entry e;
         e.atom = static_cast<Atom>(std::stoul(line.substr(0, t1)));
         e.refs = std::stol(line.substr(t1 + 1, t2 - t1 - 1));
-        e.name = line.substr(t2 + 1);
+        e.name = internal::unescapeLine(std::string_view(line).substr(t2 + 1));
         return e;
     } catch (...) {
         return std::nullopt;
@@ -34,12 +34,12 @@ std::optional<Entry> parse(const std::string& line) {
 }
 
 std::string format(const Entry& e) {
-    return std::to_string(e.atom) + "\t" + std::to_string(e.refs) + "\t" + e.name;
+    return std::to_string(e.atom) + "\t" + std::to_string(e.refs) + "\t" +
+           internal::escapeLine(e.name);
 }
 
 bool validName(std::string_view name) {
-    return !name.empty() && name.size() <= kMaxAtomName &&
-           name.find_first_of("\r\n") == std::string_view::npos;
+    return !name.empty() && name.size() <= kMaxAtomName;
 }
 
 } // namespace

@@ -7,41 +7,13 @@
 namespace kv::desktop {
 namespace {
 
+// One line per text: the pid, a tab and the text, escaped.
 constexpr const char* kTable = "debug-output";
-
-// One line per text: the pid, a tab and the text with backslash, CR and LF escaped.
-std::string escape(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
-
-std::string unescape(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c;
-    }
-    return out;
-}
 
 } // namespace
 
 void outputDebugString(std::string_view text) {
-    const std::string line = std::to_string(::getpid()) + "\t" + escape(text);
+    const std::string line = std::to_string(::getpid()) + "\t" + internal::escapeLine(text);
     internal::updateTable(kTable, [&](std::vector<std::string>& lines) {
         lines.push_back(line);
         return true;
@@ -59,7 +31,7 @@ std::vector<DebugText> debugRecord() {
         } catch (...) {
             continue;
         }
-        t.text = unescape(std::string_view(line).substr(tab + 1));
+        t.text = internal::unescapeLine(std::string_view(line).substr(tab + 1));
         record.push_back(std::move(t));
     }
     return record;

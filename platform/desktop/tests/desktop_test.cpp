@@ -42,10 +42,12 @@ TEST(Atoms, NamesOutsideTheLimitsAreRefused) {
     TempMachine m;
     EXPECT_EQ(globalAddAtom(""), 0);
     EXPECT_EQ(globalAddAtom(std::string(256, 'x')), 0);
-    EXPECT_EQ(globalAddAtom("two\nlines"), 0);
     const Atom a = globalAddAtom(std::string(255, 'x'));
     EXPECT_NE(a, 0);
     EXPECT_EQ(globalGetAtomName(a), std::string(255, 'x'));
+    const Atom breaks = globalAddAtom("\r\n\\n");
+    EXPECT_EQ(globalGetAtomName(breaks), "\r\n\\n");
+    EXPECT_EQ(globalFindAtom("\r\n\\N"), breaks);
 }
 
 TEST(WindowMessages, OneNumberPerNameFrom0xC000) {
