@@ -14,8 +14,8 @@ namespace kv::installer {
 namespace {
 
 constexpr std::array<std::string_view, 10> kPlacements = {
-    "Center",        "Top/Left",    "Top/Right",    "Bottom/Left", "Bottom/Right",
-    "Top/Center",    "Bottom/Center", "Left/Center", "Right/Center", "Hide"};
+    "Center",     "Top/Left",      "Top/Right",   "Bottom/Left",  "Bottom/Right",
+    "Top/Center", "Bottom/Center", "Left/Center", "Right/Center", "Hide"};
 
 void setUnderline(ui::Widget& w, bool on) {
     ui::Font font = w.font();
@@ -44,21 +44,40 @@ int AlignmentIndex(std::string_view name) {
     return found;
 }
 
-void PlaceForm(ui::Widget& control, std::string_view placement, int freeHeight, int margin,
-               int top, int left, int freeWidth) {
+void PlaceForm(ui::Widget& control, std::string_view placement, int freeHeight, int margin, int top,
+               int left, int freeWidth) {
     const int fw = freeWidth, fh = freeHeight, m = margin;
     int x = left + fw / 2, y = top + fh / 2;
     switch (AlignmentIndex(placement)) {
-    case 1: x = left + m, y = top + m; break;
-    case 2: x = left + fw - m, y = top + m; break;
-    case 3: x = left + m, y = top + fh - m; break;
-    case 4: x = left + fw - m, y = top + fh - m; break;
-    case 5: y = top + m; break;
-    case 6: y = top + fh - m; break;
-    case 7: x = left + m; break;
-    case 8: x = left + fw - m; break;
-    case 9: x = 5 - control.width(), y = 5 - control.height(); break;
-    default: break;
+    case 1:
+        x = left + m, y = top + m;
+        break;
+    case 2:
+        x = left + fw - m, y = top + m;
+        break;
+    case 3:
+        x = left + m, y = top + fh - m;
+        break;
+    case 4:
+        x = left + fw - m, y = top + fh - m;
+        break;
+    case 5:
+        y = top + m;
+        break;
+    case 6:
+        y = top + fh - m;
+        break;
+    case 7:
+        x = left + m;
+        break;
+    case 8:
+        x = left + fw - m;
+        break;
+    case 9:
+        x = 5 - control.width(), y = 5 - control.height();
+        break;
+    default:
+        break;
     }
     control.move(x, y);
 }

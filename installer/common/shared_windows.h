@@ -25,8 +25,8 @@ int AlignmentIndex(std::string_view name);
 // Moves the control by its placement in an area at left, top whose free width and height
 // (the area's size less the control's) are given; "Hide" moves it almost wholly off the
 // top-left corner.
-void PlaceForm(ui::Widget& control, std::string_view placement, int freeHeight, int margin,
-               int top, int left, int freeWidth);
+void PlaceForm(ui::Widget& control, std::string_view placement, int freeHeight, int margin, int top,
+               int left, int freeWidth);
 
 // The hover handlers: the caption is underlined while the pointer is over the control.
 class TFakeForm {
