@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The scripts answer --help with their usage, options and environment, and refuse an
+# unknown argument, in both cases before they install, build or run anything (the tools
+# they would call are stubs here that log each call).
+set -u
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+stubs="$(mktemp -d)"
+trap 'rm -rf "$stubs"' EXIT
+for tool in cmake ctest apt-get dpkg-query sudo nproc mktemp; do
+    printf '#!/bin/sh\necho "%s $*" >>"%s/calls"\n' "$tool" "$stubs" >"$stubs/$tool"
+    chmod +x "$stubs/$tool"
+done
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+# check SCRIPT WORD...: --help exits 0, prints the usage first and names each WORD.
+check() {
+    local script="$1"
+    shift
+    local out rc
+    out="$(PATH="$stubs:$PATH" bash "$root/scripts/$script" --help 2>&1)"
+    rc=$?
+    [ "$rc" -eq 0 ] || fail "$script --help exits $rc"
+    [ "$(head -n1 <<<"$out")" = "Usage: scripts/$script [--help]" ] ||
+        fail "$script --help does not start with its usage: $(head -n1 <<<"$out")"
+    for word in "-h, --help" "Environment" "$@"; do
+        grep -qF -- "$word" <<<"$out" || fail "$script --help does not name $word"
+    done
+    out="$(PATH="$stubs:$PATH" bash "$root/scripts/$script" --bogus 2>&1 >/dev/null)"
+    rc=$?
+    [ "$rc" -eq 2 ] || fail "$script --bogus exits $rc"
+    grep -qF "unknown argument: --bogus" <<<"$out" || fail "$script --bogus says: $out"
+    if [ -s "$stubs/calls" ]; then
+        fail "$script ran tools: $(cat "$stubs/calls")"
+        rm -f "$stubs/calls"
+    fi
+}
+check test.sh "scripts/deps.sh" "build/debug" "build/asan"
+check demo.sh "KV_UI=headless" "DISPLAY" "KV_MACHINE" "KV_SERVICE_URL" "alice"
+check deps.sh "apt-get" "sudo"
+[ "$failures" -eq 0 ] && echo "all scripts answer --help"
+exit $((failures > 0))
