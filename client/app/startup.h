@@ -13,7 +13,8 @@ namespace kv::app {
 
 class frmMain;
 
-// The main window (created and wired by the first run of Main, or here on first use).
+// The main window, the one way to it: loaded (and made the application's main window) by
+// the first run of Main or here on first use.
 frmMain& mainForm();
 
 // The entry procedure; again for every logout.
@@ -39,7 +40,7 @@ inline constexpr const char* kEbayRoot = "http://www.ebay.com";
 // as the value, never an exponent. The news page's "r" is written so.
 std::string fractionText(float value);
 
-// Forgets the session object, the main window's wiring and the commands (for tests).
+// Forgets the session object and the commands (for tests).
 void resetStartupForTests();
 
 } // namespace kv::app

@@ -31,7 +31,8 @@ std::uint32_t logicalDrives() {
 
 int driveType(std::string_view root) {
     const kv::machine::Machine& m = kv::machine::current();
-    std::string_view r = root.empty() ? std::string_view(currentFolder()) : root;
+    const std::string current = root.empty() ? currentFolder() : std::string();
+    const std::string_view r = root.empty() ? std::string_view(current) : root;
     const kv::machine::Drive* d = kv::machine::findDrive(m.profile(), letterOf(r));
     std::error_code ec;
     if (!d || !std::filesystem::is_directory(m.driveFolder(d->letter), ec))

@@ -9,6 +9,7 @@ constexpr int kErrorFileNotFound = 2;
 constexpr int kErrorPathNotFound = 3;
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorInvalidDrive = 15;
+constexpr int kErrorInvalidHandle = 6;
 constexpr int kErrorNotSameDevice = 17;
 constexpr int kErrorWriteProtect = 19;
 constexpr int kErrorSharingViolation = 32;

@@ -12,12 +12,17 @@
 #include "platform/fs/internal/resolve.h"
 #include "platform/fs/internal/share_lock.h"
 #include "platform/system/machine.h"
+#include "platform/system/process_list.h"
 
 namespace kv::fs {
 
 bool isHeldExclusively(const std::filesystem::path& host) {
     struct stat st;
     return ::stat(host.c_str(), &st) == 0 && internal::heldExclusively(st);
+}
+
+bool isInUse(const std::filesystem::path& host) {
+    return isHeldExclusively(host) || kv::machine::isImageInUse(host);
 }
 
 File File::open(std::string_view path, Access access, Share share, Disposition disposition) {
@@ -55,6 +60,10 @@ File File::open(std::string_view path, Access access, Share share, Disposition d
     }
     if (exists && writes && !(st.st_mode & S_IWUSR)) {
         setLastError(kErrorAccessDenied);
+        return f;
+    }
+    if (exists && (writes || share == Share::Exclusive) && kv::machine::isImageInUse(host)) {
+        setLastError(kErrorSharingViolation);
         return f;
     }
     if (!exists) {

@@ -40,10 +40,10 @@ bool statOf(const Resolved& r, struct stat& st) {
     return ::lstat(r.path().c_str(), &st) == 0;
 }
 
-// Whether a file may be replaced or deleted: not read-only and not held exclusively.
+// Whether a file may be replaced or deleted: not read-only and not in use.
 bool replaceable(const std::filesystem::path& host, const struct stat& st) {
     if (!(st.st_mode & S_IWUSR)) return fail(kErrorAccessDenied);
-    if (isHeldExclusively(host)) return fail(kErrorSharingViolation);
+    if (isInUse(host)) return fail(kErrorSharingViolation);
     return true;
 }
 
@@ -226,7 +226,7 @@ bool moveFile(std::string_view from, std::string_view to, bool replaceExisting) 
     if (!src.exists() || src.host.empty() || !statOf(src, st)) return fail(missingError(src));
     if (src.writeProtected()) return fail(kErrorWriteProtect);
     bool dir = S_ISDIR(st.st_mode);
-    if (!dir && isHeldExclusively(src.path())) return fail(kErrorSharingViolation);
+    if (!dir && isInUse(src.path())) return fail(kErrorSharingViolation);
     Resolved dst;
     if (!targetOf(to, dst)) return false;
     struct stat dt;

@@ -204,6 +204,10 @@ TEST_F(FsFiles, DrivesReportTheirTypesAndSpace) {
     EXPECT_EQ(fs::driveType("C:\\"), kv::machine::kDriveFixed);
     EXPECT_EQ(fs::driveType("z:"), kv::machine::kDriveRemovable);
     EXPECT_EQ(fs::driveType("Q:\\"), kv::machine::kDriveNoRoot);
+    // No root: the drive of the current folder (a path too long to be kept inline).
+    ASSERT_TRUE(fs::createFolders("C:\\A folder with a long name\\and another one below"));
+    ASSERT_TRUE(fs::setCurrentFolder("C:\\A folder with a long name\\and another one below"));
+    EXPECT_EQ(fs::driveType(""), kv::machine::kDriveFixed);
     EXPECT_EQ(fs::logicalDrives(), (1u << 2) | (1u << 25));
     auto space = fs::diskSpace("C:\\Work");
     ASSERT_TRUE(space.has_value());
