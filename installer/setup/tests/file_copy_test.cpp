@@ -295,10 +295,12 @@ TEST_F(FileCopyTest, ModeFourKeepsAnExistingTargetButCountsIt) {
     EXPECT_EQ(wizard_.barSteps, 1);
 }
 
+// Blank items name no file and are passed over.
 TEST_F(FileCopyTest, NumberedPrefixIsDroppedFromTheTarget) {
     write("C:\\Setup\\00012#readme.txt", "r");
     EXPECT_EQ(
-        copier_->CopyEntry("C:\\Setup", "<Application Folder>Docs\\", 1, " 00012#readme.txt "), 1);
+        copier_->CopyEntry("C:\\Setup", "<Application Folder>Docs\\", 1, " 00012#readme.txt | |"),
+        1);
     EXPECT_EQ(content("C:\\App\\Docs\\readme.txt"), "r");
     EXPECT_FALSE(fs::exists("C:\\App\\Docs\\00012#readme.txt"));
     EXPECT_EQ(uninstall_->Lines(),
