@@ -33,7 +33,6 @@ frmSplash::frmSplash() : kv::ui::Form("frmSplash") {
     });
     setBorderStyle(BorderStyle::None);
     Timer1.setInterval(2000);
-
     Timer1.onTimer = [this] { done = true; };
 
     onLoad = [this] { Form_Load(); };

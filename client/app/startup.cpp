@@ -40,10 +40,7 @@ std::string nextRandomText() {
     if (!randomSequence)
         randomSequence = std::make_unique<std::mt19937>(static_cast<std::uint32_t>(
             std::chrono::system_clock::now().time_since_epoch().count()));
-    const float value = std::uniform_real_distribution<float>(0.0f, 1.0f)(*randomSequence);
-    char buffer[32];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return fractionText(std::uniform_real_distribution<float>(0.0f, 1.0f)(*randomSequence));
 }
 
 // Pumps messages until the splash window's Timer1 has ticked. A splash window closed by
@@ -74,6 +71,14 @@ void offerUpgrade() {
 }
 
 } // namespace
+
+std::string fractionText(float value) {
+    // Fixed notation: the shortest digits that read back as the value, never an exponent
+    // (even the smallest single needs fewer than 64 characters).
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return result.ec == std::errc() ? std::string(buffer, result.ptr) : "0";
+}
 
 frmMain& mainForm() {
     if (frmMain* main = app().loadedForm<frmMain>()) return *main;

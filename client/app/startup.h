@@ -7,6 +7,7 @@
 #include "client/app/session.h"
 
 #include <functional>
+#include <string>
 
 namespace kv::app {
 
@@ -34,6 +35,10 @@ const StartupCommands& startupCommands();
 std::string ebayCookieData(const std::string& cookie);
 // The eBay site's root address, where that cookie is stored.
 inline constexpr const char* kEbayRoot = "http://www.ebay.com";
+
+// A fraction as plain decimal text ("0.5", "0.00003"): the shortest digits that read back
+// as the value, never an exponent. The news page's "r" is written so.
+std::string fractionText(float value);
 
 // Forgets the session object and the commands (for tests).
 void resetStartupForTests();

@@ -39,6 +39,7 @@ public:
 private:
     int fd_ = -1;
     int lockFd_ = -1;
+    std::filesystem::path lockFile_; // removed by the last holder to close
 };
 
 // Whether another open holds the host file exclusively (in any process).

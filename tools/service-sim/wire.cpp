@@ -46,13 +46,13 @@ bool isName(std::string_view name) {
            name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789_") == std::string::npos;
 }
 
-// Digits, one ".", digits: the news page's random number.
+// Digits, then maybe "." and digits: the news page's random number (no exponent, no sign).
 bool isDecimalFraction(std::string_view text) {
-    const std::size_t dot = text.find('.');
-    if (dot == std::string_view::npos || dot == 0 || dot + 1 == text.size()) return false;
     const auto digits = [](std::string_view t) {
-        return t.find_first_not_of("0123456789") == std::string_view::npos;
+        return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
     };
+    const std::size_t dot = text.find('.');
+    if (dot == std::string_view::npos) return digits(text);
     return digits(text.substr(0, dot)) && digits(text.substr(dot + 1));
 }
 

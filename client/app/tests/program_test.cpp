@@ -147,6 +147,18 @@ box caption "Upgrade" style 4 answer Yes
 box text "Do you want to import your watch list and bids from eBay?" answer No
 )",
          "unload frmMain"},
+        {"upgrade accepted, then the import question left open", R"(modal frmLogin
+  set txtUserName "bob"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box caption "Upgrade" answer Yes
+box text "Do you want to import your watch list and bids from eBay?" answer Yes after 5000
+)",
+         "\"myEbay\" imported"},
         {"logout and another user, about box", R"(modal frmLogin
   set txtUserName "alice"
   set txtPassword "secret"

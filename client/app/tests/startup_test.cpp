@@ -111,6 +111,28 @@ protected:
     kv::ui::headless::HeadlessControls* web_ = nullptr;
 };
 
+TEST(FractionText, PlainDecimalWithoutExponent) {
+    struct Case {
+        float value;
+        std::string text;
+    };
+    const Case cases[] = {
+        {0.0f, "0"},
+        {0.5f, "0.5"},
+        {0.25f, "0.25"},
+        {3e-05f, "0.00003"},
+        {1.2345e-4f, "0.00012345"},
+        {2.3283064e-10f, "0.00000000023283064"},     // 2^-32, the sequence's smallest step
+        {0.99999994f, "0.99999994"},                 // the largest single below 1
+        {1e-45f, "0." + std::string(44, '0') + "1"}, // the smallest single
+    };
+    for (const Case& c : cases) {
+        const std::string text = fractionText(c.value);
+        EXPECT_EQ(text, c.text) << c.value;
+        EXPECT_EQ(std::strtof(text.c_str(), nullptr), c.value) << text;
+    }
+}
+
 TEST_F(Startup, FirstStartShowsTermsOpensNewsAndAsksImportOnce) {
     login("alice");
     terms(true);
@@ -272,6 +294,23 @@ TEST_F(Startup, UpgradeAcceptedOpensThePageAndEndsOnTimer1) {
         upgradeOpened |= n.url == kv::service::serviceUrl() + "/upgrade/setup.exe" &&
                          n.targetFrame == "upgradeframe";
     EXPECT_TRUE(upgradeOpened);
+}
+
+TEST_F(Startup, Timer1EndsTheProgramWhileTheImportQuestionIsOpen) {
+    saveSetting("AcceptedTerms", "1");
+    login("bob");
+    ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::Yes});
+    // The user leaves the question open longer than Timer1 waits.
+    ui_->expectBox({.text = kImportQuestion, .answer = kv::ui::id::Yes, .after = 5000});
+    int imports = 0;
+    setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
+    EXPECT_EQ(runMain(), 0);
+    EXPECT_EQ(imports, 0);
+    ASSERT_EQ(ui_->boxes().size(), 2u);
+    EXPECT_EQ(ui_->boxes()[1].answer, 0); // never answered
+    EXPECT_NE(ui_->transcript().find("eBay?\", style MB_YESNOCANCEL|MB_ICONQUESTION -> none"),
+              std::string::npos)
+        << ui_->transcript();
 }
 
 TEST_F(Startup, UpgradeDeclinedGoesOn) {

@@ -110,6 +110,38 @@ TEST_F(FsFiles, ExclusiveOpenIsRefusedWhileTheFileIsOpen) {
     EXPECT_TRUE(exclusive.isOpen());
 }
 
+TEST_F(FsFiles, LockFilesGoWithTheirLastHolder) {
+    const std::filesystem::path locks = kv::machine::current().runtimeFolder() / "locks";
+    auto count = [&] {
+        std::error_code ec;
+        return std::distance(std::filesystem::directory_iterator(locks, ec), {});
+    };
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(fs::writeFile("C:\\Work\\f" + std::to_string(i) + ".txt", "x"));
+        ASSERT_TRUE(fs::readFile("C:\\Work\\f" + std::to_string(i) + ".txt"));
+    }
+    EXPECT_EQ(count(), 0);
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\a.txt", "a"));
+    fs::File first = fs::File::open("C:\\Work\\a.txt", fs::Access::Read);
+    fs::File second = fs::File::open("C:\\Work\\a.txt", fs::Access::Read);
+    ASSERT_TRUE(first.isOpen() && second.isOpen());
+    EXPECT_FALSE(
+        fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive).isOpen());
+    EXPECT_EQ(count(), 1);
+    first.close();
+    // The remaining holder still keeps an exclusive open out.
+    EXPECT_EQ(count(), 1);
+    EXPECT_FALSE(
+        fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive).isOpen());
+    fs::File moved = std::move(second);
+    moved.close();
+    EXPECT_EQ(count(), 0);
+    fs::File exclusive = fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive);
+    EXPECT_TRUE(exclusive.isOpen());
+    EXPECT_FALSE(fs::deleteFile("C:\\Work\\a.txt"));
+    EXPECT_EQ(fs::lastError(), fs::kErrorSharingViolation);
+}
+
 TEST_F(FsFiles, EnumerationIsOrderedWithoutCaseAndFilteredByMasks) {
     for (const char* name : {"beta.TXT", "Alpha.txt", "gamma.dat", "ALPHA2.txt", "noext"})
         ASSERT_TRUE(fs::writeFile(std::string("C:\\Work\\") + name, "x"));

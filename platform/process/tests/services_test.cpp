@@ -82,8 +82,8 @@ TEST_F(ServiceTest, DisplayNamesTranslateToKeyNames) {
 TEST_F(ServiceTest, StartRunsTheCommandAndStopEndsIt) {
     const auto log = work_ / "service.log";
     addService("KvWatch", "Kestrovane Watch",
-               "echo started >> '" + log.string() + "'; trap 'echo ended >> \"" + log.string() +
-                   "\"; exit 0' TERM; while :; do sleep 0.05; done");
+               "trap 'echo ended >> \"" + log.string() + "\"; exit 0' TERM; echo started >> '" +
+                   log.string() + "'; while :; do sleep 0.05; done");
     ServiceHandle service = open("KvWatch");
     ASSERT_TRUE(service.valid);
     EXPECT_EQ(state(service), kServiceStopped);
@@ -120,9 +120,13 @@ TEST_F(ServiceTest, AServiceThatEndsByItselfReadsStopped) {
 }
 
 TEST_F(ServiceTest, AServiceThatIgnoresTheStopIsKilledAfterTheBound) {
-    addService("KvStubborn", "Kestrovane Stubborn", "trap '' TERM; while :; do sleep 0.05; done");
+    // The stop is sent only once the trap is set, so the service really ignores it.
+    const auto ready = work_ / "ready";
+    addService("KvStubborn", "Kestrovane Stubborn",
+               "trap '' TERM; echo ready > '" + ready.string() + "'; while :; do sleep 0.05; done");
     const ServiceHandle service = open("KvStubborn");
     ASSERT_TRUE(StartService(service));
+    EXPECT_EQ(awaitFile(ready), "ready\n");
     ServiceStatus status;
     ASSERT_TRUE(ControlService(service, kServiceControlStop, status));
     endProcessAtTearDown(status.processId);

@@ -3,6 +3,7 @@
 #include "platform/ui/control_host.h"
 
 #include "platform/text/ansi.h"
+#include "platform/ui/end_program.h"
 #include "platform/ui/form.h"
 
 #include <cstdio>
@@ -129,6 +130,7 @@ void HeadlessBackend::modalTurn(Form& form) {
 int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     ++boxCount_;
     int answer = defaultAnswer(request.style);
+    std::uint32_t after = 0;
     std::string got = describe(request.caption, request.text, request.style);
     if (expected_.empty()) {
         failures_.push_back("unexpected message box #" + std::to_string(boxCount_) + ": " + got +
@@ -136,6 +138,7 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     } else {
         ExpectedBox e = std::move(expected_.front());
         expected_.pop_front();
+        after = e.after;
         bool match = (!e.caption || *e.caption == request.caption) &&
                      (!e.text || *e.text == request.text) &&
                      (!e.plainText || *e.plainText == plainText(request.text)) &&
@@ -157,6 +160,16 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     records_.push_back(Record{Record::Kind::Box, now_,
                               request.owner ? request.owner->name() : std::string(),
                               request.caption, request.text, request.style, answer});
+    if (after > 0) {
+        // The user thinks: the box's own message loop runs meanwhile.
+        const std::size_t at = records_.size() - 1;
+        try {
+            app().waitPumping(after);
+        } catch (const EndProgram&) {
+            records_[at].answer = 0;
+            throw;
+        }
+    }
     return answer;
 }
 

@@ -26,17 +26,19 @@ struct Record {
     std::string caption; // the form's or the box's caption
     std::string text;    // a box's text
     unsigned style = 0;
-    int answer = 0;
+    int answer = 0; // a box's; 0 (none) when the program ended while it was open
 };
 
 // A box the test expects next; unset fields match anything. `plainText` compares the
-// text after plainText() below.
+// text after plainText() below. `after`: the virtual ms the user takes to answer, while the
+// box's message loop runs timers and posted calls (a program may end meanwhile).
 struct ExpectedBox {
     std::optional<std::string> caption;
     std::optional<std::string> text;
     std::optional<std::string> plainText;
     std::optional<unsigned> style;
     int answer = id::Ok;
+    std::uint32_t after = 0;
 };
 
 // A box's text with each line trimmed of blanks and empty lines dropped, joined by "\n".

@@ -38,6 +38,7 @@ TEST(ServiceSimWire, AcceptsWhatTheClientSends) {
 
     const std::vector<std::string> good = {
         encipher("0=0&cmd=news" + account()) + "&r=0.7055475",
+        encipher("0=0&cmd=news" + account()) + "&r=0",
         encipher("0=0&cmd=login&chal=12&user_id=&plp=&password=&version=1%2E1%2E6"),
         encipher("0=0&cmd=login&chal=12&tokentext=7Q4K&tokenstring=TK%2Dcarol" + account()),
         encipher("0=0&cmd=delete&bid_id=101&status_id=1" + account()),
@@ -91,6 +92,7 @@ TEST(ServiceSimWire, RefusesWhatTheClientNeverSends) {
         {encipher("0=0&cmd=textdump&status_id=1&sort=seller" + account()) + "&r=0.5", "behind"},
         {encipher("0=0&cmd=news" + account()) + "&r=3e-05", "behind"},
         {encipher("0=0&cmd=news" + account()) + "&x=1", "behind"},
+        {encipher("0=0&cmd=news" + account()) + "&r=.5", "behind"},
     };
     for (const Case& c : cases) {
         std::string error;
