@@ -20,12 +20,15 @@ TSrvBarDlg::TSrvBarDlg() : ui::Form("SrvBarDlg", ui::Units::Pixels) {
     });
     setBorderStyle(BorderStyle::FixedDialog);
     Timer1.setInterval(100);
+
+    onLoad = [this] { Form_Load(); };
     Timer1.onTimer = [this] { Timer1Timer(); };
-    // In the middle of the screen.
-    onLoad = [this] {
-        const ui::Size screen = ui::app().screenSize();
-        move((screen.width - width()) / 2, (screen.height - height()) / 2);
-    };
+}
+
+// In the middle of the screen.
+void TSrvBarDlg::Form_Load() {
+    const ui::Size screen = ui::app().screenSize();
+    move((screen.width - width()) / 2, (screen.height - height()) / 2);
 }
 
 void TSrvBarDlg::setVisible(bool visible) {

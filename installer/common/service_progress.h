@@ -26,6 +26,9 @@ public:
 
     // Hiding the window stops the timer.
     void setVisible(bool visible) override;
+
+private:
+    void Form_Load();
     // Advances the bar one step; at the maximum it goes back to the minimum.
     void Timer1Timer();
 };

@@ -147,7 +147,7 @@ TEST_F(ServiceOps, ProgressWindowRunsItsBarRoundAndGoes) {
     } steps[] = {{1, 1}, {18, 19}, {1, 0}, {5, 5}};
     for (const auto& s : steps) {
         for (int i = 0; i < s.ticks; ++i)
-            dlg->Timer1Timer();
+            dlg->Timer1.tick();
         EXPECT_EQ(dlg->ProgressBar1.value(), s.value);
     }
 
