@@ -16,7 +16,7 @@
 namespace kv::app {
 namespace {
 
-using kv::service::Hash;
+using kv::protocol::Hash;
 using kv::ui::MousePointer;
 
 frmMain& mainForm() {

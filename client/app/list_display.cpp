@@ -132,7 +132,7 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
     if (status == -1) status = currentStatus();
     if (groupBy == -1) groupBy = currentGroupBy();
 
-    kv::service::Hash args;
+    kv::protocol::Hash args;
     args.Add("status_id", static_cast<std::int64_t>(status));
     int groupField = 0;
     std::string groupTitle;

@@ -1,5 +1,8 @@
 #include "client/app/session.h"
 
+#include "client/app/frm_login.h"
+#include "platform/ui/application.h"
+
 #include <memory>
 
 namespace kv::app {
@@ -13,7 +16,11 @@ std::unique_ptr<kv::service::clsSecurity>& holder() {
 } // namespace
 
 kv::service::clsSecurity& security() {
-    if (!holder()) holder() = std::make_unique<kv::service::clsSecurity>();
+    if (!holder()) {
+        holder() = std::make_unique<kv::service::clsSecurity>();
+        holder()->setCredentialsPrompt(
+            []() -> kv::service::CredentialsPrompt& { return kv::ui::app().form<frmLogin>(); });
+    }
     return *holder();
 }
 

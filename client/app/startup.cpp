@@ -83,7 +83,6 @@ void offerUpgrade() {
 
 frmMain& mainForm() {
     if (!theMainForm) {
-        registerLoginDialog();
         theMainForm = &app().form<frmMain>();
         app().setMainForm(theMainForm);
         wireMainWindow(*theMainForm);

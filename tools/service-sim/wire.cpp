@@ -1,10 +1,10 @@
 #include "tools/service-sim/wire.h"
 
-#include "client/service/base64.h"
-#include "client/service/keys.h"
-#include "client/service/md5.h"
-#include "client/service/rc4.h"
-#include "client/service/url_encoding.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/md5.h"
+#include "client/protocol/rc4.h"
+#include "client/protocol/url_encoding.h"
 #include "platform/text/ansi.h"
 
 namespace kv::servicesim {
@@ -31,9 +31,9 @@ bool isVersion(const std::string& v) {
 } // namespace
 
 std::string passwordDigest(std::string_view password) {
-    kv::service::clsMD5 md5;
+    kv::protocol::clsMD5 md5;
     return kv::text::toLower(
-        md5.DigestStrToHexStr(std::string(password) + std::string(kv::service::kLoginSalt)));
+        md5.DigestStrToHexStr(std::string(password) + std::string(kv::protocol::kLoginSalt)));
 }
 
 std::optional<Request> readRequest(std::string_view rawQuery, std::string& error) {
@@ -47,7 +47,8 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
     }
     // Anything behind the Base64 text ("&r=..." of the news page) is not part of it.
     const std::string_view cipher = rawQuery.substr(0, rawQuery.find('&'));
-    req.query = kv::service::RC4Crypt(kv::service::Base64Decode(cipher), kv::service::kRequestKey);
+    req.query =
+        kv::protocol::RC4Crypt(kv::protocol::Base64Decode(cipher), kv::protocol::kRequestKey);
     if (!req.query.starts_with("0=0&")) {
         error = "the query does not start with 0=0&";
         return std::nullopt;
@@ -66,7 +67,7 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
             return std::nullopt;
         }
         all.emplace_back(pieces[i].substr(0, eq),
-                         kv::service::urlDecode(std::string_view(pieces[i]).substr(eq + 1)));
+                         kv::protocol::urlDecode(std::string_view(pieces[i]).substr(eq + 1)));
     }
     static const char* const account[] = {"user_id", "plp", "password", "version"};
     if (all.size() < 4) {
@@ -103,8 +104,8 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
 std::string recordBody(const Fields& fields) {
     std::string plain = "all=well";
     for (const auto& [key, value] : fields)
-        plain += "&" + key + "=" + kv::service::urlEncode(value, false);
-    return kv::service::Base64Encode(kv::service::RC4Crypt(plain, kv::service::kReplyKey));
+        plain += "&" + key + "=" + kv::protocol::urlEncode(value, false);
+    return kv::protocol::Base64Encode(kv::protocol::RC4Crypt(plain, kv::protocol::kReplyKey));
 }
 
 } // namespace kv::servicesim

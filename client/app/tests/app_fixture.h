@@ -33,7 +33,6 @@ protected:
         ui_ = &kv::ui::headless::install();
         ASSERT_GT(sim_.start(), 0);
         setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-        registerLoginDialog();
         ui_->onModal("frmLogin", [](kv::ui::Form& f) {
             auto& d = static_cast<frmLogin&>(f);
             d.txtUserName.setText("alice");
@@ -48,7 +47,6 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(ui_->finish(), "");
-        kv::service::resetLoginDialog();
         unsetenv("KV_SERVICE_URL");
         sim_.stop();
         kv::ui::resetApplication();

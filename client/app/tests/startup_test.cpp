@@ -48,7 +48,6 @@ protected:
     }
     void endRun() {
         resetStartupForTests();
-        kv::service::resetLoginDialog();
         resetListStateForTests();
         kv::ui::resetControlHost();
     }

@@ -37,7 +37,6 @@ protected:
     void TearDown() override {
         EXPECT_EQ(ui_->finish(), "");
         resetStartupForTests();
-        kv::service::resetLoginDialog();
         kv::ui::resetControlHost();
     }
     kv::machine::testing::TempMachine machine_;

@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <variant>
 
-namespace kv::service {
+namespace kv::protocol {
 
 // An object that can be stored in a Hash; its default property gives its text.
 class ValueObject {
@@ -61,4 +61,4 @@ private:
         data_;
 };
 
-} // namespace kv::service
+} // namespace kv::protocol

@@ -1,11 +1,11 @@
-#include "client/service/value.h"
+#include "client/protocol/value.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-namespace kv::service {
+namespace kv::protocol {
 namespace {
 
 struct Label : ValueObject {
@@ -59,4 +59,4 @@ TEST(Value, ObjectIsSharedNotCopied) {
 }
 
 } // namespace
-} // namespace kv::service
+} // namespace kv::protocol

@@ -1,6 +1,6 @@
-#include "client/service/url_encoding.h"
+#include "client/protocol/url_encoding.h"
 
-namespace kv::service {
+namespace kv::protocol {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::string urlDecode(std::string_view Text) {
     return out;
 }
 
-} // namespace kv::service
+} // namespace kv::protocol

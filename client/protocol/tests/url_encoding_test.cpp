@@ -1,10 +1,10 @@
-#include "client/service/url_encoding.h"
+#include "client/protocol/url_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace kv::service {
+namespace kv::protocol {
 namespace {
 
 TEST(UrlEncode, Cases) {
@@ -57,4 +57,4 @@ TEST(UrlEncoding, DecodeUndoesEncodeForEveryByte) {
 }
 
 } // namespace
-} // namespace kv::service
+} // namespace kv::protocol

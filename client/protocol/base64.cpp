@@ -1,9 +1,9 @@
-#include "client/service/base64.h"
+#include "client/protocol/base64.h"
 
 #include <array>
 #include <cstdint>
 
-namespace kv::service {
+namespace kv::protocol {
 
 namespace {
 
@@ -88,4 +88,4 @@ std::string Base64Decode(std::string_view Text) {
     return out;
 }
 
-} // namespace kv::service
+} // namespace kv::protocol

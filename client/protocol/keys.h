@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace kv::service {
+namespace kv::protocol {
 
 // RC4 key of every request (113 characters).
 inline constexpr std::string_view kRequestKey =
@@ -19,4 +19,4 @@ inline constexpr std::string_view kLoginSalt =
     "DslVMU+GNFyxJt/kwnqgJYOOozJj5Dxz2J9TmMPSXj47IBCl/3NCJQJIFTiLpvn/jii4+Wh8HrIShPoe5mW7AsARtC"
     "GNFkhN+mxyK3JwMJWEnaR65BJcD9XkriaNY7kG2YmmANb7QEqPr+1hqT5Y2fTLBYWYJHE8XMaq";
 
-} // namespace kv::service
+} // namespace kv::protocol

@@ -1,10 +1,10 @@
-#include "client/service/base64.h"
+#include "client/protocol/base64.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace kv::service {
+namespace kv::protocol {
 namespace {
 
 TEST(Base64, Rfc4648Section10) {
@@ -62,4 +62,4 @@ TEST(Base64, DecodeEdgeCases) {
 }
 
 } // namespace
-} // namespace kv::service
+} // namespace kv::protocol

@@ -1,12 +1,12 @@
-#include "client/service/md5.h"
-#include "client/service/tests/reference_md5.h"
+#include "client/protocol/md5.h"
+#include "client/protocol/tests/reference_md5.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace kv::service {
+namespace kv::protocol {
 namespace {
 
 using testing::kMd5Initial;
@@ -179,4 +179,4 @@ TEST(Md5, LongLeftRotate) {
 }
 
 } // namespace
-} // namespace kv::service
+} // namespace kv::protocol

@@ -1,4 +1,4 @@
-#include "client/service/hash.h"
+#include "client/protocol/hash.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::service {
+namespace kv::protocol {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -143,4 +143,4 @@ TEST(Hash, EmptyDictionaryIsHarmless) {
 }
 
 } // namespace
-} // namespace kv::service
+} // namespace kv::protocol

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv::service {
+namespace kv::protocol {
 
 class clsMD5 {
 public:
@@ -42,4 +42,4 @@ private:
     std::array<std::uint8_t, 64> buffer_{};
 };
 
-} // namespace kv::service
+} // namespace kv::protocol

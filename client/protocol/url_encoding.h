@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv::service {
+namespace kv::protocol {
 
 // Letters and digits copied; a space becomes "+" (PlusForSpace) or "%20"; every other
 // character becomes "%" and its code in two upper-case hexadecimal digits.
@@ -14,4 +14,4 @@ std::string urlEncode(std::string_view Text, bool PlusForSpace);
 // A "%" with fewer than two characters after it is copied as it stands.
 std::string urlDecode(std::string_view Text);
 
-} // namespace kv::service
+} // namespace kv::protocol

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv::service {
+namespace kv::protocol {
 
 // Base64 text of the bytes, padded with "=", on one line.
 std::string Base64Encode(std::string_view Text);
@@ -12,4 +12,4 @@ std::string Base64Encode(std::string_view Text);
 // than 4 characters, and accepted characters left over at the end, give nothing.
 std::string Base64Decode(std::string_view Text);
 
-} // namespace kv::service
+} // namespace kv::protocol

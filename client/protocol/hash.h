@@ -3,7 +3,7 @@
 // without regard to case; a cursor remembers the pair last touched, and Every walks on
 // from there.
 
-#include "client/service/value.h"
+#include "client/protocol/value.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace kv::service {
+namespace kv::protocol {
 
 class Hash {
 public:
@@ -41,4 +41,4 @@ private:
     std::int32_t cursor_ = 0;
 };
 
-} // namespace kv::service
+} // namespace kv::protocol

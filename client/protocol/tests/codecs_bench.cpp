@@ -1,8 +1,8 @@
 // Costs of the wire transforms on the sizes the client sends and receives.
-#include "client/service/base64.h"
-#include "client/service/md5.h"
-#include "client/service/rc4.h"
-#include "client/service/url_encoding.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/md5.h"
+#include "client/protocol/rc4.h"
+#include "client/protocol/url_encoding.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace kv::service;
+using namespace kv::protocol;
 
 const std::string kKey = "k3str0vane-request-key";
 

@@ -1,10 +1,10 @@
-#include "client/service/rc4.h"
+#include "client/protocol/rc4.h"
 
 #include <array>
 #include <cstdint>
 #include <utility>
 
-namespace kv::service {
+namespace kv::protocol {
 
 std::string RC4Crypt(std::string_view Text, std::string_view Key) {
     if (Text.empty() || Key.empty()) return {};
@@ -33,4 +33,4 @@ std::string RC4Crypt(std::string_view Text, std::string_view Key) {
     return out;
 }
 
-} // namespace kv::service
+} // namespace kv::protocol

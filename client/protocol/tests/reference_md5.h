@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv::service::testing {
+namespace kv::protocol::testing {
 
 using Md5State = std::array<std::uint32_t, 4>;
 
@@ -20,4 +20,4 @@ std::string md5Hex(const Md5State& state);
 // RFC 1321 MD5 of the bytes, in capitals.
 std::string rfcMd5(std::string_view message);
 
-} // namespace kv::service::testing
+} // namespace kv::protocol::testing

@@ -1,9 +1,9 @@
-#include "client/service/tests/reference_md5.h"
+#include "client/protocol/tests/reference_md5.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace kv::service::testing {
+namespace kv::protocol::testing {
 
 void md5Compress(Md5State& state, std::string_view block) {
     static const auto k = [] {
@@ -81,4 +81,4 @@ std::string rfcMd5(std::string_view message) {
     return md5Hex(state);
 }
 
-} // namespace kv::service::testing
+} // namespace kv::protocol::testing

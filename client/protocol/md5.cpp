@@ -1,9 +1,9 @@
-#include "client/service/md5.h"
+#include "client/protocol/md5.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace kv::service {
+namespace kv::protocol {
 
 namespace {
 
@@ -174,4 +174,4 @@ void clsMD5::transform(const std::uint8_t* block) {
     state_[3] += d;
 }
 
-} // namespace kv::service
+} // namespace kv::protocol

@@ -1,8 +1,8 @@
-#include "client/service/hash.h"
+#include "client/protocol/hash.h"
 
 #include "platform/text/ansi.h"
 
-namespace kv::service {
+namespace kv::protocol {
 
 std::int32_t Hash::find(std::string_view Key) const {
     for (std::size_t i = 0; i < keys_.size(); ++i) {
@@ -54,4 +54,4 @@ std::pair<std::string, Value> Hash::Every() {
     return {keys_[cursor_], values_[cursor_]};
 }
 
-} // namespace kv::service
+} // namespace kv::protocol

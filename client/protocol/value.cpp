@@ -1,8 +1,8 @@
-#include "client/service/value.h"
+#include "client/protocol/value.h"
 
 #include <cstdio>
 
-namespace kv::service {
+namespace kv::protocol {
 
 namespace {
 
@@ -55,4 +55,4 @@ std::shared_ptr<ValueObject> Value::object() const {
     return nullptr;
 }
 
-} // namespace kv::service
+} // namespace kv::protocol

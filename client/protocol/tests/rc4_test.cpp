@@ -1,4 +1,4 @@
-#include "client/service/rc4.h"
+#include "client/protocol/rc4.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace kv::service {
+namespace kv::protocol {
 namespace {
 
 std::string bytes(std::initializer_list<int> values) {
@@ -124,4 +124,4 @@ TEST(Rc4, EdgeCases) {
 }
 
 } // namespace
-} // namespace kv::service
+} // namespace kv::protocol
