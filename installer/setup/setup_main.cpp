@@ -132,8 +132,9 @@ int SetupMain() {
         }
     }
     script.reset();
-    if (!error.empty()) showStartupError(errorPath, error);
-    return 0;
+    if (error.empty()) return 0;
+    showStartupError(errorPath, error);
+    return 1;
 }
 
 } // namespace kv::installer

@@ -22,14 +22,16 @@ class Program : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_GT(sim_.start(), 0); }
     // Runs kestrovane under the script text (or the script file) and collects its output.
-    ProgramRun run(const std::string& script, bool isFile = false) {
+    // The demo build also prints the snipe list at the end.
+    ProgramRun run(const std::string& script, bool isFile = false,
+                   const std::string& program = KESTROVANE_PATH) {
         std::string path = script;
         if (!isFile) {
             path = (machine_.folder() / "run.uiscript").string();
             std::ofstream(path) << script;
         }
         const std::string command = "KV_UI=headless KV_SERVICE_URL=" + sim_.baseUrl() +
-                                    " KV_UI_SCRIPT='" + path + "' '" KESTROVANE_PATH "' 2>&1";
+                                    " KV_UI_SCRIPT='" + path + "' '" + program + "' 2>&1";
         ProgramRun r;
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return r;
@@ -52,7 +54,7 @@ protected:
 constexpr const char* kAsExpected = "--- ui script: all as expected ---";
 
 TEST_F(Program, FirstStartThenNextStart) {
-    ProgramRun first = run(KESTROVANE_DEMO_SCRIPT, true);
+    ProgramRun first = run(KESTROVANE_DEMO_SCRIPT, true, KESTROVANE_DEMO_PATH);
     EXPECT_EQ(first.exitCode, 0) << first.output;
     EXPECT_TRUE(has(first, kAsExpected)) << first.output;
     EXPECT_TRUE(has(first, "show modal frmTerms \"License\"")) << first.output;

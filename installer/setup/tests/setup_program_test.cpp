@@ -70,7 +70,7 @@ TEST_F(SetupProgram, MissingScriptGivesOneBoxWithThePath) {
     start(machine::defaultProfile());
     const std::string path = fs::machinePath(folder_ / "Setup.txt");
     ASSERT_EQ(path.substr(0, 3), "Z:\\");
-    EXPECT_EQ(run(), box(path + "\nScript file not found.\nSetup Aborted!"));
+    EXPECT_EQ(run("", 1), box(path + "\nScript file not found.\nSetup Aborted!"));
 }
 
 TEST_F(SetupProgram, RunsUnderAUiScript) {
@@ -79,6 +79,9 @@ TEST_F(SetupProgram, RunsUnderAUiScript) {
     const fsys::path ui = machine_->folder() / "ui.txt";
     std::ofstream(ui) << "box caption \"Error\" plain \"\\\"\\\" is not allowed to run on WinXP. "
                          "--- Setup Aborted!\" answer OK\n";
+    run("KV_UI_SCRIPT='" + ui.string() + "'", 1); // as expected, and setup aborted
+    writeScript("SET_ALLOWED_OS(XP)");
+    std::ofstream(ui) << "";
     run("KV_UI_SCRIPT='" + ui.string() + "'", 0);
     std::ofstream(ui) << "box caption \"Error\" plain \"something else\"\n";
     run("KV_UI_SCRIPT='" + ui.string() + "'", 1);
@@ -114,7 +117,9 @@ TEST_F(SetupProgram, StartUpChecks) {
     for (const Case& c : cases) {
         start(profileOf(c.release, c.admin));
         writeScript(c.script);
-        EXPECT_EQ(run(), c.error ? box(c.error) : "") << c.release << ": " << c.script;
+        // An aborted setup ends with a failure code.
+        EXPECT_EQ(run("", c.error ? 1 : 0), c.error ? box(c.error) : "")
+            << c.release << ": " << c.script;
         machine_.reset();
     }
 }
@@ -122,8 +127,8 @@ TEST_F(SetupProgram, StartUpChecks) {
 TEST_F(SetupProgram, UnknownLineIsReportedAndStartUpGoesOn) {
     start(windowsProfile("XP"));
     writeScript("SET_PROG_NAME(Demo)\r\nSET_BOGUS(1); note\r\nSET_ALLOWED_OS(98)\r\n");
-    EXPECT_EQ(run(), box("SET_BOGUS(1)\nUnrecognized command in Script file") +
-                         box("\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"));
+    EXPECT_EQ(run("", 1), box("SET_BOGUS(1)\nUnrecognized command in Script file") +
+                              box("\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"));
 }
 
 class CommandLine : public ::testing::Test {
