@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -30,8 +31,10 @@ protected:
             path = (machine_.folder() / "run.uiscript").string();
             std::ofstream(path) << script;
         }
-        const std::string command = "KV_UI=headless KV_SERVICE_URL=" + sim_.baseUrl() +
-                                    " KV_UI_SCRIPT='" + path + "' '" + program + "' 2>&1";
+        return runCommand("KV_UI=headless KV_SERVICE_URL=" + sim_.baseUrl() + " KV_UI_SCRIPT='" +
+                          path + "' '" + program + "' 2>&1");
+    }
+    static ProgramRun runCommand(const std::string& command) {
         ProgramRun r;
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return r;
@@ -187,6 +190,28 @@ end
             EXPECT_FALSE(has(r, c.absent)) << r.output;
         }
     }
+}
+
+TEST_F(Program, HeadlessWithoutAScriptSaysItHasNothingToDo) {
+    const ProgramRun r = runCommand("KV_UI=headless KV_UI_SCRIPT= '" KESTROVANE_PATH "' 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(has(r, "kestrovane: ")) << r.output;
+    EXPECT_TRUE(has(r, "nothing to do")) << r.output;
+}
+
+TEST_F(Program, MachineFolderThatCannotBeWrittenIsNamedInABox) {
+    const std::filesystem::path file = machine_.folder() / "not-a-folder";
+    std::ofstream(file) << "x";
+    const std::filesystem::path script = machine_.folder() / "box.uiscript";
+    std::ofstream(script) << "box caption \"Kestrovane\" text \"The machine folder \\\"" +
+                                 file.string() + "\\\" cannot be written.\" style 0x10\n";
+    const ProgramRun r =
+        runCommand("KV_UI=headless KV_MACHINE='" + file.string() + "' KV_UI_SCRIPT='" +
+                   script.string() + "' '" KESTROVANE_PATH "' 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    // That box only: no window after it.
+    EXPECT_TRUE(has(r, kAsExpected)) << r.output;
+    EXPECT_FALSE(has(r, "] show ")) << r.output;
 }
 
 } // namespace

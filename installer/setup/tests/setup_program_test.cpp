@@ -16,8 +16,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace kv::installer {
 namespace {
@@ -129,6 +131,58 @@ TEST_F(SetupProgram, UnknownLineIsReportedAndStartUpGoesOn) {
     writeScript("SET_PROG_NAME(Demo)\r\nSET_BOGUS(1); note\r\nSET_ALLOWED_OS(98)\r\n");
     EXPECT_EQ(run("", 1), box("SET_BOGUS(1)\nUnrecognized command in Script file") +
                               box("\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"));
+}
+
+TEST_F(SetupProgram, MachineFolderThatCannotBeWrittenIsNamedOnce) {
+    start(windowsProfile("XP"));
+    writeScript("SET_ALLOWED_OS(XP)");
+    const fsys::path m = machine_->folder() / "machine";
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+    };
+    const Case cases[] = {
+        {"not a folder", [&] { std::ofstream(m) << "x"; }},
+        {"run/locks not a folder",
+         [&] {
+             fsys::create_directories(m / "run");
+             std::ofstream(m / "run" / "locks") << "x";
+         }},
+        {"run not a folder",
+         [&] {
+             fsys::create_directories(m);
+             std::ofstream(m / "run") << "x";
+         }},
+    };
+    for (const Case& c : cases) {
+        fsys::remove_all(m);
+        c.spoil();
+        EXPECT_EQ(run("", 1), box("The machine folder \"" + m.string() + "\" cannot be written."))
+            << c.name;
+    }
+    fsys::remove_all(m);
+    fsys::create_directories(m);
+    fsys::permissions(m, fsys::perms::owner_read | fsys::perms::owner_exec);
+    const bool writable = ::access(m.c_str(), W_OK) == 0; // as root it stays writable
+    if (!writable) {
+        EXPECT_EQ(run("", 1), box("The machine folder \"" + m.string() + "\" cannot be written."));
+    }
+    fsys::permissions(m, fsys::perms::owner_all);
+}
+
+TEST_F(SetupProgram, DamagedHiveIsSetAsideAndReportedInABox) {
+    start(windowsProfile("XP"));
+    writeScript("SET_ALLOWED_OS(XP)");
+    EXPECT_EQ(run(), "");
+    const fsys::path hive = machine_->folder() / "machine" / "registry" / "user.hive";
+    ASSERT_TRUE(fsys::exists(hive));
+    std::ofstream(hive, std::ios::binary) << "not a hive";
+    const std::string transcript = run();
+    EXPECT_NE(transcript.find("BOX Error\nThe hive file \"" + hive.string() + "\" is damaged"),
+              std::string::npos)
+        << transcript;
+    EXPECT_TRUE(fsys::exists(hive.string() + ".corrupt"));
+    EXPECT_EQ(run(), ""); // rebuilt: nothing more to say
 }
 
 class CommandLine : public ::testing::Test {
