@@ -1,5 +1,7 @@
 #include "client/app/list_display.h"
 
+#include "client/app/internal/reset.h"
+
 #include "client/app/frm_main.h"
 #include "client/app/list_state.h"
 #include "client/app/session.h"
@@ -295,7 +297,7 @@ bool listJustRefreshed() {
 void setListJustRefreshed(bool on) {
     state().listJustRefreshed = on;
 }
-void resetListDisplayForTests() {
+void internal::resetListDisplay() {
     state() = DisplayState{};
 }
 

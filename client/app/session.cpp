@@ -1,5 +1,7 @@
 #include "client/app/session.h"
 
+#include "client/app/internal/reset.h"
+
 #include "client/app/frm_login.h"
 #include "platform/ui/application.h"
 
@@ -24,7 +26,7 @@ kv::service::clsSecurity& security() {
     return *holder();
 }
 
-void resetSecurityForTests() {
+void internal::resetSecurity() {
     holder().reset();
 }
 

@@ -1,5 +1,7 @@
 #include "client/app/startup.h"
 
+#include "client/app/internal/reset.h"
+
 #include "client/app/commands.h"
 #include "client/app/frm_login.h"
 #include "client/app/frm_main.h"
@@ -148,8 +150,7 @@ void Main() {
     main.setMousePointer(MousePointer::Default);
 }
 
-void resetStartupForTests() {
-    resetSecurityForTests();
+void internal::resetStartup() {
     theMainForm = nullptr;
     commands = defaultCommands();
     randomSequence.reset();

@@ -34,7 +34,4 @@ std::string ebayCookieData(const std::string& cookie);
 // The eBay site's root address, where that cookie is stored.
 inline constexpr const char* kEbayRoot = "http://www.ebay.com";
 
-// Forgets the session object, the main window's wiring and the commands (for tests).
-void resetStartupForTests();
-
 } // namespace kv::app

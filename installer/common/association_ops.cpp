@@ -1,5 +1,7 @@
 #include "installer/common/association_ops.h"
 
+#include "installer/common/internal/reset.h"
+
 #include "installer/common/internal/actions.h"
 #include "installer/common/internal/trim.h"
 #include "installer/common/lists.h"
@@ -127,7 +129,7 @@ bool AssocChangedPending() {
     return assocChanged();
 }
 
-void ResetAssociationsForTests() {
+void internal::resetAssociations() {
     assocChanged() = false;
 }
 

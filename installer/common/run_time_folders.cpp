@@ -1,5 +1,7 @@
 #include "installer/common/run_time_folders.h"
 
+#include "installer/common/internal/reset.h"
+
 #include "installer/common/file_ops.h"
 #include "installer/common/lists.h"
 #include "installer/common/messages.h"
@@ -64,7 +66,7 @@ std::string GetRunTimeDir3() {
 bool RunTimeDirAbort() {
     return state().abort;
 }
-void ResetRunTimeDirsForTests() {
+void internal::resetRunTimeDirs() {
     state() = State{};
 }
 

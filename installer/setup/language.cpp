@@ -1,5 +1,7 @@
 #include "installer/setup/language.h"
 
+#include "installer/setup/internal/reset.h"
+
 #include "installer/common/lists.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/english.h"
@@ -67,8 +69,8 @@ bool isFile(const std::string& path) {
 
 void LoadBuiltInText() {
     LanguageState& s = state();
-    s.builtIn = ini::IniText(
-        machine::findResource(kTextResourceType, "ENGLISH").value_or(std::string()));
+    s.builtIn =
+        ini::IniText(machine::findResource(kTextResourceType, "ENGLISH").value_or(std::string()));
     s.charset = charsetOf(s.builtIn, 0);
 }
 
@@ -90,7 +92,7 @@ bool HasLanguageFile() {
     return state().file.has_value();
 }
 
-void ResetLanguageForTests() {
+void internal::resetLanguage() {
     state() = LanguageState{};
 }
 
@@ -107,8 +109,7 @@ void TScript::LoadLanguage() {
             const std::string name = ListItem(names, i);
             const std::string host = fs::hostPath(folder + name + ".lng").string();
             const int id = toNumber(
-                ini::getProfileString("General", "LangID", "", host, ini::kDefaultBuffer),
-                -1);
+                ini::getProfileString("General", "LangID", "", host, ini::kDefaultBuffer), -1);
             if (id == primaryLanguage() || count == 1) chosen = name;
         }
         if (chosen.empty() && isFile(folder + "English.lng")) chosen = "English";

@@ -1,5 +1,7 @@
 #include "installer/setup/setup_main.h"
 
+#include "installer/setup/internal/reset.h"
+
 #include "installer/common/file_names.h"
 #include "installer/common/messages.h"
 #include "installer/common/system_queries.h"
@@ -61,7 +63,7 @@ SetupState& setupState() {
     return s;
 }
 
-void ResetSetupStateForTests() {
+void internal::resetSetupState() {
     setupState() = SetupState{};
 }
 

@@ -145,7 +145,7 @@ void setTimeouts(Timeouts timeouts) {
     currentTimeouts = timeouts;
 }
 
-void resetTimeouts() {
+void resetForTests() {
     setTimeouts(kDefaultTimeouts);
 }
 

@@ -349,6 +349,7 @@ void resetForTests() {
     state().folder.clear();
     state().explicitFolder = false;
     internal::setSaveHookForTests(nullptr);
+    internal::takeReports();
 }
 
 } // namespace kv::registry

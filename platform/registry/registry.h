@@ -68,7 +68,7 @@ std::string hiveFolder();
 // cannot be read), one sentence each; the reports also go to standard error.
 std::vector<std::string> openHives();
 
-// Drops the cached hives and the folder, for tests.
+// Drops the cached hives, the folder and the reports not yet taken, for tests.
 void resetForTests();
 
 } // namespace kv::registry

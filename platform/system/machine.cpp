@@ -1,5 +1,6 @@
 #include "platform/system/machine.h"
 
+#include "platform/system/internal/reset.h"
 #include "platform/system/known_folders.h"
 #include "platform/text/ansi.h"
 
@@ -149,6 +150,9 @@ bool createMachine(const fs::path& folder, const Profile& profile) {
 
 void resetForTests() {
     g_current.reset();
+    internal::resetProgram();
+    internal::resetResources();
+    internal::resetStartActions();
 }
 
 } // namespace kv::machine

@@ -51,7 +51,9 @@ bool openMachine(const std::filesystem::path& folder);
 // replaced. False when the folder cannot be written.
 bool createMachine(const std::filesystem::path& folder, const Profile& profile);
 
-// Forgets the current machine, so the next current() opens the default one again.
+// Drops the system library's process-wide state: the current machine (the next current()
+// opens the default one again), the program's path and arguments, its added resources and
+// the actions registered for the next start.
 void resetForTests();
 
 } // namespace kv::machine

@@ -1,5 +1,7 @@
 #include "platform/system/process.h"
 
+#include "platform/system/internal/reset.h"
+
 #include <system_error>
 
 namespace kv::machine {
@@ -73,7 +75,7 @@ const std::vector<std::string>& programArguments() {
     return state().arguments;
 }
 
-void resetProgramForTests() {
+void internal::resetProgram() {
     state() = ProgramState{};
 }
 

@@ -19,6 +19,4 @@ const std::vector<std::string>& programArguments();
 // One argument quoted as the C runtime reads it back.
 std::string quoteArgument(const std::string& argument);
 
-void resetProgramForTests();
-
 } // namespace kv::machine

@@ -4,6 +4,7 @@
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
 #include "client/app/main_commands.h"
+#include "client/app/reset.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "client/service/security.h"
@@ -47,9 +48,8 @@ protected:
         unsetenv("KV_SERVICE_URL");
     }
     void endRun() {
-        resetStartupForTests();
-        resetListStateForTests();
-        kv::ui::resetControlHost();
+        resetForTests();
+        kv::ui::resetForTests();
     }
     // A fresh start of the program on the same machine.
     void newRun() {

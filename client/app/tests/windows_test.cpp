@@ -3,6 +3,7 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/main_commands.h"
+#include "client/app/reset.h"
 #include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
@@ -36,8 +37,8 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(ui_->finish(), "");
-        resetStartupForTests();
-        kv::ui::resetControlHost();
+        resetForTests();
+        kv::ui::resetForTests();
     }
     kv::machine::testing::TempMachine machine_;
     kv::ui::headless::HeadlessBackend* ui_ = nullptr;

@@ -2,12 +2,14 @@
 // in one "Error" box (read back from the headless transcript). Also the command line's
 // ".original" and ".info" files, read in this process.
 
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_main.h"
 #include "installer/setup/setup_state.h"
 
 #include "installer/common/system_queries.h"
 #include "platform/fs/path.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/headless/headless.h"
@@ -188,9 +190,8 @@ TEST_F(SetupProgram, DamagedHiveIsSetAsideAndReportedInABox) {
 class CommandLine : public ::testing::Test {
 protected:
     void TearDown() override {
-        ResetSetupStateForTests();
-        machine::resetProgramForTests();
-        ResetSystemQueriesForTests();
+        resetForTests();
+        machine::resetForTests();
     }
     TempMachine machine_;
 };

@@ -11,7 +11,6 @@ namespace {
 
 TEST(Restart, MarkIsConsumedOnceAndRunsTheStartActions) {
     testing::TempMachine tm;
-    resetStartActionsForTests();
     int runs = 0;
     onFirstStartAfterRestart([&] { ++runs; });
 
@@ -28,7 +27,6 @@ TEST(Restart, MarkIsConsumedOnceAndRunsTheStartActions) {
     requestRestart();
     clearRestartRequest();
     EXPECT_FALSE(consumeRestartMark());
-    resetStartActionsForTests();
 }
 
 TEST(Restart, OnlyOneOfSeveralProcessesConsumesTheMark) {
