@@ -4,7 +4,7 @@
 
 #include "installer/common/internal/actions.h"
 #include "installer/common/internal/trim.h"
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_notices.h"

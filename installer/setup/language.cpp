@@ -2,7 +2,7 @@
 
 #include "installer/setup/internal/reset.h"
 
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/english.h"
 #include "installer/setup/script.h"

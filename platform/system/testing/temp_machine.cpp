@@ -31,7 +31,7 @@ TempMachine::TempMachine(const Profile& profile) : folder_(makeTempFolder()) {
 
 TempMachine::~TempMachine() {
     resetForTests();
-    text::setActiveCodePage(1252);
+    text::resetForTests();
     if (hadEnvironment_)
         ::setenv("KV_MACHINE", savedEnvironment_.c_str(), 1);
     else

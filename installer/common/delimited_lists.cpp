@@ -1,4 +1,4 @@
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 
 #include "installer/common/internal/trim.h"
 #include "installer/common/text_utils.h"
