@@ -7,6 +7,8 @@ packages=(
     libcurl4-openssl-dev libcpp-httplib-dev
     libwxgtk3.2-dev libwxgtk-webview3.2-dev
     xvfb xauth imagemagick
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pefile liblnk-utils
+    clang libclang-rt-dev
 )
 missing=()
 for p in "${packages[@]}"; do

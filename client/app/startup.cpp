@@ -8,7 +8,6 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
-#include "client/app/main_commands.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"
 #include "client/service/service_address.h"
@@ -29,7 +28,6 @@ namespace {
 using kv::ui::app;
 using kv::ui::MousePointer;
 
-frmMain* theMainForm = nullptr;
 StartupCommands defaultCommands() {
     return {.loadFavorites = loadFavorites, .importMyEbay = importMyEbay};
 }
@@ -48,10 +46,6 @@ std::string nextRandomText() {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
-}
-
-kv::ui::WebBrowser& pane(const char* name) {
-    return *mainForm().find<kv::ui::WebBrowser>(name);
 }
 
 // Pumps messages until the splash window's Timer1 has ticked. A splash window closed by
@@ -77,19 +71,17 @@ void offerUpgrade() {
         "to upgrade?",
         kv::ui::mb::YesNo, "Upgrade");
     if (answer != kv::ui::id::Yes) return;
-    pane("wb1").navigate(kv::service::serviceUrl() + "/" + upgrade, 0, "upgradeframe");
-    mainForm().find<kv::ui::Timer>("Timer1")->setEnabled(true);
+    mainForm().wb1.navigate(kv::service::serviceUrl() + "/" + upgrade, 0, "upgradeframe");
+    mainForm().Timer1.setEnabled(true);
 }
 
 } // namespace
 
 frmMain& mainForm() {
-    if (!theMainForm) {
-        theMainForm = &app().form<frmMain>();
-        app().setMainForm(theMainForm);
-        wireMainWindow(*theMainForm);
-    }
-    return *theMainForm;
+    if (frmMain* main = app().loadedForm<frmMain>()) return *main;
+    frmMain& main = app().form<frmMain>();
+    app().setMainForm(&main);
+    return main;
 }
 
 void setStartupCommands(StartupCommands c) {
@@ -113,14 +105,11 @@ void loginAndCaption() {
 
 void Main() {
     setShowPaid(true);
-    if (!theMainForm) {
-        security();
-        mainForm();
-    }
+    security();
     frmMain& main = mainForm();
     main.setMousePointer(MousePointer::Hourglass);
-    pane("wb1").navigate("about:blank");
-    pane("wb2").navigate("about:blank");
+    main.wb1.navigate("about:blank");
+    main.wb2.navigate("about:blank");
     wb1Show(true);
     main.lvListView.clear();
     main.show();
@@ -141,17 +130,16 @@ void Main() {
 
     offerUpgrade();
 
-    pane("wb1").navigate(security().getURLSecure("news") + "&r=" + nextRandomText());
+    main.wb1.navigate(security().getURLSecure("news") + "&r=" + nextRandomText());
 
     if (commands.loadFavorites) commands.loadFavorites();
-    check_import(false);
+    main.check_import(false);
 
     if (frmSplash* splash = app().loadedForm<frmSplash>()) splash->unload();
     main.setMousePointer(MousePointer::Default);
 }
 
 void internal::resetStartup() {
-    theMainForm = nullptr;
     commands = defaultCommands();
     randomSequence.reset();
 }

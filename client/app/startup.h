@@ -12,7 +12,8 @@ namespace kv::app {
 
 class frmMain;
 
-// The main window (created and wired by the first run of Main, or here on first use).
+// The main window, the one way to it: loaded (and made the application's main window) by
+// the first run of Main or here on first use.
 frmMain& mainForm();
 
 // The entry procedure; again for every logout.

@@ -1,8 +1,8 @@
 #include "installer/common/ini_ops.h"
 
+#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/actions.h"
 #include "installer/common/internal/machine_files.h"
-#include "installer/common/delimited_lists.h"
 #include "installer/common/registry_primitives.h"
 #include "platform/ini/ini_file.h"
 
@@ -19,7 +19,7 @@ bool IniFileOp(std::string_view record, bool install) {
         return IniWriteString(file, section, key, ListItem(record, 3));
     case internal::Action::Remove: {
         // Writing a key without a value deletes it.
-        const std::string host = internal::profileHostFile(file);
+        const std::string host = internal::writableProfileHostFile(file);
         return !host.empty() && ini::deleteProfileKey(section, key, host);
     }
     case internal::Action::None:

@@ -11,6 +11,7 @@
 #include "platform/fs/errors.h"
 #include "platform/fs/internal/resolve.h"
 #include "platform/system/machine.h"
+#include "platform/system/process_list.h"
 
 namespace kv::fs {
 
@@ -54,6 +55,10 @@ bool isHeldExclusively(const std::filesystem::path& host) {
     return held;
 }
 
+bool isInUse(const std::filesystem::path& host) {
+    return isHeldExclusively(host) || kv::machine::isImageInUse(host);
+}
+
 File File::open(std::string_view path, Access access, Share share, Disposition disposition) {
     File f;
     internal::Resolved r = internal::resolve(path);
@@ -83,8 +88,16 @@ File File::open(std::string_view path, Access access, Share share, Disposition d
     }
     bool writes = access != Access::Read || disposition == Disposition::CreateAlways ||
                   disposition == Disposition::TruncateExisting;
+    if ((writes || !exists) && r.writeProtected()) {
+        setLastError(kErrorWriteProtect);
+        return f;
+    }
     if (exists && writes && !(st.st_mode & S_IWUSR)) {
         setLastError(kErrorAccessDenied);
+        return f;
+    }
+    if (exists && (writes || share == Share::Exclusive) && kv::machine::isImageInUse(host)) {
+        setLastError(kErrorSharingViolation);
         return f;
     }
     if (!exists) {

@@ -148,8 +148,12 @@ bool createMachine(const fs::path& folder, const Profile& profile) {
     return saveProfile(g_current->profileFile(), profile) && ok;
 }
 
-void resetForTests() {
+void internal::resetMachine() {
     g_current.reset();
+}
+
+void resetForTests() {
+    internal::resetMachine();
     internal::resetProgram();
     internal::resetResources();
     internal::resetStartActions();

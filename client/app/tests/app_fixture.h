@@ -45,6 +45,8 @@ protected:
         sim_.clearRequests();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         unsetenv("KV_SERVICE_URL");
         sim_.stop();

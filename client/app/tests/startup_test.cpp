@@ -3,7 +3,6 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
-#include "client/app/main_commands.h"
 #include "client/app/reset.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
@@ -43,6 +42,8 @@ protected:
         newRun();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         endRun();
         unsetenv("KV_SERVICE_URL");
@@ -101,7 +102,7 @@ protected:
     bool shown(const std::string& form) const {
         return tickOf(Record::Kind::ShownModal, form) || tickOf(Record::Kind::Shown, form);
     }
-    kv::ui::WebBrowser& mainWb1() { return *mainForm().find<kv::ui::WebBrowser>("wb1"); }
+    kv::ui::WebBrowser& mainWb1() { return mainForm().wb1; }
 
     kv::machine::testing::TempMachine machine_;
     kv::servicesim::Server sim_;
@@ -272,13 +273,30 @@ TEST_F(Startup, UpgradeAcceptedOpensThePageAndEndsOnTimer1) {
     EXPECT_TRUE(upgradeOpened);
 }
 
+TEST_F(Startup, Timer1EndsTheProgramWhileTheImportQuestionIsOpen) {
+    saveSetting("AcceptedTerms", "1");
+    login("bob");
+    ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::Yes});
+    // The user leaves the question open longer than Timer1 waits.
+    ui_->expectBox({.text = kImportQuestion, .answer = kv::ui::id::Yes, .after = 5000});
+    int imports = 0;
+    setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
+    EXPECT_EQ(runMain(), 0);
+    EXPECT_EQ(imports, 0);
+    ASSERT_EQ(ui_->boxes().size(), 2u);
+    EXPECT_EQ(ui_->boxes()[1].answer, 0); // never answered
+    EXPECT_NE(ui_->transcript().find("eBay?\", style MB_YESNOCANCEL|MB_ICONQUESTION -> none"),
+              std::string::npos)
+        << ui_->transcript();
+}
+
 TEST_F(Startup, UpgradeDeclinedGoesOn) {
     saveSetting("AcceptedTerms", "1");
     saveSetting("importmyebay", "1");
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
     EXPECT_EQ(runMain(), std::nullopt);
-    EXPECT_FALSE(mainForm().find<kv::ui::Timer>("Timer1")->enabled());
+    EXPECT_FALSE(mainForm().Timer1.enabled());
 }
 
 TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
@@ -294,7 +312,7 @@ TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
     kv::ui::runProgram([] {
-        mnuLogout_Click();
+        mainForm().mnuLogout.click();
         return 0;
     });
     EXPECT_EQ(&mainForm(), first);

@@ -4,6 +4,7 @@
 
 namespace kv::machine::internal {
 
+void resetMachine();      // the current machine
 void resetProgram();      // the program's path and arguments
 void resetResources();    // the resources added to the program
 void resetStartActions(); // the actions registered for the next start

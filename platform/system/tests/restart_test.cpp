@@ -1,3 +1,4 @@
+#include "platform/system/machine.h"
 #include "platform/system/restart.h"
 #include "platform/system/testing/temp_machine.h"
 
@@ -10,6 +11,7 @@ namespace kv::machine {
 namespace {
 
 TEST(Restart, MarkIsConsumedOnceAndRunsTheStartActions) {
+    resetForTests(); // no start actions left from elsewhere
     testing::TempMachine tm;
     int runs = 0;
     onFirstStartAfterRestart([&] { ++runs; });
@@ -27,6 +29,7 @@ TEST(Restart, MarkIsConsumedOnceAndRunsTheStartActions) {
     requestRestart();
     clearRestartRequest();
     EXPECT_FALSE(consumeRestartMark());
+    resetForTests();
 }
 
 TEST(Restart, OnlyOneOfSeveralProcessesConsumesTheMark) {

@@ -7,6 +7,7 @@
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/rich_text.h"
 #include "platform/ui/script/internal/script.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
 

@@ -1,5 +1,6 @@
 #include "platform/ui/startup/startup.h"
 
+#include "platform/process/shell.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/wx/wx_backend.h"
@@ -17,10 +18,14 @@ BackendKind chooseBackend(const char* kvUi, bool display) {
 
 BackendKind installBackendFromEnvironment() {
     if (chooseBackend(std::getenv("KV_UI"), wx::displayAvailable()) == BackendKind::Wx) {
-        if (wx::install()) return BackendKind::Wx;
+        if (wx::install()) {
+            process::setHostOpenerEnabled(true); // only the wx backend opens host windows
+            return BackendKind::Wx;
+        }
         std::fputs("KV_UI: the wx backend cannot start here; using headless\n", stderr);
     }
     headless::install();
+    process::setHostOpenerEnabled(false);
     return BackendKind::Headless;
 }
 

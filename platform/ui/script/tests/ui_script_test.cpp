@@ -4,6 +4,7 @@
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/script/tests/demo_program.h"
 #include "platform/ui/script/ui_script.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 
@@ -148,6 +149,8 @@ TEST(UiScript, ParseErrorsNameTheLine) {
         {"idle\n  check frmMain.lv 1\nend", "line 2: check: wrong number of arguments"},
         {"modal frmLogin\n  click cmdOK", "line 1: block not closed with \"end\""},
         {"box answer Maybe", "line 1: box: unknown answer: Maybe"},
+        {"box answer No after soon", "line 1: box: after is not a number of ms: soon"},
+        {"box after -5", "line 1: box: after is not a number of ms: -5"},
         {"idle\n set a \"open\nend", "line 2: unterminated quoted text"},
         {"frobnicate", "line 1: unknown word: frobnicate"},
         {"popup mnuProperties pick x", "line 1: popup: address the menu as form.menu"},
@@ -158,11 +161,13 @@ TEST(UiScript, ParseErrorsNameTheLine) {
         EXPECT_EQ(error, c.error);
     }
     std::string error;
-    auto s = internal::parse("# comment\nbox caption \"A\\nB\" style 0x24 answer no\n", error);
+    auto s = internal::parse("# comment\nbox caption \"A\\nB\" style 0x24 answer no after 3000\n",
+                             error);
     ASSERT_TRUE(s) << error;
     EXPECT_EQ(s->boxes[0].expected.caption, "A\nB");
     EXPECT_EQ(s->boxes[0].expected.style, 0x24u);
     EXPECT_EQ(s->boxes[0].expected.answer, id::No);
+    EXPECT_EQ(s->boxes[0].expected.after, 3000u);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "platform/ui/wx/internal/views.h"
 
 #include "platform/ui/buttons.h"
+#include "platform/ui/frame.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/pictures.h"
+#include "platform/ui/progress_bar.h"
 #include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/wx/internal/convert.h"
