@@ -1,9 +1,8 @@
 #include "client/app/list_display.h"
 
 #include "client/app/commands.h"
-#include "client/app/internal/reset.h"
-
 #include "client/app/frm_main.h"
+#include "client/app/internal/reset.h"
 #include "client/app/list_state.h"
 #include "client/app/session.h"
 #include "client/app/setting_conversions.h"

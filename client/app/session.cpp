@@ -1,8 +1,7 @@
 #include "client/app/session.h"
 
-#include "client/app/internal/reset.h"
-
 #include "client/app/frm_login.h"
+#include "client/app/internal/reset.h"
 #include "platform/ui/application.h"
 
 #include <memory>

@@ -1,12 +1,11 @@
 #include "client/app/startup.h"
 
-#include "client/app/internal/reset.h"
-
 #include "client/app/commands.h"
 #include "client/app/frm_login.h"
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
+#include "client/app/internal/reset.h"
 #include "client/app/list_state.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"

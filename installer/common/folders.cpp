@@ -1,8 +1,7 @@
 #include "installer/common/folders.h"
 
-#include "installer/common/internal/reset.h"
-
 #include "installer/common/internal/machine_files.h"
+#include "installer/common/internal/reset.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/run_time_folders.h"
 #include "installer/common/system_queries.h"

@@ -1,7 +1,6 @@
 #include "installer/common/system_queries.h"
 
 #include "installer/common/internal/reset.h"
-
 #include "installer/common/internal/system_text.h"
 #include "installer/common/paths.h"
 #include "platform/fs/program.h"

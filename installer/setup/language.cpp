@@ -1,10 +1,9 @@
 #include "installer/setup/language.h"
 
-#include "installer/setup/internal/reset.h"
-
 #include "installer/common/delimited_lists.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/english.h"
+#include "installer/setup/internal/reset.h"
 #include "installer/setup/script.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"

@@ -1,10 +1,9 @@
 #include "installer/setup/setup_main.h"
 
-#include "installer/setup/internal/reset.h"
-
 #include "installer/common/file_names.h"
 #include "installer/common/messages.h"
 #include "installer/common/system_queries.h"
+#include "installer/setup/internal/reset.h"
 #include "installer/setup/language.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"

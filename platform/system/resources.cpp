@@ -1,7 +1,6 @@
 #include "platform/system/resources.h"
 
 #include "platform/system/internal/reset.h"
-
 #include "platform/text/ansi.h"
 
 #include <vector>

@@ -1,7 +1,6 @@
 #include "platform/system/restart.h"
 
 #include "platform/system/internal/reset.h"
-
 #include "platform/system/machine.h"
 
 #include <cstdio>
