@@ -73,13 +73,14 @@ void DebugOut(std::string_view buffer, int sinks) {
 }
 
 void BindStandardOutputToTrace() {
-    static TraceBuffer device;
     static bool bound = false;
     if (bound) return;
     bound = true;
     DebugMsgId();
     std::cout.flush();
-    std::cout.rdbuf(&device);
+    // Never freed: the standard streams are flushed after static objects are destroyed.
+    static TraceBuffer* const device = new TraceBuffer;
+    std::cout.rdbuf(device);
     std::cout.setf(std::ios::unitbuf);
 }
 
