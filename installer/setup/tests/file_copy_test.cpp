@@ -2,6 +2,7 @@
 // lines, the overwrite rules, files in use replaced at the next restart.
 
 #include "installer/setup/file_copy.h"
+#include "installer/setup/reset.h"
 
 #include "installer/common/folders.h"
 #include "installer/common/registry_primitives.h"
@@ -21,6 +22,7 @@
 #include "platform/pe/testing/pe_fixtures.h"
 #include "platform/process/exec.h"
 #include "platform/registry/registry.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/restart.h"
@@ -84,11 +86,8 @@ protected:
         reset();
     }
     static void reset() {
-        ResetFoldersForTests();
-        ResetRunTimeDirsForTests();
-        ResetLanguageForTests();
-        machine::resetProgramForTests();
-        machine::resetResourcesForTests();
+        resetForTests();
+        machine::resetForTests();
         registry::resetForTests();
     }
 
