@@ -2,7 +2,6 @@
 // lines, the overwrite rules, files in use replaced at the next restart.
 
 #include "installer/setup/file_copy.h"
-#include "installer/setup/reset.h"
 
 #include "installer/common/folders.h"
 #include "installer/common/registry_primitives.h"
@@ -11,6 +10,7 @@
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
 #include "installer/setup/overwrite_rules.h"
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_log.h"
 #include "installer/setup/uninstall_script.h"
