@@ -37,7 +37,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 bash scripts/deps.sh
 cmake --preset debug >/dev/null
-cmake --build --preset debug -j4 --target kestrovane service-sim
+cmake --build --preset debug -j4 --target kestrovane kestrovane-demo service-sim
 
 build="$root/build/debug"
 work="$(mktemp -d)"
@@ -78,5 +78,5 @@ if [ "$windows" = 1 ]; then
 else
     echo "demo: no display; running headless under client/app/demo/first_start.uiscript"
     KV_UI=headless KV_UI_SCRIPT="$root/client/app/demo/first_start.uiscript" \
-        "$build/client/app/kestrovane"
+        "$build/client/app/kestrovane-demo"
 fi

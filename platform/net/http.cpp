@@ -150,7 +150,7 @@ void setTimeouts(Timeouts timeouts) {
     currentTimeouts = timeouts;
 }
 
-void resetTimeouts() {
+void resetForTests() {
     setTimeouts(kDefaultTimeouts);
 }
 

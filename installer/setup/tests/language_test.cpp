@@ -3,10 +3,12 @@
 
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/testing/temp_machine.h"
@@ -35,9 +37,8 @@ protected:
         LoadBuiltInText();
     }
     void TearDown() override {
-        ResetLanguageForTests();
-        machine::resetProgramForTests();
-        machine::resetResourcesForTests();
+        resetForTests();
+        machine::resetForTests();
         machine_.reset();
     }
     // Writes a language file into the setup folder, or its "LANG" folder.
