@@ -1,5 +1,6 @@
 #include "installer/common/shared_windows.h"
 
+#include "installer/common/reset.h"
 #include "installer/common/system_queries.h"
 #include "platform/system/machine.h"
 #include "platform/system/resources.h"
@@ -80,7 +81,7 @@ TEST(SharedWindows, HoverUnderlinesOnlyWithVisualStyles) {
     ui::headless::install();
     {
         TempMachine m; // no manifest: not themed
-        ResetSystemQueriesForTests();
+        resetCommonForTests();
         auto& f = ui::app().form<Page>();
         SetHoverEffects(f);
         EXPECT_FALSE(f.check.onMouseEnter);
@@ -89,7 +90,7 @@ TEST(SharedWindows, HoverUnderlinesOnlyWithVisualStyles) {
     }
     TempMachine m;
     machine::addResource(machine::kResourceManifest, "1", "<assembly/>");
-    ResetSystemQueriesForTests();
+    resetCommonForTests();
     ASSERT_TRUE(IsThemed());
     auto& f = ui::app().form<Page>();
     SetHoverEffects(f);
@@ -102,7 +103,7 @@ TEST(SharedWindows, HoverUnderlinesOnlyWithVisualStyles) {
         EXPECT_FALSE(c->font().underline);
     }
     EXPECT_FALSE(f.button.onMouseEnter);
-    ResetSystemQueriesForTests();
+    resetCommonForTests();
 }
 
 TEST(SharedWindows, MarkupMakesBoldRuns) {
