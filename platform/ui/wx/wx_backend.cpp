@@ -11,9 +11,9 @@
 #include "platform/ui/text_controls.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
+#include "platform/ui/wx/internal/adapter.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/message_dialog.h"
-#include "platform/ui/wx/internal/rich_views.h"
 #include "platform/ui/wx/internal/toolkit.h"
 #include "platform/ui/wx/internal/views.h"
 
@@ -76,12 +76,6 @@ long frameStyle(const Form& form) {
 
 bool isBusy(MousePointer p) {
     return p == MousePointer::Hourglass || p == MousePointer::ArrowHourglass;
-}
-
-// Kinds the platform clicks on a mouse release because the widget has no click of its own.
-bool clicksOnRelease(const Control& c) {
-    return dynamic_cast<const Label*>(&c) || dynamic_cast<const Image*>(&c) ||
-           dynamic_cast<const PictureBox*>(&c) || dynamic_cast<const Frame*>(&c);
 }
 
 } // namespace
@@ -169,8 +163,8 @@ struct WxBackend::State {
     void createControl(Control& control);
     void destroyControl(Control& control);
     void bindControl(Control& control, wxWindow* w);
+    Input inputFor(Control& control, wxWindow* w);
     void resync(Control& control, wxWindow* w);
-    void bindRichControl(Control& control, wxWindow* w);
     // Menus: the menu bar of a form, made again after any change to its menus.
     void scheduleMenus(Form& form);
     void buildMenus(Form& form);
@@ -407,7 +401,6 @@ void WxBackend::State::createControl(Control& control) {
     if (!w) return;
     windows[&control] = w;
     bindControl(control, w);
-    bindRichControl(control, w);
     // Controls held by this one (a frame made again) move into its new widget.
     for (Control* c : form.controls()) {
         wxWindow* cw = windowOf(c);
@@ -445,6 +438,8 @@ void WxBackend::State::resync(Control& control, wxWindow* w) {
 
 void WxBackend::State::bindControl(Control& control, wxWindow* w) {
     Control* c = &control;
+    const Adapter* adapter = adapterFor(control.kind());
+    const bool clicksOnRelease = adapter && adapter->clicksOnRelease;
     // Common: mouse, focus and keys.
     w->Bind(wxEVT_ENTER_WINDOW, [this, c, w](wxMouseEvent& e) {
         e.Skip();
@@ -458,14 +453,14 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
         e.Skip();
         deliver(c, w, [c, e] { user::mouseDown(*c, mouseEvent(e, c->form()->units())); });
     };
-    auto up = [this, c, w](wxMouseEvent& e) {
+    auto up = [this, c, w, clicksOnRelease](wxMouseEvent& e) {
         e.Skip();
-        deliver(c, w, [c, e] {
+        deliver(c, w, [c, e, clicksOnRelease] {
             if (!user::mouseUp(*c, mouseEvent(e, c->form()->units()))) return;
-            if (e.GetEventType() == wxEVT_LEFT_UP && clicksOnRelease(*c)) user::click(*c);
+            if (e.GetEventType() == wxEVT_LEFT_UP && clicksOnRelease) user::click(*c);
         });
     };
-    if (!ownMouseEvents(control)) {
+    if (!adapter || !adapter->ownMouseEvents) {
         for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_MIDDLE_DOWN})
             w->Bind(type, down);
         for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
@@ -512,91 +507,29 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             text->WriteText(toWx(std::string(1, static_cast<char>(ascii)), c->font().charset));
     });
 
-    // What each kind raises.
-    if (dynamic_cast<CommandButton*>(c)) {
-        w->Bind(wxEVT_BUTTON,
-                [this, c, w](wxCommandEvent&) { deliver(c, w, [c] { user::click(*c); }); });
-    } else if (auto* check = dynamic_cast<CheckBox*>(c)) {
-        w->Bind(wxEVT_CHECKBOX, [this, check, w](wxCommandEvent&) {
-            bool on = static_cast<wxCheckBox*>(w)->Get3StateValue() == wxCHK_CHECKED;
-            deliver(check, w, [check, on] { user::setChecked(*check, on); });
-            resync(*check, w);
-        });
-    } else if (dynamic_cast<OptionButton*>(c)) {
-        w->Bind(wxEVT_RADIOBUTTON, [this, c, w](wxCommandEvent&) {
-            deliver(c, w, [c] { user::click(*c); });
-            resync(*c, w);
-        });
-    } else if (auto* box = dynamic_cast<TextBox*>(c)) {
-        w->Bind(wxEVT_TEXT, [this, box, w](wxCommandEvent&) {
-            std::string typed = fromWx(static_cast<wxTextCtrl*>(w)->GetValue(), box->font().charset,
-                                       box->multiLine());
-            typing = box;
-            bool ran = deliver(box, w, [box, typed] { user::typeText(*box, typed); });
-            typing = nullptr;
-            // The model may keep another text (too long, refused); the widget shows it after
-            // this event, not from inside it.
-            if (ran && windowOf(box) == w && box->text() != typed)
-                wxTheApp->CallAfter([this, box, w] {
-                    if (windowOf(box) != w) return;
-                    Applying guard(*this);
-                    apply(*box, w, Property::Text);
-                });
-        });
-    } else if (auto* combo = dynamic_cast<ComboBox*>(c)) {
-        auto chosen = [this, combo, w](wxCommandEvent& e) {
-            int i = e.GetSelection();
-            deliver(combo, w, [combo, i] { user::choose(*combo, i); });
-            resync(*combo, w);
-        };
-        w->Bind(wxEVT_CHOICE, chosen);
-        w->Bind(wxEVT_COMBOBOX, chosen);
-        w->Bind(wxEVT_TEXT, [this, combo, w](wxCommandEvent&) {
-            auto* cb = dynamic_cast<wxComboBox*>(w);
-            if (!cb) return;
-            // Picking an entry changes the text too; the pick itself is the event.
-            int sel = cb->GetSelection();
-            if (sel != wxNOT_FOUND && cb->GetString(static_cast<unsigned>(sel)) == cb->GetValue())
-                return;
-            std::string typed = fromWx(cb->GetValue(), combo->font().charset);
-            typing = combo;
-            deliver(combo, w, [combo, typed] { user::typeText(*combo, typed); });
-            typing = nullptr;
-        });
-    } else if (auto* list = dynamic_cast<ListBox*>(c)) {
-        w->Bind(wxEVT_LISTBOX, [this, list, w](wxCommandEvent& e) {
-            auto* lb = static_cast<wxListBox*>(w);
-            int i = e.GetSelection();
-            deliver(list, w, [list, lb, i] {
-                if (!list->multiSelect()) {
-                    user::choose(*list, i);
-                    return;
-                }
-                for (int k = 0; k < list->listCount(); ++k)
-                    list->setSelected(k, lb->IsSelected(static_cast<unsigned>(k)));
-                user::click(*list);
-            });
-            resync(*list, w);
-        });
-        w->Bind(wxEVT_CHECKLISTBOX, [this, list, w](wxCommandEvent& e) {
-            auto* checks = static_cast<wxCheckListBox*>(w);
-            int i = e.GetSelection();
-            bool on = checks->IsChecked(static_cast<unsigned>(i));
-            deliver(list, w, [list, i, on] { user::checkItem(*list, i, on); });
-            resync(*list, w);
-        });
-        w->Bind(wxEVT_LISTBOX_DCLICK, [this, list, w](wxCommandEvent&) {
-            if (list->onDblClick)
-                deliver(list, w, [list] {
-                    if (list->reachable()) list->onDblClick();
-                });
-        });
-    }
+    // What the kind raises.
+    if (adapter && adapter->bind) adapter->bind(control, w, inputFor(control, w));
 }
 
-void WxBackend::State::bindRichControl(Control& control, wxWindow* w) {
+Input WxBackend::State::inputFor(Control& control, wxWindow* w) {
     Control* c = &control;
-    bindRich(control, w, [this, c, w](std::function<void()> fn) { return deliver(c, w, fn); });
+    Input out;
+    out.deliver = [this, c, w](const std::function<void()>& fn) { return deliver(c, w, fn); };
+    out.deliverTyped = [this, c, w](const std::function<void()>& fn) {
+        typing = c;
+        bool ran = deliver(c, w, fn);
+        typing = nullptr;
+        return ran;
+    };
+    out.resync = [this, c, w] { resync(*c, w); };
+    out.applyLater = [this, c, w](Property property) {
+        wxTheApp->CallAfter([this, c, w, property] {
+            if (windowOf(c) != w) return;
+            Applying guard(*this);
+            apply(*c, w, property);
+        });
+    };
+    return out;
 }
 
 void WxBackend::State::applyTabOrder(Form& form) {
