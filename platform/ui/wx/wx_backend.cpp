@@ -13,6 +13,7 @@
 #include "platform/ui/user_input.h"
 #include "platform/ui/wx/internal/adapter.h"
 #include "platform/ui/wx/internal/convert.h"
+#include "platform/ui/wx/internal/menu_bar.h"
 #include "platform/ui/wx/internal/message_dialog.h"
 #include "platform/ui/wx/internal/toolkit.h"
 #include "platform/ui/wx/internal/views.h"
@@ -82,8 +83,7 @@ bool isBusy(MousePointer p) {
 
 struct FormView {
     wxTopLevelWindow* top = nullptr;
-    std::map<int, Menu*> menuIds; // menu items of the menu bar and of a pop-up shown
-    bool menusPending = false;
+    std::unique_ptr<MenuBar> menus; // frames with menus
     wxWindow* canvas = nullptr;
     std::unique_ptr<wxWindowDisabler> modal;
 };
@@ -165,10 +165,11 @@ struct WxBackend::State {
     void bindControl(Control& control, wxWindow* w);
     Input inputFor(Control& control, wxWindow* w);
     void resync(Control& control, wxWindow* w);
-    // Menus: the menu bar of a form, made again after any change to its menus.
-    void scheduleMenus(Form& form);
-    void buildMenus(Form& form);
-    wxMenu* buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot);
+    // The menu bar of a form's frame; nullptr for a form without one.
+    MenuBar* menuBar(const Form& form) const {
+        FormView* v = view(&form);
+        return v ? v->menus.get() : nullptr;
+    }
     void applyTabOrder(Form& form);
 };
 
@@ -196,79 +197,25 @@ void WxBackend::State::createForm(Form& form) {
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
     bindForm(form, top);
-    if (menus) buildMenus(form);
-}
-
-void WxBackend::State::scheduleMenus(Form& form) {
-    FormView* v = view(&form);
-    if (!v || v->menusPending || !dynamic_cast<wxFrame*>(v->top)) return;
-    v->menusPending = true;
-    // Made again after the event that changed them, never inside a menu's own event.
-    Form* f = &form;
-    wxTheApp->CallAfter([this, f, top = v->top] {
-        FormView* now = view(f);
-        if (closing || !now || now->top != top) return;
-        now->menusPending = false;
-        buildMenus(*f);
-    });
-}
-
-wxMenu* WxBackend::State::buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot) {
-    auto* out = new wxMenu();
-    const int cs = menu.font().charset;
-    for (Menu* item : menu.items()) {
-        if (!item->visible() && item != popupRoot) continue;
-        if (item->separator()) {
-            out->AppendSeparator();
-            continue;
-        }
-        wxString label = toWx(item->caption(), cs);
-        if (!item->shortcut().empty()) label += "\t" + toWx(item->shortcut(), cs);
-        int id = wxWindow::NewControlId();
-        ids[id] = item;
-        wxMenuItem* added = nullptr;
-        if (!item->items().empty())
-            added = out->AppendSubMenu(buildMenu(ids, *item, popupRoot), label);
-        else
-            added = out->Append(id, label, wxEmptyString,
-                                item->checked() ? wxITEM_CHECK : wxITEM_NORMAL);
-        if (item->checked() && added->IsCheckable()) added->Check(true);
-        added->Enable(item->enabled());
+    if (auto* frame = dynamic_cast<wxFrame*>(top)) {
+        FormView& made = *forms[&form];
+        made.menus = std::make_unique<MenuBar>(*frame);
+        made.menus->build(form);
     }
-    return out;
-}
-
-void WxBackend::State::buildMenus(Form& form) {
-    FormView* v = view(&form);
-    auto* frame = v ? dynamic_cast<wxFrame*>(v->top) : nullptr;
-    if (!frame) return;
-    Applying guard(*this);
-    for (auto& [id, item] : v->menuIds)
-        wxWindow::UnreserveControlId(id);
-    v->menuIds.clear();
-    auto* bar = new wxMenuBar();
-    for (Control* c : form.controls()) {
-        auto* title = dynamic_cast<Menu*>(c);
-        if (!title || title->parentMenu() || !title->visible()) continue;
-        bar->Append(buildMenu(v->menuIds, *title, nullptr),
-                    toWx(title->caption(), title->font().charset));
-        bar->EnableTop(bar->GetMenuCount() - 1, title->enabled());
-    }
-    wxMenuBar* old = frame->GetMenuBar();
-    frame->SetMenuBar(bar->GetMenuCount() ? bar : nullptr);
-    if (!bar->GetMenuCount()) delete bar;
-    delete old;
 }
 
 void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     Form* f = &form;
     top->Bind(wxEVT_MENU, [this, f, top](wxCommandEvent& e) {
-        FormView* v = view(f);
-        if (!v) return e.Skip();
-        auto it = v->menuIds.find(e.GetId());
-        if (it == v->menuIds.end()) return e.Skip();
-        Menu* item = it->second;
-        if (item) deliver(f, top, [item] { user::pickMenu(*item); });
+        MenuBar* bar = menuBar(*f);
+        Menu* item = bar ? bar->item(e.GetId()) : nullptr;
+        if (!item) return e.Skip();
+        deliver(f, top, [item] { user::pickMenu(*item); });
+        // The toolkit toggles a check item itself; the model's mark is the one shown.
+        if ((bar = menuBar(*f))) {
+            Applying guard(*this);
+            bar->changed(*item, prop::Checks);
+        }
     });
     top->Bind(wxEVT_CLOSE_WINDOW, [this, f, top](wxCloseEvent& e) {
         if (e.CanVeto()) e.Veto();
@@ -647,18 +594,24 @@ void WxBackend::formUnloaded(Form& form) {
 void WxBackend::controlAdded(Control& control) {
     State& s = *state_;
     if (!s.view(control.form())) return;
-    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
+    if (auto* menu = dynamic_cast<Menu*>(&control)) {
+        if (MenuBar* bar = s.menuBar(*control.form())) {
+            State::Applying guard(s);
+            bar->added(*menu);
+        }
+        return;
+    }
     s.createControl(control);
     s.applyTabOrder(*control.form());
 }
 
 void WxBackend::controlRemoved(Control& control) {
-    if (dynamic_cast<Menu*>(&control)) {
-        // Its items go at once: a pick must not reach a removed menu.
-        if (FormView* v = state_->view(control.form()))
-            for (auto& [id, item] : v->menuIds)
-                if (item == &control) item = nullptr;
-        return state_->scheduleMenus(*control.form());
+    if (auto* menu = dynamic_cast<Menu*>(&control)) {
+        if (MenuBar* bar = state_->menuBar(*control.form())) {
+            State::Applying guard(*state_);
+            bar->removed(*menu);
+        }
+        return;
     }
     state_->destroyControl(control);
 }
@@ -675,7 +628,13 @@ void WxBackend::propertyChanged(Widget& widget, Property property) {
     }
     auto& control = static_cast<Control&>(widget);
     if (!s.view(control.form())) return;
-    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
+    if (auto* menu = dynamic_cast<Menu*>(&control)) {
+        if (MenuBar* bar = s.menuBar(*control.form())) {
+            State::Applying guard(s);
+            bar->changed(*menu, property);
+        }
+        return;
+    }
     wxWindow* w = s.windowOf(&control);
     if (property == Property::Container || needsNewWindow(control, property)) {
         s.destroyControl(control);
@@ -696,12 +655,17 @@ void WxBackend::painted(Widget& widget, const Surface&) {
     }
 }
 
+int WxBackend::menuId(const Menu& menu) const {
+    MenuBar* bar = state_->menuBar(*menu.form());
+    return bar ? bar->id(menu) : wxID_NONE;
+}
+
 void WxBackend::popupMenu(Menu& menu) {
     State& s = *state_;
     FormView* v = s.ready ? s.view(menu.form()) : nullptr;
     if (!v || !v->top->IsShown()) return;
     std::map<int, Menu*> ids;
-    std::unique_ptr<wxMenu> popup(s.buildMenu(ids, menu, &menu));
+    std::unique_ptr<wxMenu> popup(buildPopup(menu, ids));
     int picked = v->top->GetPopupMenuSelectionFromUser(*popup);
     for (auto& [id, item] : ids)
         wxWindow::UnreserveControlId(id);

@@ -30,6 +30,8 @@ public:
     wxWindow* window(const Widget& widget) const;
     // Shows a pop-up menu at the pointer; a picked item has run its click on return.
     void popupMenu(Menu& menu);
+    // The toolkit's id of a menu item shown on its form's menu bar; wxID_NONE for none.
+    int menuId(const Menu& menu) const;
 
     // Backend
     std::uint32_t tickCount() override;
