@@ -96,6 +96,7 @@ struct WxBackend::State {
     std::exception_ptr failure; // thrown by program code inside a toolkit callback
     const Control* typing = nullptr;
     bool busy = false;
+    int boxes = 0; // message boxes open
     std::map<const Form*, std::unique_ptr<FormView>> forms;
     std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
 
@@ -544,7 +545,7 @@ bool WxBackend::idle(const IdleRequest& request) {
                 return true;
             }
             timeout = std::min<unsigned long>(timeout, static_cast<unsigned long>(left));
-        } else if (!s.anyShown()) {
+        } else if (!s.anyShown() && s.boxes == 0) {
             return false; // no window, no timer: nothing can arrive
         }
         loop.DispatchTimeout(timeout);
@@ -677,7 +678,19 @@ int WxBackend::messageBox(const MessageBoxRequest& request) {
     if (!s.ready) return defaultAnswer(request.style);
     wxWindow* parent = request.owner ? s.windowOf(request.owner) : nullptr;
     if (parent && !parent->IsShown()) parent = nullptr;
-    return showMessageBox(parent, request);
+    // The program's loop runs while the box is open: its timers tick and posted calls run;
+    // its windows take no input, the box having disabled them.
+    return showMessageBox(parent, request, [&s](const std::function<bool()>& answered) {
+        ++s.boxes;
+        struct Closed {
+            State& state;
+            ~Closed() { --state.boxes; }
+        } closed{s};
+        while (!answered()) {
+            if (app().pumpMessage()) continue;
+            app().idleUntil(app().tickCount() + 50);
+        }
+    });
 }
 
 void WxBackend::setClipboardText(const std::string& text) {

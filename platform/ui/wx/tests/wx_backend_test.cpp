@@ -7,6 +7,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/end_program.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/pictures.h"
 #include "platform/ui/text_controls.h"
@@ -32,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -316,26 +318,68 @@ TEST_F(WxDialog, ModalFormsAndMessageBoxes) {
     EXPECT_EQ(app().loadedForm<Prompt>(), nullptr); // closed by its close box: unloaded
     EXPECT_TRUE(win(d)->IsEnabled());
 
-    // A box answered by clicking its No button.
-    wxTheApp->CallAfter([this] {
+    // A box answered by clicking its No button, from a timer ticking while it is open.
+    int shown = 0;
+    d.tmrTick.onTimer = [&] {
         for (wxWindow* top : wxTopLevelWindows) {
             auto* box = dynamic_cast<wxDialog*>(top);
-            wxWindow* no =
-                box && box->IsModal() ? box->FindWindow(wx::internal::buttonId(id::No)) : nullptr;
-            if (!no) continue;
+            wxWindow* no = box && box->IsShownOnScreen()
+                               ? box->FindWindow(wx::internal::buttonId(id::No))
+                               : nullptr;
+            if (!no || ++shown != 5) continue;
             EXPECT_EQ(no->GetLabel(), "&No");
             wxRect r = no->GetScreenRect();
             sim.MouseMove(r.GetPosition() + wxPoint(r.width / 2, r.height / 2));
             sim.MouseClick();
         }
-    });
+    };
     MessageBoxRequest request{&d, "Kestrovane", "Delete the snipe?", mb::YesNo | mb::IconQuestion};
     EXPECT_EQ(app().messageBox(request), id::No);
     // Escape answers Cancel where the box has it.
-    wxTheApp->CallAfter([this] { sim.Char(WXK_ESCAPE); });
+    shown = 0;
+    d.tmrTick.onTimer = [&] {
+        if (++shown == 10) sim.Char(WXK_ESCAPE);
+    };
     EXPECT_EQ(
         app().messageBox("Retry the upload?", mb::RetryCancel | mb::IconExclamation, "Upload"),
         id::Cancel);
+}
+
+TEST_F(WxDialog, TimersTickAndEndTheProgramWhileABoxOrModalFormIsOpen) {
+    AllControls& d = *dialog;
+    auto shownBoxes = [] {
+        int n = 0;
+        for (wxWindow* top : wxTopLevelWindows)
+            if (dynamic_cast<wxDialog*>(top) && top->IsShown() && top->GetLabel() == "Question")
+                ++n;
+        return n;
+    };
+    int boxesSeen = 0;
+    d.ticks = 0;
+    d.tmrTick.onTimer = [&] {
+        boxesSeen = std::max(boxesSeen, shownBoxes());
+        if (++d.ticks == 10) app().end(7);
+    };
+    try {
+        app().messageBox("Go on?", mb::YesNo | mb::IconQuestion, "Question");
+        ADD_FAILURE() << "the box returned";
+    } catch (const EndProgram& e) {
+        EXPECT_EQ(e.exitCode(), 7);
+    }
+    EXPECT_EQ(d.ticks, 10);
+    EXPECT_EQ(boxesSeen, 1); // the timer ticked while the box was open
+    EXPECT_EQ(shownBoxes(), 0);
+    EXPECT_TRUE(win(d)->IsEnabled());
+
+    d.ticks = 0;
+    auto& prompt = app().form<Prompt>();
+    try {
+        prompt.show(ShowMode::Modal, &d);
+        ADD_FAILURE() << "the modal show returned";
+    } catch (const EndProgram& e) {
+        EXPECT_EQ(e.exitCode(), 7);
+    }
+    EXPECT_EQ(d.ticks, 10);
 }
 
 TEST_F(WxDialog, ClipboardKeepsAnsiText) {
