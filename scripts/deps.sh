@@ -7,6 +7,7 @@ packages=(
     libcurl4-openssl-dev libcpp-httplib-dev
     libwxgtk3.2-dev libwxgtk-webview3.2-dev
     xvfb xauth imagemagick
+    fonts-liberation2
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "platform/ui/startup/startup.h"
 
+#include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/wx/wx_backend.h"
@@ -17,7 +18,10 @@ BackendKind chooseBackend(const char* kvUi, bool display) {
 
 BackendKind installBackendFromEnvironment() {
     if (chooseBackend(std::getenv("KV_UI"), wx::displayAvailable()) == BackendKind::Wx) {
-        if (wx::install()) return BackendKind::Wx;
+        // Real windows show the machine's display: fonts at the profile's pixels per inch.
+        const int ppi =
+            wx::displayAvailable() ? machine::current().profile().screen.pixelsPerInch : 96;
+        if (wx::install(ppi)) return BackendKind::Wx;
         std::fputs("KV_UI: the wx backend cannot start here; using headless\n", stderr);
     }
     headless::install();

@@ -737,10 +737,11 @@ std::optional<WebPage> PopupHost::fetchPage(const std::string& url) {
     return pages_->fetchPage(url);
 }
 
-WxBackend* install() {
+WxBackend* install(int pixelsPerInch) {
     resetApplication();
     auto backend = std::make_unique<WxBackend>();
     if (!backend->ready()) return nullptr;
+    setPixelsPerInch(pixelsPerInch);
     WxBackend* ref = backend.get();
     app().setBackend(std::move(backend));
     setControlHost(std::make_unique<PopupHost>());

@@ -70,8 +70,8 @@ private:
 // Whether a display is there for the toolkit ($DISPLAY or $WAYLAND_DISPLAY set).
 bool displayAvailable();
 // Resets the application and installs a wx backend on it (and a PopupHost as the control
-// host); nullptr (and nothing installed)
+// host), its fonts sized for a display of `pixelsPerInch`; nullptr (and nothing installed)
 // when the toolkit cannot start.
-WxBackend* install();
+WxBackend* install(int pixelsPerInch = 96);
 
 } // namespace kv::ui::wx

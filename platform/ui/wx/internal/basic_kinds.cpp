@@ -79,15 +79,18 @@ wxWindow* createLabel(Control& control, wxWindow* parent, const wxRect& r) {
 void showLabelCaption(Label& label, wxWindow* window) {
     auto* w = static_cast<wxGenericStaticText*>(window);
     w->SetLabel(captionOf(label));
-    if (label.wordWrap()) w->Wrap(window->GetSize().GetWidth());
+    // A label breaks its text into lines of its width; only an auto-sized one without word
+    // wrap keeps a single line.
+    if (label.wordWrap() || !label.autoSize()) w->Wrap(window->GetSize().GetWidth());
     window->Refresh();
 }
 
 bool applyLabelKind(Control& control, wxWindow* window, Property property, bool) {
     auto& label = static_cast<Label&>(control);
-    if (property == Property::Geometry) applyCommon(control, window, property);
-    if (property != Property::Caption && property != Property::Geometry) return false;
-    showLabelCaption(label, window); // wrapped again to a new width
+    const bool layout = property == Property::Geometry || property == Property::Font;
+    if (property != Property::Caption && !layout) return false;
+    if (layout) applyCommon(control, window, property);
+    showLabelCaption(label, window); // wrapped again to a new width or font
     return true;
 }
 
