@@ -6,7 +6,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcurl4-openssl-dev libcpp-httplib-dev
     libwxgtk3.2-dev libwxgtk-webview3.2-dev
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick x11-utils
     fonts-liberation2
 )
 missing=()

@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -380,6 +381,19 @@ TEST_F(WxDialog, TimersTickAndEndTheProgramWhileABoxOrModalFormIsOpen) {
         EXPECT_EQ(e.exitCode(), 7);
     }
     EXPECT_EQ(d.ticks, 10);
+}
+
+TEST_F(WxDialog, TheProgramNamesItselfToTheDesktop) {
+    if (std::system("command -v xprop >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xprop";
+    std::string out;
+    if (FILE* p = popen("xprop -name 'Every control' WM_CLASS", "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, p))
+            out += buffer;
+        pclose(p);
+    }
+    // The window class names this program (the test's own binary), not another one.
+    EXPECT_NE(out.find("\"kv_ui_wx_tests\""), std::string::npos) << out;
 }
 
 TEST_F(WxDialog, ClipboardKeepsAnsiText) {
