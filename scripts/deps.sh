@@ -5,7 +5,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcurl4-openssl-dev libcpp-httplib-dev
-    libwxgtk3.2-dev libwxgtk-webview3.2-dev
+    libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
     xvfb xauth imagemagick x11-utils
     fonts-liberation2
 )

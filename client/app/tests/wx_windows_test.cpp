@@ -10,6 +10,7 @@
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/lists.h"
 #include "platform/ui/text_controls.h"
 #include "platform/ui/wx/wx_backend.h"
 
@@ -59,6 +60,13 @@ protected:
         ASSERT_TRUE(top->IsShownOnScreen());
         int checked = 0;
         for (ui::Control* c : form.controls()) {
+            // A one-line text box or a drop-down list needs no more height than its box.
+            auto* edit = dynamic_cast<ui::TextBox*>(c);
+            wxWindow* widget = backend_->window(*c);
+            if (widget && ((edit && !edit->multiLine()) || dynamic_cast<ui::ComboBox*>(c))) {
+                EXPECT_LE(widget->GetBestSize().y, widget->GetSize().y)
+                    << form.name() << "." << c->displayName();
+            }
             const bool label = dynamic_cast<ui::Label*>(c) != nullptr;
             const bool button = dynamic_cast<ui::CommandButton*>(c) != nullptr;
             wxWindow* w = backend_->window(*c);

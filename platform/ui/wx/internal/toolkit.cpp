@@ -1,5 +1,7 @@
 #include "platform/ui/wx/internal/toolkit.h"
 
+#include "platform/ui/wx/internal/compact_style.h"
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
@@ -51,6 +53,7 @@ bool startToolkit() {
     delete wxLog::SetActiveTarget(new wxLogStderr());
     wxTheApp->SetExitOnFrameDelete(false);
     wxInitAllImageHandlers();
+    applyCompactStyle();
     g_loop = new wxGUIEventLoop();
     wxEventLoopBase::SetActive(g_loop);
     g_started = Started::Yes;
