@@ -38,6 +38,7 @@ struct Request::Impl {
     std::string pending; // bytes received and not yet read
     std::size_t readPos = 0;
     bool done = false;
+    std::function<void()> waiting; // called between short waits for the socket
 
     ~Impl() {
         if (multi && easy) curl_multi_remove_handle(multi, easy);
@@ -117,8 +118,10 @@ std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigne
 std::size_t read(Request& request, char* buffer, std::size_t n) {
     Request::Impl& impl = request.impl();
     if (n == 0 || !buffer) return 0;
-    while (impl.available() < n && !impl.done)
-        impl.step(1000);
+    while (impl.available() < n && !impl.done) {
+        impl.step(impl.waiting ? 50 : 1000);
+        if (impl.waiting && impl.available() < n && !impl.done) impl.waiting();
+    }
     const std::size_t count = std::min(n, impl.available());
     if (count > 0) std::memcpy(buffer, impl.pending.data() + impl.readPos, count);
     impl.readPos += count;
@@ -127,6 +130,10 @@ std::size_t read(Request& request, char* buffer, std::size_t n) {
         impl.readPos = 0;
     }
     return count;
+}
+
+void whileWaiting(Request& request, std::function<void()> waiting) {
+    request.impl().waiting = std::move(waiting);
 }
 
 void close(std::unique_ptr<Request>& request) {

@@ -5,6 +5,7 @@
 // that breaks off simply ends the body.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,6 +50,10 @@ std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigne
 // Waits until n bytes of the body have arrived or the body has ended, copies them into
 // buffer and returns their count; 0 once the body has ended (or could not be fetched).
 std::size_t read(Request& request, char* buffer, std::size_t n);
+
+// Calls `waiting` about every 50 ms while read() waits for the connection or for data, so
+// the caller can keep its windows drawn; nothing else happens during the wait.
+void whileWaiting(Request& request, std::function<void()> waiting);
 
 // Closes the handle (each only when not null).
 void close(std::unique_ptr<Request>& request);

@@ -96,7 +96,8 @@ struct WxBackend::State {
     std::exception_ptr failure; // thrown by program code inside a toolkit callback
     const Control* typing = nullptr;
     bool busy = false;
-    int boxes = 0; // message boxes open
+    int boxes = 0;          // message boxes open
+    bool paintOnly = false; // a repaint outside the message loop: no input reaches the model
     std::map<const Form*, std::unique_ptr<FormView>> forms;
     std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
 
@@ -112,7 +113,7 @@ struct WxBackend::State {
     // Runs user input on the model when the widget still shows that model object. Program
     // code may end the program by throwing; that is kept and rethrown outside the toolkit.
     template <class F> bool deliver(const Widget* w, const wxWindow* self, F&& fn) {
-        if (closing || applying > 0 || failure || windowOf(w) != self) return false;
+        if (closing || paintOnly || applying > 0 || failure || windowOf(w) != self) return false;
         input = true;
         try {
             fn();
@@ -562,6 +563,15 @@ bool WxBackend::pumpInput() {
     s.dispatchPending();
     s.rethrow();
     return std::exchange(s.input, false);
+}
+
+void WxBackend::repaint() {
+    State& s = *state_;
+    if (!s.ready || s.paintOnly) return;
+    s.paintOnly = true;
+    // The toolkit keeps the user's input (and timers) of the meantime for the loop.
+    eventLoop().YieldFor(wxEVT_CATEGORY_UI);
+    s.paintOnly = false;
 }
 
 void WxBackend::formShown(Form& form, ShowMode mode) {

@@ -37,6 +37,7 @@ public:
     std::uint32_t tickCount() override;
     bool idle(const IdleRequest& request) override;
     bool pumpInput() override;
+    void repaint() override;
     void formShown(Form& form, ShowMode mode) override;
     void formHidden(Form& form) override;
     void formUnloaded(Form& form) override;

@@ -5,6 +5,7 @@
 
 #include "platform/ui/wx/tests/wx_form_test.h"
 
+#include "platform/net/http.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/end_program.h"
@@ -33,13 +34,20 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 
 namespace kv::ui {
 namespace {
@@ -394,6 +402,70 @@ TEST_F(WxDialog, TheProgramNamesItselfToTheDesktop) {
     }
     // The window class names this program (the test's own binary), not another one.
     EXPECT_NE(out.find("\"kv_ui_wx_tests\""), std::string::npos) << out;
+}
+
+// A server on loopback that answers one request after a delay.
+class SlowServer {
+public:
+    explicit SlowServer(int delayMs) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), len);
+        ::listen(fd_, 1);
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this, delayMs] {
+            int client = ::accept(fd_, nullptr, nullptr);
+            if (client < 0) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+            const char reply[] = "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nhi";
+            (void)!::write(client, reply, sizeof reply - 1);
+            ::close(client);
+        });
+    }
+    ~SlowServer() {
+        thread_.join();
+        ::close(fd_);
+    }
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST_F(WxDialog, WindowsRepaintWhileARequestWaitsAndTakeInputAfterIt) {
+    AllControls& d = *dialog;
+    clickOn(win(d.txtName));
+    wxWindow* canvas = win(d)->GetChildren().front();
+    int paints = 0;
+    canvas->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+        ++paints;
+        e.Skip();
+    });
+    d.ticks = 0;
+    SlowServer server(700);
+    auto session = net::openSession("test");
+    auto request = net::openUrl(*session, server.url());
+    int waits = 0;
+    net::whileWaiting(*request, [&] {
+        if (++waits == 2) {
+            canvas->Refresh(); // as after an uncovering or a resize
+            sim.Text("ab");
+        }
+        app().backend().repaint();
+    });
+    char body[8] = {};
+    EXPECT_EQ(net::read(*request, body, sizeof body), 2u);
+    EXPECT_GT(waits, 2);
+    EXPECT_GT(paints, 0);            // drawn during the wait
+    EXPECT_EQ(d.ticks, 0);           // no timer ran
+    EXPECT_EQ(d.txtName.text(), ""); // the keys were kept...
+    EXPECT_TRUE(pump(2000, [&] { return d.txtName.text() == "ab"; })) << d.txtName.text();
 }
 
 TEST_F(WxDialog, ClipboardKeepsAnsiText) {
