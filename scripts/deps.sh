@@ -8,6 +8,8 @@ packages=(
     libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
     xvfb xauth imagemagick x11-utils
     fonts-liberation2
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pefile liblnk-utils
+    clang libclang-rt-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "client/app/list_state.h"
 #include "client/app/session.h"
 #include "client/app/setting_conversions.h"
+#include "client/app/startup.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
@@ -18,10 +19,6 @@ namespace {
 
 using kv::service::Hash;
 using kv::ui::MousePointer;
-
-frmMain& mainForm() {
-    return kv::ui::app().form<frmMain>();
-}
 
 // The main window's hourglass for the life of the object, when asked for.
 class WaitCursor {
@@ -147,7 +144,7 @@ void cancelSnipe(std::int32_t bidId) {
 }
 
 void wb1Show(bool visible) {
-    if (auto* wb1 = mainForm().find<kv::ui::WebBrowser>("wb1")) wb1->setVisible(visible);
+    mainForm().wb1.setVisible(visible);
 }
 
 } // namespace kv::app

@@ -2,6 +2,7 @@
 
 #include "client/app/banner.h"
 #include "platform/ui/application.h"
+#include "platform/ui/design.h"
 
 namespace kv::app {
 namespace {
@@ -12,24 +13,28 @@ constexpr int kResponseCell = 3;
 
 } // namespace
 
-frmHistory::frmHistory()
-    : kv::ui::Form("frmHistory"), Picture3(add<kv::ui::PictureBox>("Picture3")),
-      lvListView(add<kv::ui::ListView>("lvListView", -1, &Picture3)),
-      Picture2(add<kv::ui::PictureBox>("Picture2")),
-      OKButton(add<kv::ui::CommandButton>("OKButton", -1, &Picture2)),
-      CancelButton(add<kv::ui::CommandButton>("CancelButton", -1, &Picture2)) {
-    setCaption("Snipe History");
-    setBorderStyle(kv::ui::BorderStyle::FixedDialog);
-    setGeometry({0, 0, 7200, 4800});
-    Picture3.setAlign(kv::ui::Align::Top);
-    Picture3.setGeometry({0, 0, 7110, 4300});
-    Picture2.setAlign(kv::ui::Align::Bottom);
-    Picture2.setGeometry({0, 4300 - kStripHeight, 7110, kStripHeight});
-    lvListView.setView(kv::ui::ListViewMode::Report);
-    OKButton.setCaption("OK");
-    OKButton.setGeometry({4300, 60, 1215, 360});
-    CancelButton.setCaption("Cancel");
-    CancelButton.setGeometry({5640, 60, 1215, 360});
+frmHistory::frmHistory() : kv::ui::Form("frmHistory") {
+    using namespace kv::ui;
+    // The design layout, in twips; the list's area along the top edge, the button strip
+    // along the bottom one.
+    applyDesign({
+        {.widget = this, .caption = "Snipe History", .geometry = {0, 0, 7200, 4800}},
+        {.widget = &Picture3, .geometry = {0, 0, 7110, 4300}},
+        {.widget = &lvListView, .parent = &Picture3},
+        {.widget = &Picture2, .geometry = {0, 4300 - kStripHeight, 7110, kStripHeight}},
+        {.widget = &OKButton,
+         .parent = &Picture2,
+         .caption = "OK",
+         .geometry = {4300, 60, 1215, 360}},
+        {.widget = &CancelButton,
+         .parent = &Picture2,
+         .caption = "Cancel",
+         .geometry = {5640, 60, 1215, 360}},
+    });
+    setBorderStyle(BorderStyle::FixedDialog);
+    Picture3.setAlign(Align::Top);
+    Picture2.setAlign(Align::Bottom);
+    lvListView.setView(ListViewMode::Report);
 
     onLoad = [this] { Form_Load(); };
     OKButton.onClick = [this] { unload(); };

@@ -13,11 +13,11 @@ class frmHistory : public kv::ui::Form {
 public:
     frmHistory();
 
-    kv::ui::PictureBox& Picture3; // the list's area, along the top edge
-    kv::ui::ListView& lvListView; // the history rows
-    kv::ui::PictureBox& Picture2; // the button strip along the bottom edge
-    kv::ui::CommandButton& OKButton;
-    kv::ui::CommandButton& CancelButton;
+    kv::ui::PictureBox& Picture3 = add<kv::ui::PictureBox>("Picture3"); // the list's area
+    kv::ui::ListView& lvListView = add<kv::ui::ListView>("lvListView"); // the history rows
+    kv::ui::PictureBox& Picture2 = add<kv::ui::PictureBox>("Picture2"); // the button strip
+    kv::ui::CommandButton& OKButton = add<kv::ui::CommandButton>("OKButton");
+    kv::ui::CommandButton& CancelButton = add<kv::ui::CommandButton>("CancelButton");
 
 private:
     void Form_Load();

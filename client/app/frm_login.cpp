@@ -4,62 +4,53 @@
 #include "client/app/startup.h"
 #include "client/service/security.h"
 #include "platform/ui/application.h"
+#include "platform/ui/design.h"
 #include "platform/ui/message_box.h"
 
 namespace kv::app {
 
-frmLogin::frmLogin()
-    : kv::ui::Form("frmLogin"), txtUserName(add<kv::ui::TextBox>("txtUserName")),
-      txtPassword(add<kv::ui::TextBox>("txtPassword")),
-      cboAuctionHouse(add<kv::ui::ComboBox>("cboAuctionHouse")),
-      lblLabels0(add<kv::ui::Label>("lblLabels", 0)),
-      lblLabels1(add<kv::ui::Label>("lblLabels", 1)),
-      lblLabels2(add<kv::ui::Label>("lblLabels", 2)), inst(add<kv::ui::Label>("inst")),
-      inst2(add<kv::ui::Label>("inst2")), wb1(add<kv::ui::WebBrowser>("wb1")),
-      lblSecurityCode(add<kv::ui::Label>("lblSecurityCode")),
-      txtToken(add<kv::ui::TextBox>("txtToken")), Picture2(add<kv::ui::PictureBox>("Picture2")),
-      Image1(add<kv::ui::Image>("Image1")), cmdOK(add<kv::ui::CommandButton>("cmdOK")),
-      cmdCancel(add<kv::ui::CommandButton>("cmdCancel")) {
-    setCaption("Login");
-    setBorderStyle(kv::ui::BorderStyle::FixedDialog);
-    txtPassword.setPasswordChar('*');
-    cboAuctionHouse.setStyle(kv::ui::ComboStyle::DropDownList);
-    lblLabels0.setCaption("Your eBay User ID");
-    lblLabels1.setCaption("&Password");
-    lblLabels2.setCaption("&Auction House");
-    inst.setCaption("Enter your eBay user id and password on this page to gain access to "
-                    "Kestrovane. ");
-    inst.setWordWrap(true);
-    inst2.setCaption("These details are used for placing bids on eBay. They are protected by a "
-                     "high level of security and are only ever transmitted from Kestrovane to "
-                     "eBay. We do not spam nor do we transmit your details to anyone else.");
-    inst2.setWordWrap(true);
-    lblSecurityCode.setCaption("For security purposes, enter the above security code");
-    lblSecurityCode.setVisible(false);
-    wb1.setVisible(false);
-    txtToken.setVisible(false);
-    cmdOK.setCaption("OK");
-    cmdOK.setDefault(true);
-    cmdCancel.setCaption("Cancel");
-    cmdCancel.setCancel(true);
-
+frmLogin::frmLogin() : kv::ui::Form("frmLogin") {
+    using namespace kv::ui;
     // The design layout, in twips.
-    setGeometry({0, 0, 6600, 5700});
-    Picture2.setGeometry({0, 0, 6600, 900});
-    inst.setGeometry({240, 1000, 6120, 500});
-    inst2.setGeometry({240, 1500, 6120, 900});
-    wb1.setGeometry({240, 1000, 3000, 1300});
-    lblSecurityCode.setGeometry({3400, 1000, 2960, 500});
-    txtToken.setGeometry({3400, 1600, 2000, 315});
-    lblLabels0.setGeometry({240, 2600, 2200, 300});
-    txtUserName.setGeometry({2600, 2560, 3600, 315});
-    lblLabels1.setGeometry({240, 3050, 2200, 300});
-    txtPassword.setGeometry({2600, 3010, 3600, 315});
-    lblLabels2.setGeometry({240, 3500, 2200, 300});
-    cboAuctionHouse.setGeometry({2600, 3460, 3600, 315});
-    Image1.setGeometry({240, 4200, 480, 480});
-    cmdOK.setGeometry({3400, 4300, 1300, 400});
-    cmdCancel.setGeometry({4900, 4300, 1300, 400});
+    applyDesign({
+        {.widget = this, .caption = "Login", .geometry = {0, 0, 6600, 5700}},
+        {.widget = &Picture2, .geometry = {0, 0, 6600, 900}},
+        {.widget = &inst,
+         .caption = "Enter your eBay user id and password on this page to gain access to "
+                    "Kestrovane. ",
+         .geometry = {240, 1000, 6120, 500},
+         .state = kWordWrap},
+        {.widget = &inst2,
+         .caption = "These details are used for placing bids on eBay. They are protected by a "
+                    "high level of security and are only ever transmitted from Kestrovane to "
+                    "eBay. We do not spam nor do we transmit your details to anyone else.",
+         .geometry = {240, 1500, 6120, 900},
+         .state = kWordWrap},
+        {.widget = &wb1, .geometry = {240, 1000, 3000, 1300}, .state = kHidden},
+        {.widget = &lblSecurityCode,
+         .caption = "For security purposes, enter the above security code",
+         .geometry = {3400, 1000, 2960, 500},
+         .state = kHidden},
+        {.widget = &txtToken, .geometry = {3400, 1600, 2000, 315}, .state = kHidden},
+        {.widget = &lblLabels0, .caption = "Your eBay User ID", .geometry = {240, 2600, 2200, 300}},
+        {.widget = &txtUserName, .geometry = {2600, 2560, 3600, 315}},
+        {.widget = &lblLabels1, .caption = "&Password", .geometry = {240, 3050, 2200, 300}},
+        {.widget = &txtPassword, .geometry = {2600, 3010, 3600, 315}},
+        {.widget = &lblLabels2, .caption = "&Auction House", .geometry = {240, 3500, 2200, 300}},
+        {.widget = &cboAuctionHouse, .geometry = {2600, 3460, 3600, 315}},
+        {.widget = &Image1, .geometry = {240, 4200, 480, 480}},
+        {.widget = &cmdOK,
+         .caption = "OK",
+         .geometry = {3400, 4300, 1300, 400},
+         .state = kDefaultButton},
+        {.widget = &cmdCancel,
+         .caption = "Cancel",
+         .geometry = {4900, 4300, 1300, 400},
+         .state = kCancelButton},
+    });
+    setBorderStyle(BorderStyle::FixedDialog);
+    txtPassword.setPasswordChar('*');
+    cboAuctionHouse.setStyle(ComboStyle::DropDownList);
 
     onLoad = [this] { Form_Load(); };
     onPaint = [this] { Form_Paint(); };

@@ -17,21 +17,21 @@ class frmLogin : public kv::ui::Form {
 public:
     frmLogin();
 
-    kv::ui::TextBox& txtUserName;
-    kv::ui::TextBox& txtPassword;
-    kv::ui::ComboBox& cboAuctionHouse;
-    kv::ui::Label& lblLabels0; // "Your eBay User ID"
-    kv::ui::Label& lblLabels1; // "&Password"
-    kv::ui::Label& lblLabels2; // "&Auction House"
-    kv::ui::Label& inst;
-    kv::ui::Label& inst2;
-    kv::ui::WebBrowser& wb1; // the security-code picture
-    kv::ui::Label& lblSecurityCode;
-    kv::ui::TextBox& txtToken;
-    kv::ui::PictureBox& Picture2; // the banner
-    kv::ui::Image& Image1;        // runs the connection diagnostics
-    kv::ui::CommandButton& cmdOK;
-    kv::ui::CommandButton& cmdCancel;
+    kv::ui::TextBox& txtUserName = add<kv::ui::TextBox>("txtUserName");
+    kv::ui::TextBox& txtPassword = add<kv::ui::TextBox>("txtPassword");
+    kv::ui::ComboBox& cboAuctionHouse = add<kv::ui::ComboBox>("cboAuctionHouse");
+    kv::ui::Label& lblLabels0 = add<kv::ui::Label>("lblLabels", 0);
+    kv::ui::Label& lblLabels1 = add<kv::ui::Label>("lblLabels", 1);
+    kv::ui::Label& lblLabels2 = add<kv::ui::Label>("lblLabels", 2);
+    kv::ui::Label& inst = add<kv::ui::Label>("inst");
+    kv::ui::Label& inst2 = add<kv::ui::Label>("inst2");
+    kv::ui::WebBrowser& wb1 = add<kv::ui::WebBrowser>("wb1"); // the security-code picture
+    kv::ui::Label& lblSecurityCode = add<kv::ui::Label>("lblSecurityCode");
+    kv::ui::TextBox& txtToken = add<kv::ui::TextBox>("txtToken");
+    kv::ui::PictureBox& Picture2 = add<kv::ui::PictureBox>("Picture2"); // the banner
+    kv::ui::Image& Image1 = add<kv::ui::Image>("Image1"); // runs the connection diagnostics
+    kv::ui::CommandButton& cmdOK = add<kv::ui::CommandButton>("cmdOK");
+    kv::ui::CommandButton& cmdCancel = add<kv::ui::CommandButton>("cmdCancel");
 
     // True only after OK accepted the input.
     bool LoginSucceeded = false;

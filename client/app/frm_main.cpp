@@ -2,6 +2,7 @@
 
 #include "client/app/favorite_searches.h"
 #include "platform/ui/application.h"
+#include "platform/ui/design.h"
 
 #include <vector>
 
@@ -12,31 +13,45 @@ constexpr int kMinimumWidth = 3000;
 
 } // namespace
 
-frmMain::frmMain()
-    : kv::ui::Form("frmMain"), imlToolbarIcons(add<kv::ui::ImageList>("imlToolbarIcons")),
-      tvTreeView(add<kv::ui::TreeView>("tvTreeView")),
-      lvListView(add<kv::ui::ListView>("lvListView")),
-      picSplitter2(add<kv::ui::PictureBox>("picSplitter2")),
-      picSplitter4(add<kv::ui::PictureBox>("picSplitter4")),
-      cboSearch(add<kv::ui::ComboBox>("cboSearch")), mnuView(add<kv::ui::Menu>("mnuView")),
-      mnuViewPaid(add<kv::ui::Menu>("mnuViewPaid", -1, &mnuView)),
-      mnuViewReceipted(add<kv::ui::Menu>("mnuViewReceipted", -1, &mnuView)) {
+frmMain::frmMain() : kv::ui::Form("frmMain") {
+    using namespace kv::ui;
+    applyDesign({
+        {.widget = &wb1, .state = kHidden},
+        {.widget = &wb2, .state = kHidden},
+        {.widget = &cboSearch, .text = "<Enter your eBay search here>"},
+        {.widget = &mnuFile, .caption = "&Auction"},
+        {.widget = &mnuAuctionImport, .parent = &mnuFile, .caption = "&Import \"my eBay\""},
+        {.widget = &mnuLogout, .parent = &mnuFile, .caption = "&Logout..."},
+        {.widget = &mnuView, .caption = "&View"},
+        {.widget = &mnuViewPaid,
+         .parent = &mnuView,
+         .caption = "Show &Paid Auctions",
+         .state = kChecked | kDisabled},
+        {.widget = &mnuViewReceipted,
+         .parent = &mnuView,
+         .caption = "Show Receip&ted Auctions",
+         .state = kDisabled},
+        {.widget = &mnuWatch, .caption = "Favorites"},
+        {.widget = &mnuWatchedItem0, .parent = &mnuWatch, .state = kHidden},
+        {.widget = &mnuHelp, .caption = "&Help"},
+        {.widget = &mnuHelpAbout, .parent = &mnuHelp, .caption = "&About "},
+    });
     tvTreeView.setImageList(&imlToolbarIcons);
     lvListView.setIcons(&imlToolbarIcons);
     lvListView.setSmallIcons(&imlToolbarIcons);
-    lvListView.setView(kv::ui::ListViewMode::Report);
-    cboSearch.setText("<Enter your eBay search here>");
-    mnuView.setCaption("&View");
-    mnuViewPaid.setCaption("Show &Paid Auctions");
-    mnuViewPaid.setChecked(true);
-    mnuViewPaid.setEnabled(false);
-    mnuViewReceipted.setCaption("Show Receip&ted Auctions");
-    mnuViewReceipted.setEnabled(false);
+    lvListView.setView(ListViewMode::Report);
+    Timer1.setEnabled(false);
+    Timer1.setInterval(2000);
 
     onLoad = [this] { Form_Load(); };
     onResize = [this] { Form_Resize(); };
     onPaint = [this] { Form_Paint(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
+    tvTreeView.onClick = [this] { tvTreeView_Click(); };
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+    mnuAuctionImport.onClick = [this] { mnuAuctionImport_Click(); };
+    mnuLogout.onClick = [this] { mnuLogout_Click(); };
+    mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
 }
 
 void frmMain::GetFavoriteSearches() {
@@ -51,40 +66,6 @@ void frmMain::Form_Load() {
     getSettings();
     buildFolderTree();
     GetFavoriteSearches();
-}
-
-void frmMain::buildFolderTree() {
-    tvTreeView.clear();
-    struct Folder {
-        const char* text;
-        const char* key;
-        const char* parent; // nullptr: top level
-        int icon;
-        int ensureVisible; // how many times the node is scrolled into view
-    };
-    static constexpr Folder kFolders[] = {
-        {"All Snipes", "k0", nullptr, 14, 0},
-        {"Active snipes", "k1", "k0", 9, 1},
-        {"Successful snipes", "k2", "k0", 15, 1},
-        {"Failed snipes", "k3", "k0", 16, 0},
-        {"Cancelled snipes", "k5", "k0", 17, 1},
-        {"", "", nullptr, 0, 0}, // separates the snipe folders from the My eBay ones
-        {"My eBay", "myebay", nullptr, 18, 0},
-        {"Items I'm Watching", "k10", "myebay", 10, 1},
-        {"Items I'm Bidding On", "k11", "myebay", 19, 2},
-    };
-    for (const Folder& f : kFolders) {
-        int parent = -1;
-        if (f.parent) {
-            parent = tvTreeView.find(f.parent);
-            if (parent < 0) continue; // a child whose parent is missing is skipped
-        }
-        int node = tvTreeView.addNode(f.text, f.key, parent, f.icon);
-        if (node < 0) continue;
-        for (int i = 0; i < f.ensureVisible; ++i)
-            tvTreeView.ensureVisible(node);
-    }
-    tvTreeView.setSelectedIndex(-1);
 }
 
 void frmMain::Form_Resize() {

@@ -2,36 +2,36 @@
 
 #include "client/app/banner.h"
 #include "client/service/security.h"
+#include "platform/ui/design.h"
 
 #include <initializer_list>
 #include <utility>
 
 namespace kv::app {
 
-frmSplash::frmSplash()
-    : kv::ui::Form("frmSplash"), Picture1(add<kv::ui::PictureBox>("Picture1")),
-      Picture2(add<kv::ui::PictureBox>("Picture2")), Picture3(add<kv::ui::PictureBox>("Picture3")),
-      Image1(add<kv::ui::Image>("Image1")), lblPlatform(add<kv::ui::Label>("lblPlatform")),
-      lblVersion(add<kv::ui::Label>("lblVersion")), lblWarning(add<kv::ui::Label>("lblWarning")),
-      lblCompany(add<kv::ui::Label>("lblCompany")),
-      lblCopyright(add<kv::ui::Label>("lblCopyright")), Timer1(add<kv::ui::Timer>("Timer1")) {
-    setBorderStyle(kv::ui::BorderStyle::None);
-    lblPlatform.setCaption("Win32");
-    lblWarning.setCaption("This software program is protected by international copyright laws.");
-    lblCompany.setCaption("Kestrovane Software");
-    lblCopyright.setCaption("Copyright (c) Kestrovane Software. All rights reserved.");
+frmSplash::frmSplash() : kv::ui::Form("frmSplash") {
+    using namespace kv::ui;
     // The design layout, in twips.
-    setGeometry({0, 0, 7200, 3800});
-    Picture1.setGeometry({0, 0, 7200, 1200});
-    Picture2.setGeometry({240, 1400, 1200, 1200});
-    Picture3.setGeometry({5760, 1400, 1200, 1200});
-    Image1.setGeometry({240, 2800, 480, 480});
-    lblPlatform.setGeometry({1600, 1400, 4000, 300});
-    lblVersion.setGeometry({1600, 1750, 4000, 300});
-    lblWarning.setGeometry({1600, 2150, 4000, 500});
-    lblWarning.setWordWrap(true);
-    lblCompany.setGeometry({1600, 2800, 4000, 300});
-    lblCopyright.setGeometry({1600, 3150, 4000, 300});
+    applyDesign({
+        {.widget = this, .geometry = {0, 0, 7200, 3800}},
+        {.widget = &Picture1, .geometry = {0, 0, 7200, 1200}},
+        {.widget = &Picture2, .geometry = {240, 1400, 1200, 1200}},
+        {.widget = &Picture3, .geometry = {5760, 1400, 1200, 1200}},
+        {.widget = &Image1, .geometry = {240, 2800, 480, 480}},
+        {.widget = &lblPlatform, .caption = "Win32", .geometry = {1600, 1400, 4000, 300}},
+        {.widget = &lblVersion, .geometry = {1600, 1750, 4000, 300}},
+        {.widget = &lblWarning,
+         .caption = "This software program is protected by international copyright laws.",
+         .geometry = {1600, 2150, 4000, 500},
+         .state = kWordWrap},
+        {.widget = &lblCompany,
+         .caption = "Kestrovane Software",
+         .geometry = {1600, 2800, 4000, 300}},
+        {.widget = &lblCopyright,
+         .caption = "Copyright (c) Kestrovane Software. All rights reserved.",
+         .geometry = {1600, 3150, 4000, 300}},
+    });
+    setBorderStyle(BorderStyle::None);
     Timer1.setInterval(2000);
     Timer1.onTimer = [this] { done = true; };
 

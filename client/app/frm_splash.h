@@ -14,16 +14,16 @@ class frmSplash : public kv::ui::Form {
 public:
     frmSplash();
 
-    kv::ui::PictureBox& Picture1; // the banner
-    kv::ui::PictureBox& Picture2;
-    kv::ui::PictureBox& Picture3;
-    kv::ui::Image& Image1;
-    kv::ui::Label& lblPlatform;
-    kv::ui::Label& lblVersion;
-    kv::ui::Label& lblWarning;
-    kv::ui::Label& lblCompany;
-    kv::ui::Label& lblCopyright;
-    kv::ui::Timer& Timer1;
+    kv::ui::PictureBox& Picture1 = add<kv::ui::PictureBox>("Picture1"); // the banner
+    kv::ui::PictureBox& Picture2 = add<kv::ui::PictureBox>("Picture2");
+    kv::ui::PictureBox& Picture3 = add<kv::ui::PictureBox>("Picture3");
+    kv::ui::Image& Image1 = add<kv::ui::Image>("Image1");
+    kv::ui::Label& lblPlatform = add<kv::ui::Label>("lblPlatform");
+    kv::ui::Label& lblVersion = add<kv::ui::Label>("lblVersion");
+    kv::ui::Label& lblWarning = add<kv::ui::Label>("lblWarning");
+    kv::ui::Label& lblCompany = add<kv::ui::Label>("lblCompany");
+    kv::ui::Label& lblCopyright = add<kv::ui::Label>("lblCopyright");
+    kv::ui::Timer& Timer1 = add<kv::ui::Timer>("Timer1");
 
     // A click or key closes the window.
     bool noInit = false;

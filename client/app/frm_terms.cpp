@@ -4,26 +4,27 @@
 #include "client/app/settings_store.h"
 #include "client/service/service_address.h"
 #include "platform/ui/application.h"
+#include "platform/ui/design.h"
 
 namespace kv::app {
 
-frmTerms::frmTerms()
-    : kv::ui::Form("frmTerms"), Picture2(add<kv::ui::PictureBox>("Picture2")),
-      wb1(add<kv::ui::WebBrowser>("wb1")), cmdAccept(add<kv::ui::CommandButton>("cmdAccept")),
-      cmdDecline(add<kv::ui::CommandButton>("cmdDecline")) {
-    setCaption("License");
-    setBorderStyle(kv::ui::BorderStyle::FixedDialog);
-    cmdAccept.setCaption("Accept Terms");
-    cmdAccept.setEnabled(false);
-    cmdDecline.setCaption("Decline Terms");
-    cmdDecline.setEnabled(false);
-
+frmTerms::frmTerms() : kv::ui::Form("frmTerms") {
+    using namespace kv::ui;
     // The design layout, in twips.
-    setGeometry({0, 0, 9000, 7200});
-    Picture2.setGeometry({0, 0, 9000, 900});
-    wb1.setGeometry({120, 1000, 8760, 5000});
-    cmdAccept.setGeometry({4800, 6200, 1900, 450});
-    cmdDecline.setGeometry({6900, 6200, 1900, 450});
+    applyDesign({
+        {.widget = this, .caption = "License", .geometry = {0, 0, 9000, 7200}},
+        {.widget = &Picture2, .geometry = {0, 0, 9000, 900}},
+        {.widget = &wb1, .geometry = {120, 1000, 8760, 5000}},
+        {.widget = &cmdAccept,
+         .caption = "Accept Terms",
+         .geometry = {4800, 6200, 1900, 450},
+         .state = kDisabled},
+        {.widget = &cmdDecline,
+         .caption = "Decline Terms",
+         .geometry = {6900, 6200, 1900, 450},
+         .state = kDisabled},
+    });
+    setBorderStyle(BorderStyle::FixedDialog);
 
     onLoad = [this] { Form_Load(); };
     // Every completed navigation, an error page included, makes the buttons usable.

@@ -13,10 +13,10 @@ class frmTerms : public kv::ui::Form {
 public:
     frmTerms();
 
-    kv::ui::PictureBox& Picture2; // the banner
-    kv::ui::WebBrowser& wb1;      // the terms page
-    kv::ui::CommandButton& cmdAccept;
-    kv::ui::CommandButton& cmdDecline;
+    kv::ui::PictureBox& Picture2 = add<kv::ui::PictureBox>("Picture2"); // the banner
+    kv::ui::WebBrowser& wb1 = add<kv::ui::WebBrowser>("wb1");           // the terms page
+    kv::ui::CommandButton& cmdAccept = add<kv::ui::CommandButton>("cmdAccept");
+    kv::ui::CommandButton& cmdDecline = add<kv::ui::CommandButton>("cmdDecline");
 
 private:
     void Form_Load();

@@ -1,10 +1,12 @@
 #include "client/app/list_display.h"
 
+#include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/list_state.h"
 #include "client/app/session.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"
+#include "client/app/startup.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view.h"
@@ -148,9 +150,11 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
         args.Add("sort", "auction_id");
     }
     setCurrentStatus(status);
-    const std::vector<std::string> lines = security().queryKestrovaneMulti("textdump", args);
+    bool noResponse = false;
+    const std::vector<std::string> lines =
+        security().queryKestrovaneMulti("textdump", args, &noResponse);
 
-    frmMain& main = kv::ui::app().form<frmMain>();
+    frmMain& main = mainForm();
     if (!state().sortSettingsLoaded) {
         const std::string key = getSetting("SortKey", "");
         if (const auto v = toInteger(key); !key.empty() && v && *v >= 0)
@@ -162,6 +166,9 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
     }
 
     fillAuctionList(main.lvListView, lines, groupField, groupTitle);
+    // A list that did not come whole is shown empty and said to have failed.
+    if (noResponse)
+        kv::ui::app().messageBox(kNoResponseText, kv::ui::mb::OkOnly | kv::ui::mb::IconError);
 
     const kv::ui::TreeView& tree = main.tvTreeView;
     for (int i = 0; i < tree.nodeCount(); ++i) {

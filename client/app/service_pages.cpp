@@ -1,10 +1,24 @@
 #include "client/app/service_pages.h"
 
+#include "client/service/base64.h"
 #include "client/service/pump.h"
 #include "client/service/service_address.h"
 #include "platform/net/http.h"
+#include "platform/ui/picture.h"
 
 namespace kv::app {
+
+namespace {
+
+// The media type of an encoded picture, from its first bytes.
+std::string pictureType(std::string_view bytes) {
+    if (bytes.starts_with("BM")) return "image/bmp";
+    if (bytes.starts_with("GIF8")) return "image/gif";
+    if (bytes.starts_with("\x89PNG")) return "image/png";
+    return "image/jpeg";
+}
+
+} // namespace
 
 std::optional<kv::ui::WebPage> ServicePages::fetchPage(const std::string& url) {
     const std::string base = kv::service::serviceUrl() + "/";
@@ -14,9 +28,21 @@ std::optional<kv::ui::WebPage> ServicePages::fetchPage(const std::string& url) {
     kv::net::whileWaiting(*request, [] { kv::service::repaintWindows(); });
     std::string html;
     char buffer[4096];
-    while (std::size_t n = kv::net::read(*request, buffer, sizeof buffer))
+    std::size_t n = 0;
+    bool whole = true;
+    while ((whole = kv::net::read(*request, buffer, sizeof buffer, n)) && n > 0)
         html.append(buffer, n);
-    if (html.empty()) return std::nullopt;
+    // A page cut short is no page.
+    if (!whole || html.empty()) return std::nullopt;
+    // A picture (the security code's) is shown as one, alone on its page.
+    if (const auto picture = kv::ui::decodePicture(html, url)) {
+        return kv::ui::WebPage{
+            url,
+            {},
+            "<html><body style=\"margin:0\"><img src=\"data:" + pictureType(html) + ";base64," +
+                kv::service::Base64Encode(html) + "\" width=\"" + std::to_string(picture->width) +
+                "\" height=\"" + std::to_string(picture->height) + "\"></body></html>"};
+    }
     std::string title;
     const std::size_t open = html.find("<title>");
     const std::size_t close = html.find("</title>");

@@ -6,7 +6,6 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
-#include "client/app/main_commands.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"
 #include "client/service/service_address.h"
@@ -27,7 +26,6 @@ namespace {
 using kv::ui::app;
 using kv::ui::MousePointer;
 
-frmMain* theMainForm = nullptr;
 StartupCommands defaultCommands() {
     return {.loadFavorites = loadFavorites, .importMyEbay = importMyEbay};
 }
@@ -42,14 +40,7 @@ std::string nextRandomText() {
     if (!randomSequence)
         randomSequence = std::make_unique<std::mt19937>(static_cast<std::uint32_t>(
             std::chrono::system_clock::now().time_since_epoch().count()));
-    const float value = std::uniform_real_distribution<float>(0.0f, 1.0f)(*randomSequence);
-    char buffer[32];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-kv::ui::WebBrowser& pane(const char* name) {
-    return *mainForm().find<kv::ui::WebBrowser>(name);
+    return fractionText(std::uniform_real_distribution<float>(0.0f, 1.0f)(*randomSequence));
 }
 
 // Pumps messages until the splash window's Timer1 has ticked. A splash window closed by
@@ -75,20 +66,26 @@ void offerUpgrade() {
         "to upgrade?",
         kv::ui::mb::YesNo, "Upgrade");
     if (answer != kv::ui::id::Yes) return;
-    pane("wb1").navigate(kv::service::serviceUrl() + "/" + upgrade, 0, "upgradeframe");
-    mainForm().find<kv::ui::Timer>("Timer1")->setEnabled(true);
+    mainForm().wb1.navigate(kv::service::serviceUrl() + "/" + upgrade, 0, "upgradeframe");
+    mainForm().Timer1.setEnabled(true);
 }
 
 } // namespace
 
+std::string fractionText(float value) {
+    // Fixed notation: the shortest digits that read back as the value, never an exponent
+    // (even the smallest single needs fewer than 64 characters).
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return result.ec == std::errc() ? std::string(buffer, result.ptr) : "0";
+}
+
 frmMain& mainForm() {
-    if (!theMainForm) {
-        registerLoginDialog();
-        theMainForm = &app().form<frmMain>();
-        app().setMainForm(theMainForm);
-        wireMainWindow(*theMainForm);
-    }
-    return *theMainForm;
+    if (frmMain* main = app().loadedForm<frmMain>()) return *main;
+    registerLoginDialog();
+    frmMain& main = app().form<frmMain>();
+    app().setMainForm(&main);
+    return main;
 }
 
 void setStartupCommands(StartupCommands c) {
@@ -112,14 +109,11 @@ void loginAndCaption() {
 
 void Main() {
     setShowPaid(true);
-    if (!theMainForm) {
-        security();
-        mainForm();
-    }
+    security();
     frmMain& main = mainForm();
     main.setMousePointer(MousePointer::Hourglass);
-    pane("wb1").navigate("about:blank");
-    pane("wb2").navigate("about:blank");
+    main.wb1.navigate("about:blank");
+    main.wb2.navigate("about:blank");
     wb1Show(true);
     main.lvListView.clear();
     main.show();
@@ -140,10 +134,10 @@ void Main() {
 
     offerUpgrade();
 
-    pane("wb1").navigate(security().getURLSecure("news") + "&r=" + nextRandomText());
+    main.wb1.navigate(security().getURLSecure("news") + "&r=" + nextRandomText());
 
     if (commands.loadFavorites) commands.loadFavorites();
-    check_import(false);
+    main.check_import(false);
 
     if (frmSplash* splash = app().loadedForm<frmSplash>()) splash->unload();
     main.setMousePointer(MousePointer::Default);
@@ -151,7 +145,6 @@ void Main() {
 
 void resetStartupForTests() {
     resetSecurityForTests();
-    theMainForm = nullptr;
     commands = defaultCommands();
     randomSequence.reset();
 }

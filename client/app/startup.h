@@ -7,12 +7,14 @@
 #include "client/app/session.h"
 
 #include <functional>
+#include <string>
 
 namespace kv::app {
 
 class frmMain;
 
-// The main window (created and wired by the first run of Main, or here on first use).
+// The main window, the one way to it: loaded (and made the application's main window) by
+// the first run of Main or here on first use.
 frmMain& mainForm();
 
 // The entry procedure; again for every logout.
@@ -34,7 +36,11 @@ std::string ebayCookieData(const std::string& cookie);
 // The eBay site's root address, where that cookie is stored.
 inline constexpr const char* kEbayRoot = "http://www.ebay.com";
 
-// Forgets the session object, the main window's wiring and the commands (for tests).
+// A fraction as plain decimal text ("0.5", "0.00003"): the shortest digits that read back
+// as the value, never an exponent. The news page's "r" is written so.
+std::string fractionText(float value);
+
+// Forgets the session object and the commands (for tests).
 void resetStartupForTests();
 
 } // namespace kv::app

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <optional>
 #include <random>
 
 namespace kv::service {
@@ -124,8 +125,11 @@ Hash clsSecurity::queryKestrovane(std::string_view cmd, Hash& args) {
     return reply;
 }
 
-std::vector<std::string> clsSecurity::queryKestrovaneMulti(std::string_view cmd, Hash& args) {
-    const std::string body = httpGet(getURLSecure(cmd, args));
+std::vector<std::string> clsSecurity::queryKestrovaneMulti(std::string_view cmd, Hash& args,
+                                                           bool* noResponse) {
+    const std::optional<std::string> fetched = httpFetch(getURLSecure(cmd, args));
+    if (noResponse) *noResponse = !fetched;
+    const std::string body = fetched.value_or(std::string());
     std::vector<std::string> lines;
     if (body.empty()) return lines;
     std::size_t start = 0;

@@ -44,8 +44,11 @@ public:
     // One request whose reply is one enciphered record; an unaccepted reply shows a box
     // and gives a Hash with only invalid = 1.
     Hash queryKestrovane(std::string_view cmd, Hash& args);
-    // One request whose reply is plain text: its lines (split at line feeds).
-    std::vector<std::string> queryKestrovaneMulti(std::string_view cmd, Hash& args);
+    // One request whose reply is plain text: its lines (split at line feeds). No reply, or
+    // one cut short, gives no lines; noResponse, when given, tells that case from an empty
+    // reply.
+    std::vector<std::string> queryKestrovaneMulti(std::string_view cmd, Hash& args,
+                                                  bool* noResponse = nullptr);
     // Takes the user id and password from the login dialog.
     void saveCredentials();
 

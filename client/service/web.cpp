@@ -5,15 +5,17 @@
 
 namespace kv::service {
 
-std::string httpGet(std::string_view Url) {
+std::optional<std::string> httpFetch(std::string_view Url) {
     auto session = kv::net::openSession("Kestrovane");
     auto request = kv::net::openUrl(*session, Url, kv::net::kFlagReload);
     kv::net::whileWaiting(*request, [] { repaintWindows(); });
     std::string body;
     char buffer[2048];
+    bool whole = true;
     for (;;) {
         pumpMessages();
-        const std::size_t got = kv::net::read(*request, buffer, sizeof buffer);
+        std::size_t got = 0;
+        whole = kv::net::read(*request, buffer, sizeof buffer, got);
         pumpMessages();
         body.append(buffer, got);
         pumpMessages();
@@ -21,7 +23,12 @@ std::string httpGet(std::string_view Url) {
     }
     if (request) kv::net::close(request);
     if (session) kv::net::close(session);
+    if (!whole) return std::nullopt;
     return body;
+}
+
+std::string httpGet(std::string_view Url) {
+    return httpFetch(Url).value_or(std::string());
 }
 
 } // namespace kv::service

@@ -8,11 +8,12 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
 cmake --preset debug >/dev/null
-cmake --build --preset debug -j4 --target kv_ui_wx_tests kv_app_main_window_screenshot kv_app_wx_windows_tests
+cmake --build --preset debug -j4 --target kv_ui_wx_tests kv_app_main_window_screenshot \
+    kv_app_window_screenshots
 export KV_SCREENSHOT_DIR="$root/docs/screenshots"
 xvfb=platform/ui/wx/tests/run_under_xvfb.sh
 "$xvfb" build/debug/platform/ui/wx/tests/kv_ui_wx_tests \
     --gtest_filter='WxDialog.ShowsEveryControlKindAndAScreenshotOfIt:WxMainWindow.ShowsTheRichKindsFromTheModel'
 "$xvfb" build/debug/client/app/tests/kv_app_main_window_screenshot
-"$xvfb" build/debug/client/app/tests/kv_app_wx_windows_tests
+"$xvfb" build/debug/client/app/tests/kv_app_window_screenshots
 ls -l docs/screenshots/*.png

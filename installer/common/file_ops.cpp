@@ -20,6 +20,13 @@ std::string directoryPart(std::string_view path) {
     return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
 }
 
+// The folder of a mask; "C:\\*.tmp" is in "C:\\" (not in C:'s current folder).
+std::string maskFolder(std::string_view mask) {
+    std::string folder = directoryPart(mask);
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    return folder;
+}
+
 std::string namePart(std::string_view path) {
     const auto slash = path.rfind('\\');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
@@ -89,7 +96,9 @@ std::string FindDirOnDrives(std::string_view name, int driveType) {
 }
 
 void DeleteByMask(std::string_view mask, bool clearAttributes) {
-    const std::string folder = directoryPart(mask);
+    const std::string folder = maskFolder(mask);
+    // A drive's root is never emptied, however the mask came to name it.
+    if (internal::isDriveRoot(folder)) return;
     for (const std::string& name : internal::fileNames(folder, namePart(mask))) {
         const std::string path = child(folder, name);
         if (clearAttributes) internal::setReadOnly(path, false);
@@ -98,7 +107,7 @@ void DeleteByMask(std::string_view mask, bool clearAttributes) {
 }
 
 void DeleteTree(std::string_view folder, bool clearAttributes) {
-    if (folder.empty()) return;
+    if (folder.empty() || internal::isDriveRoot(folder)) return;
     DeleteByMask(child(folder, "*.*"), clearAttributes);
     for (const std::string& sub : internal::subfolderNames(folder)) {
         DeleteTree(child(folder, sub), clearAttributes);
@@ -108,7 +117,9 @@ void DeleteTree(std::string_view folder, bool clearAttributes) {
 }
 
 void CopyTree(std::string_view source, std::string_view target) {
-    if (text::equalsNoCase(source, target) || !internal::folderExists(source)) return;
+    if (text::equalsNoCase(source, target) || !internal::folderExists(source) ||
+        internal::isDriveRoot(target))
+        return;
     // A target inside the source would be copied into itself without end.
     const std::string inside = std::string(source) + (source.ends_with('\\') ? "" : "\\");
     if (target.size() > inside.size() &&

@@ -1,7 +1,9 @@
 #pragma once
 // File and folder operations of the installer programs on machine paths. Trees are walked
 // depth-first in enumeration order; file enumeration includes read-only, hidden, system
-// and archive files. Errors are never raised: results say what happened.
+// and archive files. Errors are never raised: results say what happened. A drive's root is
+// never the folder of a tree routine (DeleteByMask, DeleteTree, CopyTree's target): they
+// do nothing there. Drive Z: (the host) refuses every change.
 
 #include <cstdint>
 #include <string>

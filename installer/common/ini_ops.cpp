@@ -19,7 +19,7 @@ bool IniFileOp(std::string_view record, bool install) {
         return IniWriteString(file, section, key, ListItem(record, 3));
     case internal::Action::Remove: {
         // Writing a key without a value deletes it.
-        const std::string host = internal::profileHostFile(file);
+        const std::string host = internal::writableProfileHostFile(file);
         return !host.empty() && ini::deleteProfileKey(section, key, host);
     }
     case internal::Action::None:

@@ -8,10 +8,8 @@
 #include <vector>
 
 namespace kv::installer {
-namespace {
 
-// The items of a list in order; text after the last delimiter is not an item.
-std::vector<std::string_view> splitItems(std::string_view list) {
+std::vector<std::string_view> ListItems(std::string_view list) {
     std::vector<std::string_view> items;
     if (list.empty()) return items;
     const char delimiter = list[0];
@@ -23,8 +21,6 @@ std::vector<std::string_view> splitItems(std::string_view list) {
         open = close;
     }
 }
-
-} // namespace
 
 int ListCount(std::string_view list) {
     if (list.empty()) return 0;
@@ -50,7 +46,7 @@ std::string ListItem(std::string_view list, int index) {
 void SetListItem(std::string& list, int index, std::string_view text) {
     if (list.empty()) list = "|";
     const char delimiter = list[0];
-    const std::vector<std::string_view> items = splitItems(list);
+    const std::vector<std::string_view> items = ListItems(list);
     const int count =
         index >= static_cast<int>(items.size()) ? index + 1 : static_cast<int>(items.size());
     std::string rebuilt(1, delimiter);
@@ -69,7 +65,7 @@ int ListIndexOf(std::string_view list, std::string_view text) {
     list = internal::trimBlanks(list);
     text = internal::trimBlanks(text);
     if (list.empty() || text.empty()) return -1;
-    const std::vector<std::string_view> items = splitItems(list);
+    const std::vector<std::string_view> items = ListItems(list);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (SameTextStr(items[i], text)) return static_cast<int>(i);
     }

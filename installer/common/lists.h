@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv::installer {
 
@@ -11,6 +12,8 @@ namespace kv::installer {
 int ListCount(std::string_view list);
 // Item `index` (0-based) as it stands; empty when the index is outside the list.
 std::string ListItem(std::string_view list, int index);
+// Every item in order, in one pass (text after the last delimiter is not an item).
+std::vector<std::string_view> ListItems(std::string_view list);
 // Replaces item `index`, growing the list with empty items when needed; an empty list
 // becomes a "|"-delimited one.
 void SetListItem(std::string& list, int index, std::string_view text);

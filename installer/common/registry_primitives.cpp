@@ -64,7 +64,7 @@ std::string IniReadString(std::string_view file, std::string_view section, std::
 
 bool IniWriteString(std::string_view file, std::string_view section, std::string_view key,
                     std::string_view value) {
-    const std::string host = internal::profileHostFile(file);
+    const std::string host = internal::writableProfileHostFile(file);
     return !host.empty() && ini::writeProfileString(section, key, value, host);
 }
 

@@ -226,12 +226,12 @@ bool ScriptCommands::special(TScript& s, Special which, const std::string& argum
         s.langFlag_ = parseNumber(argument, 1);
         return true;
     case Special::OverwriteFlag: {
-        const int mode = parseNumber(argument, -1);
+        const int mode = parseNumber(argument, 0);
         if (mode >= 0 && mode <= 4) s.overwriteFlag_ = mode;
         return true;
     }
     case Special::GlobalOverwriteFlag: {
-        const int mode = parseNumber(argument, -1);
+        const int mode = parseNumber(argument, 1);
         if (mode >= 1 && mode <= 4) s.globalOverwriteFlag_ = mode;
         return true;
     }

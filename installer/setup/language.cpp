@@ -67,8 +67,8 @@ bool isFile(const std::string& path) {
 
 void LoadBuiltInText() {
     LanguageState& s = state();
-    s.builtIn = ini::IniText(
-        machine::findResource(kTextResourceType, "ENGLISH").value_or(std::string()));
+    s.builtIn =
+        ini::IniText(machine::findResource(kTextResourceType, "ENGLISH").value_or(std::string()));
     s.charset = charsetOf(s.builtIn, 0);
 }
 
@@ -101,14 +101,13 @@ void TScript::LoadLanguage() {
     const std::string folder = languageFolder();
     std::string chosen;
     if (langFlag_ == 2) {
-        const std::string& names = texts_[index(ScriptText::LangNames)];
-        const int count = ListCount(names);
-        for (int i = 0; i < count && chosen.empty(); ++i) {
-            const std::string name = ListItem(names, i);
+        const std::vector<std::string_view> names = ListItems(texts_[index(ScriptText::LangNames)]);
+        const std::size_t count = names.size();
+        for (std::size_t i = 0; i < count && chosen.empty(); ++i) {
+            const std::string name(names[i]);
             const std::string host = fs::hostPath(folder + name + ".lng").string();
             const int id = toNumber(
-                ini::getProfileString("General", "LangID", "", host, ini::kDefaultBuffer),
-                -1);
+                ini::getProfileString("General", "LangID", "", host, ini::kDefaultBuffer), -1);
             if (id == primaryLanguage() || count == 1) chosen = name;
         }
         if (chosen.empty() && isFile(folder + "English.lng")) chosen = "English";

@@ -120,13 +120,47 @@ void TScript::Run(std::string text) {
     Execute();
 }
 
+// Repeatedly removes the text from the first "/*" to the first "*/" (which may share its
+// star), stopping when either is missing or the first "*/" comes before the first "/*".
+// Text already kept holds neither, so each step only looks where a removal joined two
+// pieces and further on: one pass.
 void TScript::StripBlockComments(std::string& text) {
+    const std::size_t n = text.size();
+    std::string out;
+    out.reserve(n);
+    std::size_t at = 0; // the text from here on is not looked at yet
     for (;;) {
-        const std::size_t open = text.find("/*");
-        const std::size_t close = text.find("*/");
-        if (open == std::string::npos || close == std::string::npos || close < open) return;
-        text.erase(open, close + 2 - open);
+        bool joined = false; // the "/*" is the kept text's last '/' and a '*' at `at`
+        std::size_t open = std::string::npos;
+        if (!out.empty() && at < n) {
+            if (out.back() == '*' && text[at] == '/') break;
+            joined = out.back() == '/' && text[at] == '*';
+        }
+        if (!joined) {
+            for (std::size_t i = at; i + 1 < n; ++i) {
+                if (text[i] == '*' && text[i + 1] == '/') break;
+                if (text[i] == '/' && text[i + 1] == '*') {
+                    open = i;
+                    break;
+                }
+            }
+            if (open == std::string::npos) break;
+        }
+        std::size_t close = std::string::npos;
+        for (std::size_t i = joined ? at : open + 1; i + 1 < n; ++i)
+            if (text[i] == '*' && text[i + 1] == '/') {
+                close = i;
+                break;
+            }
+        if (close == std::string::npos) break;
+        if (joined)
+            out.pop_back();
+        else
+            out.append(text, at, open - at);
+        at = close + 2;
     }
+    out.append(text, at, std::string::npos);
+    text = std::move(out);
 }
 
 void TScript::StripLineComments(std::vector<std::string>& lines) {

@@ -75,6 +75,10 @@ bool setAttributes(std::string_view path, std::uint32_t attributes) {
         setLastError(r.valid ? kErrorFileNotFound : kErrorPathNotFound);
         return false;
     }
+    if (r.writeProtected()) {
+        setLastError(kErrorWriteProtect);
+        return false;
+    }
     if (!S_ISDIR(st.st_mode)) {
         mode_t mode = st.st_mode & 07777;
         mode = (attributes & kAttrReadOnly) ? (mode & ~mode_t(S_IWUSR)) : (mode | S_IWUSR);
@@ -117,6 +121,10 @@ bool setFileTimes(std::string_view path, const FileTimes& times) {
     internal::Resolved r = internal::resolve(path);
     if (!r.exists()) {
         setLastError(r.valid ? kErrorFileNotFound : kErrorPathNotFound);
+        return false;
+    }
+    if (r.writeProtected()) {
+        setLastError(kErrorWriteProtect);
         return false;
     }
     struct timespec ts[2];

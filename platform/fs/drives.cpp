@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/fs/errors.h"
+#include "platform/fs/internal/resolve.h"
 #include "platform/fs/path.h"
 #include "platform/system/machine.h"
 
@@ -30,12 +31,18 @@ std::uint32_t logicalDrives() {
 
 int driveType(std::string_view root) {
     const kv::machine::Machine& m = kv::machine::current();
-    std::string_view r = root.empty() ? std::string_view(currentFolder()) : root;
+    const std::string current = root.empty() ? currentFolder() : std::string();
+    const std::string_view r = root.empty() ? std::string_view(current) : root;
     const kv::machine::Drive* d = kv::machine::findDrive(m.profile(), letterOf(r));
     std::error_code ec;
     if (!d || !std::filesystem::is_directory(m.driveFolder(d->letter), ec))
         return kv::machine::kDriveNoRoot;
     return d->type;
+}
+
+bool isWriteProtected(std::string_view path) {
+    std::string full = fullPath(path);
+    return !full.empty() && internal::isWriteProtectedDrive(full[0]);
 }
 
 std::optional<DiskSpace> diskSpace(std::string_view path) {

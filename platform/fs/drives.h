@@ -13,6 +13,10 @@ std::uint32_t logicalDrives();
 // 1 (no root folder) when the drive does not exist or its host folder is missing.
 int driveType(std::string_view root);
 
+// Whether the drive of a machine path refuses every change (Z:, the host root): there
+// creating, writing, renaming and deleting fail with kErrorWriteProtect.
+bool isWriteProtected(std::string_view path);
+
 struct DiskSpace {
     std::uint64_t freeBytes = 0; // available to the user
     std::uint64_t totalBytes = 0;

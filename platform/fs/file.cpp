@@ -10,48 +10,19 @@
 
 #include "platform/fs/errors.h"
 #include "platform/fs/internal/resolve.h"
+#include "platform/fs/internal/share_lock.h"
 #include "platform/system/machine.h"
+#include "platform/system/process_list.h"
 
 namespace kv::fs {
 
-namespace {
-
-// Share locks live on a lock file per host file (device and inode) in the machine's
-// state, so read-only files can be locked too and the lock follows a rename.
-std::filesystem::path lockFile(const struct stat& st) {
-    return kv::machine::current().runtimeFolder() / "locks" /
-           (std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino));
-}
-
-int openLockFile(const struct stat& st, bool create) {
-    std::filesystem::path p = lockFile(st);
-    if (create) {
-        std::error_code ec;
-        std::filesystem::create_directories(p.parent_path(), ec);
-    }
-    return ::open(p.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
-}
-
-bool lockWhole(int fd, short type) {
-    struct flock fl = {};
-    fl.l_type = type;
-    fl.l_whence = SEEK_SET;
-    return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
-}
-
-} // namespace
-
 bool isHeldExclusively(const std::filesystem::path& host) {
     struct stat st;
-    if (::stat(host.c_str(), &st) != 0) return false;
-    int fd = openLockFile(st, false);
-    if (fd < 0) return false;
-    struct flock fl = {};
-    fl.l_type = F_RDLCK; // conflicts only with an exclusive (write) lock
-    fl.l_whence = SEEK_SET;
-    bool held = ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
-    ::close(fd);
-    return held;
+    return ::stat(host.c_str(), &st) == 0 && internal::heldExclusively(st);
+}
+
+bool isInUse(const std::filesystem::path& host) {
+    return isHeldExclusively(host) || kv::machine::isImageInUse(host);
 }
 
 File File::open(std::string_view path, Access access, Share share, Disposition disposition) {
@@ -83,8 +54,16 @@ File File::open(std::string_view path, Access access, Share share, Disposition d
     }
     bool writes = access != Access::Read || disposition == Disposition::CreateAlways ||
                   disposition == Disposition::TruncateExisting;
+    if ((writes || !exists) && r.writeProtected()) {
+        setLastError(kErrorWriteProtect);
+        return f;
+    }
     if (exists && writes && !(st.st_mode & S_IWUSR)) {
         setLastError(kErrorAccessDenied);
+        return f;
+    }
+    if (exists && (writes || share == Share::Exclusive) && kv::machine::isImageInUse(host)) {
+        setLastError(kErrorSharingViolation);
         return f;
     }
     if (!exists) {
@@ -100,9 +79,8 @@ File File::open(std::string_view path, Access access, Share share, Disposition d
             return f;
         }
     }
-    int lock = openLockFile(st, true);
-    if (lock < 0 || !lockWhole(lock, share == Share::Exclusive ? F_WRLCK : F_RDLCK)) {
-        if (lock >= 0) ::close(lock);
+    internal::ShareLock lock;
+    if (!internal::acquireShareLock(st, share == Share::Exclusive, lock)) {
         setLastError(kErrorSharingViolation);
         return f;
     }
@@ -115,12 +93,13 @@ File File::open(std::string_view path, Access access, Share share, Disposition d
     if (truncate) flags |= O_TRUNC;
     int fd = ::open(host.c_str(), flags);
     if (fd < 0) {
-        ::close(lock);
+        internal::releaseShareLock(lock);
         setLastError(kErrorAccessDenied);
         return f;
     }
     f.fd_ = fd;
-    f.lockFd_ = lock;
+    f.lockFd_ = lock.fd;
+    f.lockFile_ = std::move(lock.file);
     setLastError(exists && (disposition == Disposition::OpenAlways ||
                             disposition == Disposition::CreateAlways)
                      ? kErrorAlreadyExists
@@ -133,13 +112,15 @@ File::~File() {
 }
 
 File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), lockFd_(std::exchange(other.lockFd_, -1)) {}
+    : fd_(std::exchange(other.fd_, -1)), lockFd_(std::exchange(other.lockFd_, -1)),
+      lockFile_(std::move(other.lockFile_)) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
         lockFd_ = std::exchange(other.lockFd_, -1);
+        lockFile_ = std::move(other.lockFile_);
     }
     return *this;
 }
@@ -180,8 +161,9 @@ std::int64_t File::size() const {
 
 void File::close() {
     if (fd_ >= 0) ::close(fd_);
-    if (lockFd_ >= 0) ::close(lockFd_); // releases the share lock
-    fd_ = lockFd_ = -1;
+    fd_ = -1;
+    internal::ShareLock lock{std::exchange(lockFd_, -1), std::move(lockFile_)};
+    internal::releaseShareLock(lock); // the last holder removes the lock file
 }
 
 } // namespace kv::fs

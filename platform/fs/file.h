@@ -1,7 +1,8 @@
 #pragma once
 // Files opened through the machine. Every open takes a share lock the other processes see:
 // an exclusive open is refused while anyone has the file open, and while it is held the
-// file cannot be opened, replaced, moved or deleted by anyone else.
+// file cannot be opened, replaced, moved or deleted by anyone else. The image of a running
+// process of the machine is held the same way, except that it can still be read.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,9 +39,13 @@ public:
 private:
     int fd_ = -1;
     int lockFd_ = -1;
+    std::filesystem::path lockFile_; // removed by the last holder to close
 };
 
 // Whether another open holds the host file exclusively (in any process).
 bool isHeldExclusively(const std::filesystem::path& host);
+// Whether the host file is in use: held exclusively, or the image of a running process of
+// the machine. A file in use cannot be written, replaced, moved or deleted.
+bool isInUse(const std::filesystem::path& host);
 
 } // namespace kv::fs

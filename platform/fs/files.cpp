@@ -40,10 +40,10 @@ bool statOf(const Resolved& r, struct stat& st) {
     return ::lstat(r.path().c_str(), &st) == 0;
 }
 
-// Whether a file may be replaced or deleted: not read-only and not held exclusively.
+// Whether a file may be replaced or deleted: not read-only and not in use.
 bool replaceable(const std::filesystem::path& host, const struct stat& st) {
     if (!(st.st_mode & S_IWUSR)) return fail(kErrorAccessDenied);
-    if (isHeldExclusively(host)) return fail(kErrorSharingViolation);
+    if (isInUse(host)) return fail(kErrorSharingViolation);
     return true;
 }
 
@@ -98,6 +98,7 @@ void moveEntries(const Resolved& from, const Resolved& to) {
 bool targetOf(std::string_view path, Resolved& r) {
     r = internal::resolve(path);
     if (!r.valid || r.host.empty()) return fail(kErrorPathNotFound);
+    if (r.writeProtected()) return fail(kErrorWriteProtect);
     if (r.found + 1 < r.host.size()) return fail(kErrorPathNotFound);
     return true;
 }
@@ -153,6 +154,7 @@ bool createFolder(std::string_view path) {
     Resolved r = internal::resolve(path);
     if (!r.valid || r.host.empty() || r.found + 1 < r.host.size()) return fail(kErrorPathNotFound);
     if (r.exists()) return fail(kErrorAlreadyExists);
+    if (r.writeProtected()) return fail(kErrorWriteProtect);
     if (::mkdir(r.path().c_str(), 0755) != 0) return fail(kErrorAccessDenied);
     return succeed();
 }
@@ -162,6 +164,7 @@ bool createFolders(std::string_view path) {
     if (!r.valid) return fail(kErrorPathNotFound);
     std::filesystem::path at = r.root;
     std::error_code ec;
+    if (!r.exists() && r.writeProtected()) return fail(kErrorWriteProtect);
     for (size_t i = 0; i < r.host.size(); ++i) {
         at /= r.host[i];
         if (i >= r.found && ::mkdir(at.c_str(), 0755) != 0 && errno != EEXIST)
@@ -177,6 +180,7 @@ bool removeFolder(std::string_view path) {
     if (!r.exists() || !statOf(r, st)) return fail(missingError(r));
     if (!S_ISDIR(st.st_mode) || r.host.empty())
         return fail(r.host.empty() ? kErrorAccessDenied : kErrorPathNotFound);
+    if (r.writeProtected()) return fail(kErrorWriteProtect);
     if (::rmdir(r.path().c_str()) != 0)
         return fail(errno == ENOTEMPTY || errno == EEXIST ? kErrorDirNotEmpty : kErrorAccessDenied);
     forgetEntries(r.drive, r.tableKey());
@@ -188,6 +192,7 @@ bool deleteFile(std::string_view path) {
     struct stat st;
     if (!r.exists() || !statOf(r, st)) return fail(missingError(r));
     if (S_ISDIR(st.st_mode)) return fail(kErrorAccessDenied);
+    if (r.writeProtected()) return fail(kErrorWriteProtect);
     if (!replaceable(r.path(), st)) return false;
     if (::unlink(r.path().c_str()) != 0) return fail(kErrorAccessDenied);
     forgetEntries(r.drive, r.tableKey());
@@ -219,8 +224,9 @@ bool moveFile(std::string_view from, std::string_view to, bool replaceExisting) 
     Resolved src = internal::resolve(from);
     struct stat st;
     if (!src.exists() || src.host.empty() || !statOf(src, st)) return fail(missingError(src));
+    if (src.writeProtected()) return fail(kErrorWriteProtect);
     bool dir = S_ISDIR(st.st_mode);
-    if (!dir && isHeldExclusively(src.path())) return fail(kErrorSharingViolation);
+    if (!dir && isInUse(src.path())) return fail(kErrorSharingViolation);
     Resolved dst;
     if (!targetOf(to, dst)) return false;
     struct stat dt;

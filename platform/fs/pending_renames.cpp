@@ -1,11 +1,15 @@
 #include "platform/fs/pending_renames.h"
 
 #include "platform/fs/files.h"
+#include "platform/fs/path.h"
 #include "platform/registry/registry.h"
 #include "platform/system/known_folders.h"
 #include "platform/system/process.h"
+#include "platform/system/process_list.h"
 #include "platform/system/restart.h"
 #include "platform/text/ansi.h"
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -130,6 +134,11 @@ void carryOutPendingRenames() {
 void startProgram(int argc, const char* const* argv) {
     machine::setProgramArguments(argc, argv);
     if (machine::consumeRestartMark()) carryOutPendingRenames();
+    // A start through the machine has listed the program already, with its show mode.
+    if (machine::handedProgramPath().empty() && !machine::hostProgram().empty())
+        machine::enterProcess({.id = ::getpid(),
+                               .path = machinePath(machine::hostProgram()),
+                               .image = machine::hostProgram()});
 }
 
 } // namespace kv::fs

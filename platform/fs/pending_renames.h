@@ -22,8 +22,9 @@ bool moveFileEx(std::string_view from, std::string_view to, unsigned flags);
 // A line whose files cannot be moved is reported on standard error and skipped.
 void carryOutPendingRenames();
 
-// At a program's start: records its arguments and, at the first start after a restart
-// request (and at no other), carries out the pending renames.
+// At a program's start: records its arguments; at the first start after a restart request
+// (and at no other) carries out the pending renames; enters the program in the machine's
+// process list unless its start through the machine did.
 void startProgram(int argc, const char* const* argv);
 
 } // namespace kv::fs

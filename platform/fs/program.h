@@ -6,9 +6,11 @@
 
 namespace kv::fs {
 
-// The machine path of the running program ("Z:\usr\bin\setup" for a host file outside the
-// machine's drives); empty before kv::machine::setProgramArguments.
+// The machine path of the running program: as its starter wrote it when it was started
+// through the machine, else that of its host file ("Z:\usr\bin\setup" for a host file
+// outside the machine's drives); empty before kv::machine::setProgramArguments.
 std::string programPath();
+// The command line as the starter wrote it when started through the machine; otherwise
 // "\"<program path>\"" followed by the arguments, each quoted by the C runtime's rules
 // when it holds a blank, a tab or a double quote (a "name=value" argument with only its
 // value quoted, as a user types it).

@@ -38,6 +38,7 @@ struct Request::Impl {
     std::string pending; // bytes received and not yet read
     std::size_t readPos = 0;
     bool done = false;
+    bool failed = false;           // the transfer ended in an error
     std::function<void()> waiting; // called between short waits for the socket
 
     ~Impl() {
@@ -59,12 +60,14 @@ struct Request::Impl {
     void step(int waitMs) {
         int running = 0;
         if (curl_multi_perform(multi, &running) != CURLM_OK) {
-            done = true;
+            done = failed = true;
             return;
         }
         int queued = 0;
         while (CURLMsg* msg = curl_multi_info_read(multi, &queued)) {
-            if (msg->msg == CURLMSG_DONE) done = true; // success or failure, the body ends
+            if (msg->msg != CURLMSG_DONE) continue;
+            done = true; // a short body (CURLE_PARTIAL_FILE), a time-out, a refusal: failed
+            if (msg->data.result != CURLE_OK) failed = true;
         }
         if (running == 0) {
             done = true;
@@ -88,7 +91,7 @@ std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigne
     impl->easy = curl_easy_init();
     impl->multi = curl_multi_init();
     if (!impl->easy || !impl->multi) {
-        impl->done = true;
+        impl->done = impl->failed = true;
         return std::make_unique<Request>(std::move(impl));
     }
     const Timeouts timeouts = timeoutsNow();
@@ -111,25 +114,27 @@ std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigne
         impl->headers = curl_slist_append(impl->headers, "Pragma: no-cache");
         curl_easy_setopt(easy, CURLOPT_HTTPHEADER, impl->headers);
     }
-    if (curl_multi_add_handle(impl->multi, easy) != CURLM_OK) impl->done = true;
+    if (curl_multi_add_handle(impl->multi, easy) != CURLM_OK) impl->done = impl->failed = true;
     return std::make_unique<Request>(std::move(impl));
 }
 
-std::size_t read(Request& request, char* buffer, std::size_t n) {
+bool read(Request& request, char* buffer, std::size_t n, std::size_t& count) {
     Request::Impl& impl = request.impl();
-    if (n == 0 || !buffer) return 0;
+    count = 0;
+    if (n == 0 || !buffer) return true;
     while (impl.available() < n && !impl.done) {
         impl.step(impl.waiting ? 50 : 1000);
         if (impl.waiting && impl.available() < n && !impl.done) impl.waiting();
     }
-    const std::size_t count = std::min(n, impl.available());
+    count = std::min(n, impl.available());
     if (count > 0) std::memcpy(buffer, impl.pending.data() + impl.readPos, count);
     impl.readPos += count;
     if (impl.readPos == impl.pending.size()) {
         impl.pending.clear();
         impl.readPos = 0;
     }
-    return count;
+    // What arrived is handed out before the failure is told.
+    return count > 0 || !impl.failed;
 }
 
 void whileWaiting(Request& request, std::function<void()> waiting) {

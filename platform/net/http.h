@@ -1,8 +1,8 @@
 #pragma once
 // HTTP GET the way the client's platform offered it: a session opened with an agent name, a
 // URL opened with flags, the body read up to n bytes at a time, the handles closed.
-// Failures are never raised: a host that cannot be reached, a refused connection or a read
-// that breaks off simply ends the body.
+// Failures are never raised: a host that cannot be reached, a refused connection or a body
+// that breaks off ends the body, and the read that meets the end says it failed.
 
 #include <cstddef>
 #include <functional>
@@ -48,8 +48,11 @@ std::unique_ptr<Session> openSession(std::string_view agent);
 std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigned flags = 0);
 
 // Waits until n bytes of the body have arrived or the body has ended, copies them into
-// buffer and returns their count; 0 once the body has ended (or could not be fetched).
-std::size_t read(Request& request, char* buffer, std::size_t n);
+// buffer and sets count to their number; 0 once the body has ended. Returns false when the
+// body did not arrive whole: the URL could not be fetched, the connection closed before the
+// announced length or a chunked body's end, or no byte came within the receive time-out.
+// The bytes that did arrive are still handed out first.
+bool read(Request& request, char* buffer, std::size_t n, std::size_t& count);
 
 // Calls `waiting` about every 50 ms while read() waits for the connection or for data, so
 // the caller can keep its windows drawn; nothing else happens during the wait.

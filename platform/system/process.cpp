@@ -1,5 +1,9 @@
 #include "platform/system/process.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
 #include <system_error>
 
 namespace kv::machine {
@@ -8,7 +12,14 @@ namespace {
 struct ProgramState {
     std::filesystem::path executable;
     std::vector<std::string> arguments;
+    std::string commandLine; // handed on by the starter
+    std::string programPath;
 };
+
+std::string variable(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
 
 ProgramState& state() {
     static ProgramState s;
@@ -32,11 +43,17 @@ void setProgramArguments(int argc, const char* const* argv) {
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec && argc > 0) exe = argv[0];
     setProgram(exe, std::move(args));
+    if (variable(kProcessIdVariable) == std::to_string(::getpid())) {
+        state().commandLine = variable(kCommandLineVariable);
+        state().programPath = variable(kProgramVariable);
+    }
 }
 
 void setProgram(const std::filesystem::path& hostExecutable, std::vector<std::string> arguments) {
     state().executable = absoluteHost(hostExecutable);
     state().arguments = std::move(arguments);
+    state().commandLine.clear();
+    state().programPath.clear();
 }
 
 std::string quoteArgument(const std::string& argument) {
@@ -71,6 +88,14 @@ const std::filesystem::path& hostProgram() {
 
 const std::vector<std::string>& programArguments() {
     return state().arguments;
+}
+
+const std::string& handedCommandLine() {
+    return state().commandLine;
+}
+
+const std::string& handedProgramPath() {
+    return state().programPath;
 }
 
 void resetProgramForTests() {

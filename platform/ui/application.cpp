@@ -77,9 +77,9 @@ Form& Application::load(std::unique_ptr<Form> form) {
 void Application::load(std::unique_ptr<Form> form, std::optional<std::type_index> type) {
     Form& ref = *form;
     loaded_.push_back(Loaded{std::move(form), type});
-    ref.markLoaded(true);
+    ref.markLoaded({}, true);
     backend_->formLoaded(ref);
-    ref.raiseLoad();
+    ref.raiseLoad({});
 }
 
 std::vector<Form*> Application::forms() const {
@@ -104,7 +104,7 @@ std::vector<Form*> Application::zOrder() const {
     return out;
 }
 
-void Application::bringToFront(Form& form) {
+void Application::bringToFront(ModelKey, Form& form) {
     auto it = std::find(zOrder_.begin(), zOrder_.end(), &form);
     if (it == zOrder_.end()) return;
     zOrder_.erase(it);
@@ -112,20 +112,21 @@ void Application::bringToFront(Form& form) {
     backend_->propertyChanged(form, Property::ZOrder);
 }
 
-void Application::showForm(Form& form, ShowMode mode, Form* owner) {
+void Application::showForm(ModelKey, Form& form, ShowMode mode, Form* owner) {
     if (!form.loaded()) return;
     if (owner) form.setOwner(owner);
     if (!form.visible()) {
-        form.markVisible(true);
+        form.markVisible({}, true);
         zOrder_.insert(zOrder_.begin(), &form);
         backend_->formShown(form, mode);
-        if (form.firstShow()) form.raiseResize();
-        form.raiseActivate();
-        requestPaint(form);
+        if (form.firstShow({})) form.raiseResize({});
+        form.raiseActivate({});
+        requestPaint({}, form);
         for (Control* c : form.controls())
-            if (auto* pic = dynamic_cast<PictureBox*>(c); pic && pic->onPaint) requestPaint(*pic);
+            if (auto* pic = dynamic_cast<PictureBox*>(c); pic && pic->onPaint)
+                requestPaint({}, *pic);
     } else {
-        bringToFront(form);
+        bringToFront({}, form);
     }
     if (mode == ShowMode::Modal) modalLoop(form);
 }
@@ -134,8 +135,8 @@ void Application::modalLoop(Form& form) {
     Depth depth(depth_);
     // Cleared however the show ends, also when the program ends from inside it.
     struct ModalFlag {
-        explicit ModalFlag(Form& f) : form(f) { form.markModal(true); }
-        ~ModalFlag() { form.markModal(false); }
+        explicit ModalFlag(Form& f) : form(f) { form.markModal({}, true); }
+        ~ModalFlag() { form.markModal({}, false); }
         ModalFlag(const ModalFlag&) = delete;
         ModalFlag& operator=(const ModalFlag&) = delete;
         Form& form;
@@ -148,20 +149,20 @@ void Application::modalLoop(Form& form) {
         IdleRequest request{nextTimerDue(), true, since, &form};
         if (!backend_->idle(request)) {
             backend_->loopStuck(request);
-            hideForm(form);
+            hideForm({}, form);
             break;
         }
     }
 }
 
-void Application::hideForm(Form& form) {
+void Application::hideForm(ModelKey, Form& form) {
     if (!form.visible()) return;
-    form.markVisible(false);
+    form.markVisible({}, false);
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), &form), zOrder_.end());
     if (form.loaded()) backend_->formHidden(form);
 }
 
-bool Application::unloadForm(Form& form, UnloadMode mode) {
+bool Application::unloadForm(ModelKey, Form& form, UnloadMode mode) {
     if (!form.loaded()) return true;
     int cancel = 0;
     if (form.onQueryUnload) form.onQueryUnload(cancel, mode);
@@ -171,7 +172,7 @@ bool Application::unloadForm(Form& form, UnloadMode mode) {
     auto it = std::find_if(loaded_.begin(), loaded_.end(),
                            [&](const Loaded& l) { return l.form.get() == &form; });
     if (it == loaded_.end()) return true; // unloaded by its own unload event
-    hideForm(form);
+    hideForm({}, form);
     timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
                                  [&](const Scheduled& s) { return s.timer->form() == &form; }),
                   timers_.end());
@@ -179,7 +180,7 @@ bool Application::unloadForm(Form& form, UnloadMode mode) {
                                  [&](Widget* w) { return w->form() == &form; }),
                   paints_.end());
     backend_->formUnloaded(form);
-    form.markLoaded(false);
+    form.markLoaded({}, false);
     unloaded_.push_back(std::move(it->form));
     loaded_.erase(it);
     return true;
@@ -208,7 +209,7 @@ void Application::post(std::function<void()> call) {
     posted_.push_back(std::move(call));
 }
 
-void Application::requestPaint(Widget& widget) {
+void Application::requestPaint(ModelKey, Widget& widget) {
     if (std::find(paints_.begin(), paints_.end(), &widget) == paints_.end())
         paints_.push_back(&widget);
 }
@@ -224,9 +225,9 @@ bool Application::runPosted() {
         Widget* w = paints_.front();
         paints_.erase(paints_.begin());
         if (auto* f = dynamic_cast<Form*>(w))
-            f->raisePaint();
+            f->raisePaint({});
         else if (auto* p = dynamic_cast<PictureBox*>(w))
-            p->raisePaint();
+            p->raisePaint({});
         return true;
     }
     return false;
@@ -286,14 +287,14 @@ void Application::waitPumping(std::uint32_t ms) {
     }
 }
 
-void Application::schedule(Timer& timer) {
-    unschedule(timer);
+void Application::schedule(ModelKey, Timer& timer) {
+    unschedule({}, timer);
     if (timer.enabled() && timer.interval() > 0)
         timers_.push_back(Scheduled{
             &timer, tickCount() + static_cast<std::uint32_t>(timer.interval()), ++timerOrder_});
 }
 
-void Application::unschedule(Timer& timer) {
+void Application::unschedule(ModelKey, Timer& timer) {
     timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
                                  [&](const Scheduled& s) { return s.timer == &timer; }),
                   timers_.end());

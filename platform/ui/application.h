@@ -96,15 +96,15 @@ public:
     [[noreturn]] void end(int exitCode = 0);
     bool ended() const { return ended_; }
 
-    // For forms and timers (not for program code).
-    void showForm(Form& form, ShowMode mode, Form* owner);
-    void hideForm(Form& form);
-    bool unloadForm(Form& form, UnloadMode mode);
-    void bringToFront(Form& form);
-    void schedule(Timer& timer);
-    void unschedule(Timer& timer);
-    void requestPaint(Widget& widget);
-    void markEnded() { ended_ = true; }
+    // For forms, timers and the backends only (see ModelKey).
+    void showForm(ModelKey, Form& form, ShowMode mode, Form* owner);
+    void hideForm(ModelKey, Form& form);
+    bool unloadForm(ModelKey, Form& form, UnloadMode mode);
+    void bringToFront(ModelKey, Form& form);
+    void schedule(ModelKey, Timer& timer);
+    void unschedule(ModelKey, Timer& timer);
+    void requestPaint(ModelKey, Widget& widget);
+    void markEnded(ModelKey) { ended_ = true; }
 
 private:
     Form* defaultInstance(std::type_index type) const;

@@ -4,6 +4,7 @@
 // clock, waits for input, answers message boxes and keeps the clipboard.
 
 #include "platform/ui/message_box.h"
+#include "platform/ui/model_key.h"
 #include "platform/ui/property.h"
 #include "platform/ui/surface.h"
 #include "platform/ui/types.h"
@@ -69,6 +70,10 @@ public:
     virtual Size measureText(std::string_view text, const Font& font);
     // A message loop gave up: nothing pending and nothing can arrive (see idle).
     virtual void loopStuck(const IdleRequest&) {}
+
+protected:
+    // Opens the model's internal calls to the backends.
+    static ModelKey modelKey() { return {}; }
 };
 
 } // namespace kv::ui

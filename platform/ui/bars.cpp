@@ -5,7 +5,6 @@
 namespace kv::ui {
 namespace {
 const ToolButton kNoButton{};
-const Tab kNoTab{};
 } // namespace
 
 int Toolbar::addButton(ToolButton button) {
@@ -69,24 +68,6 @@ void StatusBar::setPanelText(int i, std::string text) {
     if (i < 1 || i > panelCount()) return;
     panels_[static_cast<std::size_t>(i - 1)] = std::move(text);
     changed(Property::Text);
-}
-
-int TabStrip::addTab(Tab tab) {
-    tabs_.push_back(std::move(tab));
-    if (selected_ == 0) selected_ = 1;
-    changed(prop::Buttons);
-    return tabCount();
-}
-
-const Tab& TabStrip::tab(int i) const {
-    if (i < 1 || i > tabCount()) return kNoTab;
-    return tabs_[static_cast<std::size_t>(i - 1)];
-}
-
-void TabStrip::setSelectedIndex(int i) {
-    if (i < 1 || i > tabCount() || i == selected_) return;
-    selected_ = i;
-    changed(prop::Selection);
 }
 
 } // namespace kv::ui

@@ -6,12 +6,12 @@ namespace kv::ui {
 
 Control::Control(Form& form, std::string name, int index)
     : Widget(std::move(name)), form_(&form), index_(index) {
-    font_ = form.font();
+    initFont(form.font());
 }
 
 std::string Control::displayName() const {
-    if (index_ < 0) return name_;
-    return name_ + "(" + std::to_string(index_) + ")";
+    if (index_ < 0) return name();
+    return name() + "(" + std::to_string(index_) + ")";
 }
 
 void Control::setContainer(Control* container) {
@@ -34,13 +34,13 @@ void Control::setTabIndex(int index) {
 
 bool Control::reachable() const {
     for (const Control* c = this; c; c = c->container_)
-        if (!c->visible_ || !c->enabled_) return false;
+        if (!c->visible() || !c->enabled()) return false;
     return form_->shown() && form_->enabled();
 }
 
 bool Control::setFocus() {
     if (!canFocus() || !reachable()) return false;
-    form_->setFocusTo(this);
+    form_->setFocusTo({}, this);
     return true;
 }
 

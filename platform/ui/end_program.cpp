@@ -12,7 +12,7 @@ int runProgram(const std::function<int()>& body) {
     try {
         return body();
     } catch (const EndProgram& e) {
-        if (Application* a = internal::currentApplication()) a->markEnded();
+        if (Application* a = internal::currentApplication()) a->markEnded({});
         return e.exitCode();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "error: %s\n", e.what());

@@ -18,9 +18,9 @@ Form::~Form() = default;
 namespace {
 
 // A control taken off its form is kept alive for running handlers, but must not tick.
-void stopTimer(Control& control) {
+void stopTimer(Control& control, ModelKey key) {
     if (auto* timer = dynamic_cast<Timer*>(&control))
-        if (Application* a = internal::currentApplication()) a->unschedule(*timer);
+        if (Application* a = internal::currentApplication()) a->unschedule(key, *timer);
 }
 
 } // namespace
@@ -42,7 +42,7 @@ void Form::remove(Control& control) {
         if (c->container_ == &control) c->moveInto(control.container_);
     if (control.container_) control.container_->released(control); // it keeps its container
     if (loaded_) app().backend().controlRemoved(control);
-    stopTimer(control);
+    stopTimer(control, {});
     control.setVisible(false);
     removed_.push_back(std::move(*it));
     controls_.erase(it);
@@ -65,7 +65,7 @@ void Form::replaceWith(Control& old, std::unique_ptr<Control> control) {
     if (old.container_) old.container_->released(old);
     if (active_ == &old) active_ = nullptr;
     if (loaded_) app().backend().controlRemoved(old);
-    stopTimer(old);
+    stopTimer(old, {});
     Control& ref = *control;
     removed_.push_back(std::move(*it));
     *it = std::move(control);
@@ -107,7 +107,7 @@ void Form::setWindowState(WindowState state) {
     if (state == windowState_) return;
     windowState_ = state;
     changed(Property::WindowState);
-    if (loaded_) raiseResize();
+    if (loaded_) raiseResize({});
 }
 
 void Form::setBorderStyle(BorderStyle style) {
@@ -135,18 +135,18 @@ void Form::setOwner(Form* owner) {
 }
 
 void Form::show(ShowMode mode, Form* owner) {
-    app().showForm(*this, mode, owner);
+    app().showForm({}, *this, mode, owner);
 }
 
 void Form::setVisible(bool visible) {
     if (visible)
-        app().showForm(*this, ShowMode::Modeless, nullptr);
+        app().showForm({}, *this, ShowMode::Modeless, nullptr);
     else
-        app().hideForm(*this);
+        app().hideForm({}, *this);
 }
 
 bool Form::unload(UnloadMode mode) {
-    return app().unloadForm(*this, mode);
+    return app().unloadForm({}, *this, mode);
 }
 
 bool Form::close(UnloadMode mode) {
@@ -160,25 +160,25 @@ bool Form::close(UnloadMode mode) {
 }
 
 void Form::bringToFront() {
-    app().bringToFront(*this);
+    app().bringToFront({}, *this);
 }
 
 void Form::refresh() {
-    app().requestPaint(*this);
+    app().requestPaint({}, *this);
 }
 
-void Form::raiseLoad() {
+void Form::raiseLoad(ModelKey) {
     raise(onLoad);
 }
 
-void Form::raisePaint() {
+void Form::raisePaint(ModelKey) {
     surface_.clear();
     paintedOnce_ = true;
     raise(onPaint);
     if (loaded_) app().backend().painted(*this, surface_);
 }
 
-void Form::setFocusTo(Control* control) {
+void Form::setFocusTo(ModelKey, Control* control) {
     if (control == active_) return;
     Control* old = active_;
     active_ = control;
@@ -192,7 +192,7 @@ void Form::onChanged(Property property) {
     Size size{geometry_.width, geometry_.height};
     if (size == lastSize_) return;
     lastSize_ = size;
-    if (loaded_ && visible_) raiseResize();
+    if (loaded_ && visible_) raiseResize({});
 }
 
 } // namespace kv::ui

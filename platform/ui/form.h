@@ -4,6 +4,7 @@
 // Forms are loaded through the application (app().form<T>()), which owns them.
 
 #include "platform/ui/control.h"
+#include "platform/ui/model_key.h"
 #include "platform/ui/surface.h"
 #include "platform/ui/widget.h"
 
@@ -100,18 +101,20 @@ public:
     std::function<void()> onPaint;
     std::function<void()> onResize;
 
-    // Raised by the application and the backends; not for program code.
-    void raiseLoad();
-    void raisePaint();
-    void raiseActivate() { raise(onActivate); }
-    void raiseResize() { raise(onResize); }
-    void setFocusTo(Control* control);
-    void markLoaded(bool on) { loaded_ = on; }
-    void markModal(bool on) { modal_ = on; }
-    void markVisible(bool on) { visible_ = on; }
+    // Whether the form has painted at least once.
     bool painted() const { return paintedOnce_; }
+
+    // For the application and the backends only (see ModelKey).
+    void raiseLoad(ModelKey);
+    void raisePaint(ModelKey);
+    void raiseActivate(ModelKey) { raise(onActivate); }
+    void raiseResize(ModelKey) { raise(onResize); }
+    void setFocusTo(ModelKey, Control* control);
+    void markLoaded(ModelKey, bool on) { loaded_ = on; }
+    void markModal(ModelKey, bool on) { modal_ = on; }
+    void markVisible(ModelKey, bool on) { visible_ = on; }
     // True the first time it is asked after the form was first shown.
-    bool firstShow() { return !std::exchange(shownOnce_, true); }
+    bool firstShow(ModelKey) { return !std::exchange(shownOnce_, true); }
 
 protected:
     void onChanged(Property property) override;

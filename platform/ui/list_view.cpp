@@ -17,7 +17,7 @@ constexpr int kCellPadding = 12; // pixels around a column's widest text
 
 ListView::ListView(Form& form, std::string name, int index)
     : Control(form, std::move(name), index) {
-    backColor_ = kWindowBackground;
+    initBackColor(kWindowBackground);
 }
 
 void ListView::setView(ListViewMode mode) {
@@ -73,13 +73,13 @@ void ListView::setColumnIcon(int i, int icon) {
 void ListView::autoSizeColumn(int i) {
     if (i < 0 || i >= columnCount()) return;
     Backend& b = app().backend();
-    Font bold = font_;
+    Font bold = font();
     bold.bold = true;
-    int pixels = b.measureText(columns_[static_cast<std::size_t>(i)].text, font_).width;
+    int pixels = b.measureText(columns_[static_cast<std::size_t>(i)].text, font()).width;
     for (const auto& r : rows_) {
         if (static_cast<std::size_t>(i) >= r.cells.size()) continue;
         const ListCell& c = r.cells[static_cast<std::size_t>(i)];
-        pixels = std::max(pixels, b.measureText(c.text, c.bold ? bold : font_).width);
+        pixels = std::max(pixels, b.measureText(c.text, c.bold ? bold : font()).width);
     }
     pixels += kCellPadding;
     setColumnWidth(i, form()->units() == Units::Twips ? pixels * kTwipsPerPixel : pixels);
@@ -232,7 +232,7 @@ void ListView::setRedraw(bool on) {
 }
 
 RowColors ListView::rowColors(int row) const {
-    RowColors colors{foreColor_, backColor_};
+    RowColors colors{foreColor(), backColor()};
     if (row >= 0 && row < itemCount() && onDrawRow) onDrawRow(row, colors);
     return colors;
 }

@@ -19,7 +19,7 @@ public:
     Menu* parentMenu() const;
     // The items of this menu, in order (elements of a control array together, by index).
     std::vector<Menu*> items() const;
-    bool separator() const { return caption_ == "-"; }
+    bool separator() const { return caption() == "-"; }
     bool checked() const { return checked_; }
     void setChecked(bool on);
     // The shortcut as shown: "Ctrl+N", "F5"...; empty for none.

@@ -23,10 +23,10 @@ void PictureBox::setAlign(Align align) {
 }
 
 void PictureBox::refresh() {
-    app().requestPaint(*this);
+    app().requestPaint({}, *this);
 }
 
-void PictureBox::raisePaint() {
+void PictureBox::raisePaint(ModelKey) {
     surface_.clear();
     raise(onPaint);
     if (form()->loaded()) app().backend().painted(*this, surface_);

@@ -1,18 +1,12 @@
 #pragma once
-// Frames, picture boxes and images: containers and pictures.
+// Picture boxes (containers that draw) and images.
 
 #include "platform/ui/control.h"
+#include "platform/ui/model_key.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/surface.h"
 
 namespace kv::ui {
-
-class Frame : public Control {
-public:
-    Frame(Form& form, std::string name, int index) : Control(form, std::move(name), index) {}
-    std::string_view kind() const override { return "Frame"; }
-    bool canFocus() const override { return false; }
-};
 
 class PictureBox : public Control {
 public:
@@ -29,7 +23,8 @@ public:
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
     void refresh();
-    void raisePaint();
+    // For the application only (see ModelKey).
+    void raisePaint(ModelKey);
     std::function<void()> onPaint;
 
 private:

@@ -114,7 +114,7 @@ Parsed parseRichText(std::string_view rtf) {
 
 RichTextBox::RichTextBox(Form& form, std::string name, int index)
     : Control(form, std::move(name), index) {
-    backColor_ = kWindowBackground;
+    initBackColor(kWindowBackground);
 }
 
 void RichTextBox::setText(std::string text) {
@@ -163,18 +163,12 @@ RichTextBox& RichTextBox::replaceWithNew(bool rightToLeft) {
     std::vector<TextRun> bold = bold_;
     bool locked = locked_;
     BorderStyle border = border_;
-    Color fore = foreColor_, back = backColor_;
-    std::string tag = tag_, tip = toolTip_;
     RichTextBox& box = form()->replace<RichTextBox>(*this);
     box.text_ = std::move(text);
     box.bold_ = std::move(bold);
     box.locked_ = locked;
     box.border_ = border;
-    box.foreColor_ = fore;
-    box.backColor_ = back;
-    box.tag_ = std::move(tag);
-    box.toolTip_ = std::move(tip);
-    box.rightToLeft_ = rightToLeft;
+    box.carryOver(*this, rightToLeft);
     box.changed(Property::Text);
     return box;
 }

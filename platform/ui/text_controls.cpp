@@ -17,7 +17,7 @@ void Label::setBorderStyle(BorderStyle style) {
 }
 
 TextBox::TextBox(Form& form, std::string name, int index) : Control(form, std::move(name), index) {
-    backColor_ = kWindowBackground;
+    initBackColor(kWindowBackground);
 }
 
 void TextBox::setText(std::string text) {

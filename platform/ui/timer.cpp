@@ -8,11 +8,11 @@
 namespace kv::ui {
 
 Timer::Timer(Form& form, std::string name, int index) : Control(form, std::move(name), index) {
-    visible_ = false;
+    initVisible(false);
 }
 
 Timer::~Timer() {
-    if (Application* a = internal::currentApplication()) a->unschedule(*this);
+    if (Application* a = internal::currentApplication()) a->unschedule({}, *this);
 }
 
 void Timer::setInterval(int ms) {
@@ -25,22 +25,7 @@ void Timer::tick() {
 }
 
 void Timer::onChanged(Property property) {
-    if (property == Property::Interval || property == Property::Enabled) app().schedule(*this);
-}
-
-void ProgressBar::setRange(int min, int max) {
-    if (max < min) std::swap(min, max);
-    min_ = min;
-    max_ = max;
-    value_ = std::clamp(value_, min_, max_);
-    changed(Property::Range);
-}
-
-void ProgressBar::setValue(int value) {
-    value = std::clamp(value, min_, max_);
-    if (value == value_) return;
-    value_ = value;
-    changed(Property::Value);
+    if (property == Property::Interval || property == Property::Enabled) app().schedule({}, *this);
 }
 
 } // namespace kv::ui

@@ -9,7 +9,7 @@ const TreeNode kNoNode{};
 
 TreeView::TreeView(Form& form, std::string name, int index)
     : Control(form, std::move(name), index) {
-    backColor_ = kWindowBackground;
+    initBackColor(kWindowBackground);
 }
 
 const TreeNode& TreeView::node(int i) const {

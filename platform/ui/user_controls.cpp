@@ -1,6 +1,7 @@
 #include "platform/ui/user_controls.h"
 
 #include "platform/ui/form.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/user_input.h"
 
 namespace kv::ui::user {

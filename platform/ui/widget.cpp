@@ -78,6 +78,14 @@ void Widget::setMousePointer(MousePointer pointer) {
     changed(Property::MousePointer);
 }
 
+void Widget::carryOver(const Widget& from, bool rightToLeft) {
+    foreColor_ = from.foreColor_;
+    backColor_ = from.backColor_;
+    tag_ = from.tag_;
+    toolTip_ = from.toolTip_;
+    rightToLeft_ = rightToLeft;
+}
+
 void Widget::click() {
     raise(onClick);
 }

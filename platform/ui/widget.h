@@ -86,7 +86,15 @@ protected:
     template <class F, class... A> static void raise(const F& handler, A&&... args) {
         if (handler) handler(std::forward<A>(args)...);
     }
+    // Starting values a kind's constructor gives, telling nobody.
+    void initVisible(bool on) { visible_ = on; }
+    void initFont(Font font) { font_ = std::move(font); }
+    void initBackColor(Color color) { backColor_ = color; }
+    // Takes over the colours, tag and tool tip of the widget this one replaces and sets the
+    // reading order, telling nobody (the caller reports the change once).
+    void carryOver(const Widget& from, bool rightToLeft);
 
+private:
     friend class Form;
     std::string name_;
     Rect geometry_;

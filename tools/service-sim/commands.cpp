@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <optional>
 
@@ -28,6 +29,24 @@ Reply page(const std::string& title, const std::string& text) {
                      text + "</p></body></html>"};
 }
 
+// A moment as the service writes it: local time, "2026-12-14 18:30:00".
+std::string dateText(std::time_t t) {
+    std::tm local{};
+    localtime_r(&t, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &local);
+    return buf;
+}
+
+// Time left as "3d 4h 25m" (no days: "4h 25m"), or "Ended".
+std::string timeLeftText(long seconds) {
+    if (seconds <= 0) return "Ended";
+    const long days = seconds / 86400, hours = seconds % 86400 / 3600,
+               minutes = seconds % 3600 / 60;
+    return (days ? std::to_string(days) + "d " : std::string()) + std::to_string(hours) + "h " +
+           std::to_string(minutes) + "m";
+}
+
 std::string money(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.2f", v);
@@ -43,7 +62,7 @@ Reply login(const Request& req, Store& store, const Context& ctx) {
         if (field(req, "tokenstring") != token) {
             return record({{"return", "1"},
                            {"message", "GOT_IMAGE"},
-                           {"image", ctx.baseUrl + "/code.gif?t=" + token},
+                           {"image", ctx.baseUrl + "/code.bmp?t=" + token},
                            {"tokenstring", token}});
         }
         if (typed != user->securityCode) {
@@ -87,7 +106,7 @@ bool inFolder(const Snipe& s, int status) {
 }
 
 // One TAB-separated line per snipe under a line of column titles.
-Reply textdump(const Request& req, Store& store, const Context&) {
+Reply textdump(const Request& req, Store& store, const Context& ctx) {
     Reply out{Reply::Kind::Text, {}, {}};
     User* user = accountUser(req, store);
     if (!user) return out;
@@ -105,19 +124,18 @@ Reply textdump(const Request& req, Store& store, const Context&) {
     out.body = "Auction\tTitle\tMax Bid\tPrice\tSeller\tEnds\tTime Left\tDelay\tPaid\tReceived\t"
                "Ends Key\tDelay Key\tMax Key\tPrice Key\tBid Group\tStatus\n";
     for (const Snipe* s : rows) {
-        const std::string left = std::to_string(s->timeLeftSeconds / 3600) + "h " +
-                                 std::to_string(s->timeLeftSeconds % 3600 / 60) + "m";
+        const long secondsLeft = std::max(0L, static_cast<long>(s->endsAt - ctx.now));
         const std::string cells[] = {std::to_string(s->bidId) + "|" + s->itemNumber,
                                      s->title,
                                      money(s->maxBid),
                                      money(s->price),
                                      s->seller,
-                                     s->ends,
-                                     left,
+                                     dateText(s->endsAt),
+                                     timeLeftText(secondsLeft),
                                      std::to_string(s->delaySeconds) + " secs",
                                      s->paid ? "Paid" : "",
                                      s->received ? "Received" : "",
-                                     std::to_string(s->timeLeftSeconds),
+                                     std::to_string(secondsLeft),
                                      std::to_string(s->delaySeconds),
                                      "",
                                      "",
@@ -225,7 +243,7 @@ Reply myebay(const Request& req, Store& store, const Context&) {
             n.itemNumber = e.itemNumber;
             n.title = e.title;
             n.seller = e.seller;
-            n.ends = e.ends;
+            n.endsAt = e.endsAt;
             n.price = e.price;
             store.snipes.push_back(n);
             found = &store.snipes.back();
@@ -299,26 +317,38 @@ Reply cancel(const Request& req, Store& store, const Context&) {
     return ok();
 }
 
-const std::map<std::string, Command>& table() {
-    static const std::map<std::string, Command> commands = {
-        {"login", &login},
-        {"diagnose", &diagnose},
-        {"news", &news},
-        {"terms", &terms},
-        {"help", &help},
-        {"privacy", &privacy},
-        {"textdump", &textdump},
-        {"history", &history},
-        {"favorites", &favorites},
-        {"addfavorite", &addfavorite},
-        {"rmfavorite", &rmfavorite},
-        {"myebay", &myebay},
-        {"refresh", &refresh},
-        {"setdeleted", &setdeleted},
-        {"dofeedback", &dofeedback},
-        {"setpaid", &setpaid},
-        {"setreceived", &setreceived},
-        {"delete", &cancel},
+// A command and the field lists the client sends with it, each in the client's order.
+struct Entry {
+    Command run;
+    std::vector<std::vector<std::string>> forms;
+};
+using Names = std::vector<std::string>;
+
+const std::map<std::string, Entry>& table() {
+    static const Names none;
+    static const Names status{"status_id"};
+    static const Names selection{"status_id", "bidlist"};
+    // The login challenge, then the answer to a security code when one was asked for.
+    static const std::vector<Names> challenge{{"chal"}, {"chal", "tokentext", "tokenstring"}};
+    static const std::map<std::string, Entry> commands = {
+        {"login", {&login, challenge}},
+        {"diagnose", {&diagnose, challenge}},
+        {"news", {&news, {none}}},
+        {"terms", {&terms, {none}}},
+        {"help", {&help, {none}}},
+        {"privacy", {&privacy, {none}}},
+        {"textdump", {&textdump, {{"status_id", "sort"}}}},
+        {"history", {&history, {{"bid_id"}}}},
+        {"favorites", {&favorites, {none}}},
+        {"addfavorite", {&addfavorite, {{"auction_id"}}}},
+        {"rmfavorite", {&rmfavorite, {{"auction_id"}}}},
+        {"myebay", {&myebay, {none}}},
+        {"refresh", {&refresh, {status}}},
+        {"setdeleted", {&setdeleted, {selection}}},
+        {"dofeedback", {&dofeedback, {selection}}},
+        {"setpaid", {&setpaid, {selection}}},
+        {"setreceived", {&setreceived, {selection}}},
+        {"delete", {&cancel, {{"bid_id", "status_id"}}}},
     };
     return commands;
 }
@@ -327,7 +357,27 @@ const std::map<std::string, Command>& table() {
 
 Command findCommand(const std::string& cmd) {
     const auto it = table().find(cmd);
-    return it == table().end() ? nullptr : it->second;
+    return it == table().end() ? nullptr : it->second.run;
+}
+
+bool fieldsInOrder(const Request& req, std::string& error) {
+    const auto it = table().find(req.cmd);
+    if (it == table().end()) return true;
+    Names sent;
+    for (const auto& [key, value] : req.fields)
+        sent.push_back(key);
+    for (const Names& form : it->second.forms) {
+        if (sent == form) return true;
+    }
+    std::string got;
+    for (const std::string& name : sent)
+        got += (got.empty() ? "" : ",") + name;
+    const Names& want = it->second.forms.back();
+    std::string expected;
+    for (const std::string& name : want)
+        expected += (expected.empty() ? "" : ",") + name;
+    error = "fields of " + req.cmd + " are (" + got + "), not (" + expected + ")";
+    return false;
 }
 
 User* accountUser(const Request& req, Store& store) {

@@ -5,6 +5,7 @@
 #include "tools/service-sim/store.h"
 #include "tools/service-sim/wire.h"
 
+#include <ctime>
 #include <string>
 
 namespace kv::servicesim {
@@ -19,12 +20,18 @@ struct Reply {
 
 struct Context {
     std::string baseUrl; // "http://127.0.0.1:port", for addresses in replies
+    std::time_t now = 0; // the time of the request, for the auctions' time left
 };
 
 using Command = Reply (*)(const Request&, Store&, const Context&);
 
 // The command of that name, or null.
 Command findCommand(const std::string& cmd);
+
+// Whether the request carries the command's own fields, and only those, in the order the
+// client sends them; says why not in error. An unknown command passes (it is answered as
+// unknown).
+bool fieldsInOrder(const Request& req, std::string& error);
 
 // Whether the request's account (user id and password) belongs to a user of the store.
 User* accountUser(const Request& req, Store& store);

@@ -1,6 +1,4 @@
 // service-sim: the stand-in service on loopback, for the demo and manual checks.
-// service-sim [--port N] [--refuse-login] [--fail MESSAGE] [--garbage] [--slow MS]
-//             [--close-early] [--print-requests]
 
 #include "tools/service-sim/server.h"
 
@@ -11,6 +9,31 @@
 #include <thread>
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: service-sim [options]\n"
+    "\n"
+    "A stand-in for the sniping service on 127.0.0.1: answers /tx.cgi in the client's wire\n"
+    "format and /code.bmp with the security-code picture. Prints the port it listens on,\n"
+    "then serves until it is stopped. Users alice, bob (offered an upgrade) and carol (asked\n"
+    "for the security code 7Q4K), each with the password secret. A request the client would\n"
+    "not send is refused with a failure reply and its reason on standard error.\n"
+    "\n"
+    "options:\n"
+    "  --port N          listen on port N (default 0: a free port)\n"
+    "  --refuse-login    refuse every login (\"Your account is suspended.\")\n"
+    "  --fail MESSAGE    every record command fails with MESSAGE; the store is unchanged\n"
+    "  --garbage         answer text that is no cipher text\n"
+    "  --slow MS         wait MS milliseconds before each answer\n"
+    "  --close-early     send half of each body, then drop the connection\n"
+    "  --repeat-keys     send every reply field twice, first with an empty value\n"
+    "  --status-500      answer with HTTP status 500, the body as always\n"
+    "  --pace MS         send each body a few bytes at a time, MS milliseconds apart\n"
+    "  --print-requests  print each deciphered request on standard output\n"
+    "  --help            show this text\n"
+    "\n"
+    "environment: none is read (the client finds the service through KV_SERVICE_URL,\n"
+    "e.g. http://127.0.0.1:PORT).\n";
 
 // A whole number from 0 to 65535 given on the command line, or -1.
 int smallNumber(const char* text) {
@@ -27,7 +50,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--port" && hasValue)
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--port" && hasValue)
             port = smallNumber(argv[++i]);
         else if (arg == "--refuse-login")
             sw.refuseLogin = true;
@@ -39,15 +65,22 @@ int main(int argc, char** argv) {
             sw.slowMs = smallNumber(argv[++i]);
         else if (arg == "--close-early")
             sw.closeEarly = true;
+        else if (arg == "--repeat-keys")
+            sw.repeatKeys = true;
+        else if (arg == "--status-500")
+            sw.status500 = true;
+        else if (arg == "--pace" && hasValue)
+            sw.paceMs = smallNumber(argv[++i]);
         else if (arg == "--print-requests")
             sw.printRequests = true;
         else {
-            std::fprintf(stderr, "service-sim: unknown argument %s\n", arg.c_str());
+            std::fprintf(stderr, "service-sim: unknown argument %s (see --help)\n", arg.c_str());
             return 2;
         }
     }
-    if (port < 0 || sw.slowMs < 0) {
-        std::fprintf(stderr, "service-sim: --port and --slow take a number from 0 to 65535\n");
+    if (port < 0 || sw.slowMs < 0 || sw.paceMs < 0) {
+        std::fprintf(stderr,
+                     "service-sim: --port, --slow and --pace take a number from 0 to 65535\n");
         return 2;
     }
     kv::servicesim::Server server;

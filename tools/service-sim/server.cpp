@@ -1,13 +1,16 @@
 #include "tools/service-sim/server.h"
 
+#include "tools/service-sim/code_picture.h"
 #include "tools/service-sim/commands.h"
 #include "tools/service-sim/wire.h"
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -16,11 +19,22 @@ namespace kv::servicesim {
 
 namespace {
 
-// A one-pixel GIF standing for the security-code picture.
-const unsigned char kCodeImage[] = {
-    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0xff, 0xff, 0xff, 0x21, 0xf9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00,
-    0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3b};
+bool succeeded(const Reply& reply) {
+    for (const auto& [key, value] : reply.fields) {
+        if (key == "return") return value != "0";
+    }
+    return false;
+}
+
+// The record's plain text with every field sent twice, first with an empty value: the
+// client keeps each key's first place and last value.
+Fields repeated(const Fields& fields) {
+    Fields out;
+    for (const auto& [key, value] : fields)
+        out.emplace_back(key, "");
+    out.insert(out.end(), fields.begin(), fields.end());
+    return out;
+}
 
 } // namespace
 
@@ -32,48 +46,72 @@ struct Server::Impl {
     Store store;
     Switches switches;
     std::vector<std::string> log;
+    std::vector<std::string> refused;
+
+    // Runs the request's command. A failure, the command's own or one a switch makes,
+    // leaves the store as it was: the command works on a copy kept only on success.
+    Reply run(const Request& req, const Switches& sw) {
+        if (!sw.failCommand.empty() && req.cmd == sw.failCommand) {
+            Reply reply;
+            reply.fields = {{"return", "0"}};
+            if (!sw.failCommandMessage.empty())
+                reply.fields.emplace_back("message", sw.failCommandMessage);
+            return reply;
+        }
+        const Command command = findCommand(req.cmd);
+        if (!command) {
+            Reply reply;
+            reply.fields = {{"return", "0"}, {"message", "Unknown command " + req.cmd}};
+            return reply;
+        }
+        Store scratch = store;
+        Reply reply = command(req, scratch, Context{baseUrlLocked(), std::time(nullptr)});
+        if (reply.kind != Reply::Kind::Record) {
+            store = std::move(scratch);
+            return reply;
+        }
+        if (sw.refuseLogin && req.cmd == "login") {
+            reply.fields = {{"return", "0"}, {"message", sw.refuseMessage}};
+        } else if (!sw.failMessage.empty()) {
+            reply.fields = {{"return", "0"}, {"message", sw.failMessage}};
+        }
+        if (succeeded(reply)) store = std::move(scratch);
+        return reply;
+    }
 
     void answer(const httplib::Request& hreq, httplib::Response& res) {
         const std::size_t q = hreq.target.find('?');
         const std::string raw = q == std::string::npos ? "" : hreq.target.substr(q + 1);
         std::string error;
-        const std::optional<Request> req = readRequest(raw, error);
+        std::optional<Request> req = readRequest(raw, error);
+        if (req && req->enciphered && !fieldsInOrder(*req, error)) req.reset();
         Switches sw;
         Reply reply;
         {
             std::lock_guard<std::mutex> lock(mutex);
             sw = switches;
-            if (req) log.push_back(req->query);
-            if (req && sw.printRequests) std::printf("%s\n", req->query.c_str());
             if (!req) {
+                // Refused: said on standard error, kept for tests, answered with a failure.
+                refused.push_back(error);
+                std::fprintf(stderr, "service-sim: refused request (%s): %s\n", error.c_str(),
+                             raw.c_str());
                 res.status = 400;
-                res.set_content("Bad request: " + error, "text/plain");
+                res.set_content(recordBody({{"return", "0"}, {"message", "Bad request: " + error}}),
+                                "text/plain");
                 return;
             }
-            const Command command = findCommand(req->cmd);
-            if (!sw.failCommand.empty() && req->cmd == sw.failCommand) {
-                reply.fields = {{"return", "0"}};
-                if (!sw.failCommandMessage.empty())
-                    reply.fields.emplace_back("message", sw.failCommandMessage);
-            } else if (!command) {
-                reply.fields = {{"return", "0"}, {"message", "Unknown command " + req->cmd}};
-            } else {
-                reply = command(*req, store, Context{baseUrlLocked()});
-            }
+            log.push_back(req->query);
+            if (sw.printRequests) std::printf("%s\n", req->query.c_str());
+            reply = run(*req, sw);
         }
         if (sw.printRequests) std::fflush(stdout);
-        if (reply.kind == Reply::Kind::Record) {
-            if (sw.refuseLogin && req->cmd == "login") {
-                reply.fields = {{"return", "0"}, {"message", sw.refuseMessage}};
-            } else if (!sw.failMessage.empty()) {
-                reply.fields = {{"return", "0"}, {"message", sw.failMessage}};
-            }
-        }
         if (reply.kind == Reply::Kind::Text && !sw.listBody.empty()) reply.body = sw.listBody;
-        std::string body =
-            reply.kind == Reply::Kind::Record ? recordBody(reply.fields) : reply.body;
+        std::string body = reply.kind == Reply::Kind::Record
+                               ? recordBody(sw.repeatKeys ? repeated(reply.fields) : reply.fields)
+                               : reply.body;
         if (sw.garbage) body = "<html><body>Service temporarily unavailable</body></html>";
         if (sw.slowMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(sw.slowMs));
+        if (sw.status500) res.status = 500;
         const char* type = reply.kind == Reply::Kind::Html ? "text/html" : "text/plain";
         if (sw.closeEarly) {
             const std::string half = body.substr(0, body.size() / 2);
@@ -86,7 +124,29 @@ struct Server::Impl {
                 });
             return;
         }
+        if (sw.paceMs > 0) {
+            // A few bytes at a time, each piece its own write with a pause before it.
+            const int pause = sw.paceMs;
+            res.set_content_provider(
+                body.size(), type,
+                [body, pause](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+                    const std::size_t n = std::min<std::size_t>(7, body.size() - offset);
+                    return sink.write(body.data() + offset, n);
+                });
+            return;
+        }
         res.set_content(body, type);
+    }
+
+    // The security-code picture of the user whose login token is token; empty when none.
+    std::string codePictureFor(const std::string& token) {
+        std::lock_guard<std::mutex> lock(mutex);
+        for (const User& u : store.users) {
+            if (!u.securityCode.empty() && "TK-" + u.userId == token)
+                return codePicture(u.securityCode);
+        }
+        return {};
     }
 
     std::string baseUrlLocked() const { return "http://127.0.0.1:" + std::to_string(port); }
@@ -97,9 +157,14 @@ Server::Server(Store store) : impl_(std::make_unique<Impl>()) {
     impl_->http.Get("/tx.cgi", [this](const httplib::Request& req, httplib::Response& res) {
         impl_->answer(req, res);
     });
-    impl_->http.Get("/code.gif", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content(std::string(reinterpret_cast<const char*>(kCodeImage), sizeof kCodeImage),
-                        "image/gif");
+    impl_->http.Get("/code.bmp", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::string picture = impl_->codePictureFor(req.get_param_value("t"));
+        if (picture.empty()) {
+            res.status = 404;
+            res.set_content("No such security code", "text/plain");
+            return;
+        }
+        res.set_content(picture, "image/bmp");
     });
 }
 
@@ -160,6 +225,11 @@ std::vector<std::string> Server::requests() const {
 void Server::clearRequests() {
     std::lock_guard<std::mutex> lock(impl_->mutex);
     impl_->log.clear();
+}
+
+std::vector<std::string> Server::refusals() const {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    return impl_->refused;
 }
 
 } // namespace kv::servicesim

@@ -1,6 +1,9 @@
 #pragma once
 // The stand-in service: an HTTP server on loopback that answers "/tx.cgi" in the client's
-// wire format from an in-memory store, with switches for the awkward cases.
+// wire format from an in-memory store, with switches for the awkward cases. It refuses a
+// request the client would not send (wire.h, commands.h) with a failure reply, and a
+// failure it answers leaves its store as it was. "/code.bmp?t=TOKEN" is the picture of the
+// security code that the login reply's token stands for.
 
 #include "tools/service-sim/store.h"
 
@@ -21,6 +24,9 @@ struct Switches {
     std::string listBody;           // non-empty: every list command answers with this text
     int slowMs = 0;                 // wait this long before answering
     bool closeEarly = false;        // send half the body, then drop the connection
+    bool repeatKeys = false;        // each record field twice: first empty, then its value
+    bool status500 = false;         // HTTP status 500, the body as always
+    int paceMs = 0;                 // the body in small pieces, this long apart
     bool printRequests = false;     // print each deciphered request on standard output
 };
 
@@ -44,6 +50,8 @@ public:
     // Every request's deciphered query text, in arrival order.
     std::vector<std::string> requests() const;
     void clearRequests();
+    // Why each refused request was refused (also written to standard error), in order.
+    std::vector<std::string> refusals() const;
 
 private:
     struct Impl;

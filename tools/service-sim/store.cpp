@@ -18,7 +18,7 @@ Snipe* Store::findSnipe(const std::string& userId, int bidId) {
     return nullptr;
 }
 
-Store seededStore() {
+Store seededStore(std::time_t now) {
     Store s;
     s.users = {
         {"alice", "secret", 1, "", "s=ALICE0123456789", ""},
@@ -37,8 +37,8 @@ Store seededStore() {
         n.seller = seller;
         n.bidGroup = group;
         n.status = status;
-        n.ends = "2026-12-1" + std::to_string(id % 10) + " 18:30:00";
-        n.timeLeftSeconds = 3600L * id;
+        const long hours = 5L * (id - 100) - 2; // 3, 8, 13, ... hours
+        n.endsAt = now + (status == 1 ? 1 : -1) * (hours * 3600 + 25 * 60);
         n.delaySeconds = 8;
         s.snipes.push_back(n);
     };
@@ -60,8 +60,8 @@ Store seededStore() {
         {"alice", "3009988772", "Pocket watch key"},
     };
     s.ebay = {
-        {"alice", "3005550001", "Railway watch", "tickers", "2026-12-19 20:00:00", 55.00, false},
-        {"alice", "3005550002", "Clock hands set", "oldtime", "2026-12-18 21:15:00", 4.50, true},
+        {"alice", "3005550001", "Railway watch", "tickers", now + 5 * 86400 + 1800, 55.00, false},
+        {"alice", "3005550002", "Clock hands set", "oldtime", now + 4 * 86400 + 4500, 4.50, true},
     };
     return s;
 }

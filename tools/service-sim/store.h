@@ -1,6 +1,7 @@
 #pragma once
 // What the stand-in service keeps in memory: its users and their snipes.
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,10 @@ struct User {
 struct Snipe {
     std::string userId;
     int bidId = 0;
-    std::string itemNumber, title, seller, bidGroup, ends;
+    std::string itemNumber, title, seller, bidGroup;
+    std::time_t endsAt = 0; // when the auction ends; its time left is counted from it
     double maxBid = 0, price = 0;
-    long timeLeftSeconds = 0, delaySeconds = 0;
+    long delaySeconds = 0;
     bool paid = false, received = false, feedback = false;
     bool removed = false;                // being taken out of the store
     int status = 1;                      // 1 active, 2 successful, 3 failed, 5 cancelled
@@ -41,7 +43,8 @@ struct Favorite {
 
 // An item on a user's eBay watch or bid list, imported into the snipes by "myebay".
 struct EbayItem {
-    std::string userId, itemNumber, title, seller, ends;
+    std::string userId, itemNumber, title, seller;
+    std::time_t endsAt = 0;
     double price = 0;
     bool bidOn = false; // on the bid list (else the watch list)
 };
@@ -61,7 +64,8 @@ struct Store {
 
 // Users "alice" (plain login), "bob" (upgrade offered), "carol" (security code "7Q4K")
 // with password "secret" each; a handful of snipes of alice's in every status, with bid
-// history, two favourites and an eBay watch and bid list to import.
-Store seededStore();
+// history, two favourites and an eBay watch and bid list to import. The active auctions
+// end hours to days after now, the others ended before it.
+Store seededStore(std::time_t now = std::time(nullptr));
 
 } // namespace kv::servicesim

@@ -28,7 +28,39 @@ bool isVersion(const std::string& v) {
     return true;
 }
 
+// Base64 as the client writes it: the alphabet, whole groups of four, "=" only as the
+// padding at the end, and the same text again when decoded and encoded.
+bool isCanonicalBase64(std::string_view text) {
+    static constexpr std::string_view alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    if (text.empty() || text.size() % 4 != 0) return false;
+    const std::size_t body = text.find_last_not_of('=') + 1;
+    if (text.size() - body > 2) return false;
+    if (text.substr(0, body).find_first_not_of(alphabet) != std::string_view::npos) return false;
+    return kv::service::Base64Encode(kv::service::Base64Decode(text)) == text;
+}
+
+// A command or field name as the client writes it: lower-case letters, digits, "_".
+bool isName(std::string_view name) {
+    return !name.empty() &&
+           name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789_") == std::string::npos;
+}
+
+// Digits, then maybe "." and digits: the news page's random number (no exponent, no sign).
+bool isDecimalFraction(std::string_view text) {
+    const auto digits = [](std::string_view t) {
+        return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    const std::size_t dot = text.find('.');
+    if (dot == std::string_view::npos) return digits(text);
+    return digits(text.substr(0, dot)) && digits(text.substr(dot + 1));
+}
+
 } // namespace
+
+bool isPlainPage(std::string_view cmd) {
+    return cmd == "terms" || cmd == "help" || cmd == "privacy";
+}
 
 std::string passwordDigest(std::string_view password) {
     kv::service::clsMD5 md5;
@@ -39,14 +71,25 @@ std::string passwordDigest(std::string_view password) {
 std::optional<Request> readRequest(std::string_view rawQuery, std::string& error) {
     Request req;
     if (rawQuery.starts_with("cmd=")) {
-        // A plain page address: "cmd=terms" and nothing the client enciphers.
+        // A plain page address: one of the pages the client opens without enciphering.
         req.enciphered = false;
         req.query = std::string(rawQuery);
-        req.cmd = split(rawQuery.substr(4), '&')[0];
+        req.cmd = std::string(rawQuery.substr(4));
+        if (!isPlainPage(req.cmd)) {
+            error = "an unenciphered query";
+            return std::nullopt;
+        }
         return req;
     }
-    // Anything behind the Base64 text ("&r=..." of the news page) is not part of it.
-    const std::string_view cipher = rawQuery.substr(0, rawQuery.find('&'));
+    // Behind the Base64 text only the news page's "&r=" and a plain decimal fraction.
+    const std::size_t amp = rawQuery.find('&');
+    const std::string_view cipher = rawQuery.substr(0, amp);
+    const std::string_view behind =
+        amp == std::string_view::npos ? std::string_view() : rawQuery.substr(amp + 1);
+    if (!isCanonicalBase64(cipher)) {
+        error = "the query is not Base64";
+        return std::nullopt;
+    }
     req.query = kv::service::RC4Crypt(kv::service::Base64Decode(cipher), kv::service::kRequestKey);
     if (!req.query.starts_with("0=0&")) {
         error = "the query does not start with 0=0&";
@@ -58,6 +101,15 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
         return std::nullopt;
     }
     req.cmd = pieces[0].substr(4);
+    if (!isName(req.cmd)) {
+        error = "bad command name " + req.cmd;
+        return std::nullopt;
+    }
+    if (amp != std::string_view::npos &&
+        (req.cmd != "news" || !behind.starts_with("r=") || !isDecimalFraction(behind.substr(2)))) {
+        error = "text behind the Base64 query: " + std::string(behind);
+        return std::nullopt;
+    }
     Fields all;
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const std::size_t eq = pieces[i].find('=');
@@ -65,8 +117,20 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
             error = "field without '=': " + pieces[i];
             return std::nullopt;
         }
-        all.emplace_back(pieces[i].substr(0, eq),
-                         kv::service::urlDecode(std::string_view(pieces[i]).substr(eq + 1)));
+        const std::string key = pieces[i].substr(0, eq);
+        const std::string_view raw = std::string_view(pieces[i]).substr(eq + 1);
+        std::string value = kv::service::urlDecode(raw);
+        if (!isName(key)) {
+            error = "bad field name " + key;
+            return std::nullopt;
+        }
+        // The client encodes every value one way only: letters and digits as they are, all
+        // else as "%XX" in upper case, a space as "%20".
+        if (kv::service::urlEncode(value, false) != raw) {
+            error = "field " + key + " not encoded as the client encodes: " + std::string(raw);
+            return std::nullopt;
+        }
+        all.emplace_back(key, std::move(value));
     }
     static const char* const account[] = {"user_id", "plp", "password", "version"};
     if (all.size() < 4) {

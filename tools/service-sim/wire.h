@@ -20,11 +20,18 @@ struct Request {
     std::string userId, plp, password, version;
 };
 
-// Deciphers and checks the query text behind "tx.cgi?": the "0=0&" prefix, "cmd=" first,
-// the account fields last and in order, the password digest of plp (or no credentials at
-// all: every account field but version empty). A plain "cmd=terms" style query is taken as
-// it stands. On a fault returns nothing and says why in error.
+// Deciphers and checks the query text behind "tx.cgi?" as strictly as the service: Base64
+// as the client writes it, the "0=0&" prefix, "cmd=" first, every value URL-encoded exactly
+// as the client encodes it, the account fields last and in order, the version as the
+// client writes it, the password digest of plp (or no credentials at all: every account
+// field but version empty); behind the Base64 text only the news page's "&r=" number. A
+// plain "cmd=terms", "cmd=help" or "cmd=privacy" is taken as it stands; any other plain
+// query is refused. On a fault returns nothing and says why in error. The command's own
+// fields are checked by the command (commands.h).
 std::optional<Request> readRequest(std::string_view rawQuery, std::string& error);
+
+// Whether cmd is one of the pages the client opens by a plain address ("?cmd=terms").
+bool isPlainPage(std::string_view cmd);
 
 // The digest the client sends for a password: lower-case MD5 of password and salt.
 std::string passwordDigest(std::string_view password);

@@ -47,6 +47,8 @@ protected:
         sim_.clearRequests();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         kv::service::resetLoginDialog();
         unsetenv("KV_SERVICE_URL");

@@ -13,11 +13,6 @@ using kv::servicesim::Store;
 
 class Commands : public testing::AppFixture {
 protected:
-    // The favourites menu as the main window's menus will hold it: element 0 only.
-    kv::ui::Menu& addFavoritesMenu() {
-        auto& top = main_->add<kv::ui::Menu>("mnuWatched");
-        return main_->add<kv::ui::Menu>("mnuWatchedItem", 0, &top);
-    }
     std::vector<std::pair<std::string, std::string>> favoritesMenu() const {
         std::vector<std::pair<std::string, std::string>> out;
         for (kv::ui::Control* c : main_->controlArray("mnuWatchedItem")) {
@@ -50,7 +45,6 @@ TEST_F(Commands, EachCommandSendsItsFieldsInOrder) {
 }
 
 TEST_F(Commands, TheHourglassShowsWhileTheCommandsThatAskForItWait) {
-    addFavoritesMenu();
     main_->lvListView.addItem("row", "101");
     main_->lvListView.setChecked(0, true);
     struct Case {
@@ -127,7 +121,7 @@ TEST_F(Commands, AnUnreadableReplyIsFollowedByTheDefaultText) {
 }
 
 TEST_F(Commands, FavouritesLinesBecomeMenuElementsAfterElementZero) {
-    addFavoritesMenu().setCaption("(none)");
+    main_->mnuWatchedItem0.setCaption("(none)");
     kv::servicesim::Switches sw;
     sw.listBody = "31\tFirst item\nabc\tSecond\n58\n47\tThird\n";
     sim_.setSwitches(sw);
@@ -147,7 +141,6 @@ TEST_F(Commands, FavouritesLinesBecomeMenuElementsAfterElementZero) {
 }
 
 TEST_F(Commands, AddingAFavouriteRebuildsTheMenu) {
-    addFavoritesMenu();
     changeFavorite("3001122339", "addfavorite");
     const auto menu = favoritesMenu();
     ASSERT_EQ(menu.size(), 3u);
@@ -214,7 +207,7 @@ TEST_F(Commands, BatchMarksChangeTheStore) {
 }
 
 TEST_F(Commands, ImportKeepsTheBiddingFolderAndOtherwiseListsTheWatchedItems) {
-    auto& wb1 = main_->add<kv::ui::WebBrowser>("wb1");
+    auto& wb1 = main_->wb1;
     for (std::int16_t from : {0, 2, 10, 11}) {
         sim_.clearRequests();
         wb1.setVisible(true);

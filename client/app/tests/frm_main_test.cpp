@@ -29,6 +29,7 @@ using ui::WindowState;
 class RecordingBackend : public ui::headless::HeadlessBackend {
 public:
     void propertyChanged(ui::Widget& w, ui::Property p) override {
+        HeadlessBackend::propertyChanged(w, p);
         auto* tree = dynamic_cast<ui::TreeView*>(&w);
         if (!tree || p != ui::prop::Expansion || tree->firstVisible() < 0) return;
         if (scrolledTo.empty() || scrolledTo.back() != tree->firstVisible())
@@ -163,10 +164,15 @@ TEST_F(MainWindow, AValueThatDoesNotConvertLeavesThePropertyAsItWas) {
     EXPECT_TRUE(main.clickToEdit);
     EXPECT_EQ(main.picSplitter2.left(), 2000);
     EXPECT_EQ(main.picSplitter4.top(), 3975);
-    // A maximised window cannot be moved or sized: its geometry stays.
+    // A maximised window covers the work area and cannot be moved or sized.
     main.setWindowState(WindowState::Maximized);
+    const ui::Rect area = ui::app().workArea();
+    const ui::Rect maximised{area.left * 15, area.top * 15, area.width * 15, area.height * 15};
+    EXPECT_EQ(main.geometry(), maximised);
     store({{"MainLeft", "10"}, {"MainWidth", "9000"}});
     main.getSettings();
+    EXPECT_EQ(main.geometry(), maximised);
+    main.setWindowState(WindowState::Normal);
     EXPECT_EQ(main.geometry(), (ui::Rect{1500, 1600, 6500, 4000}));
 }
 

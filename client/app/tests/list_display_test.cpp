@@ -229,6 +229,24 @@ TEST_F(ListDisplay, ReloadAsksTheServiceAndSelectsTheFolder) {
                                                 " TOTAL for Watches (1 item)"}));
 }
 
+TEST_F(ListDisplay, AListCutShortIsNoResponse) {
+    kv::servicesim::Switches sw;
+    sw.closeEarly = true;
+    sim_.setSwitches(sw);
+    ui_->expectBox({.text = kNoResponseText, .style = kv::ui::mb::IconError});
+    std::int16_t status = 0, groupBy = 0;
+    refreshAuctionList(status, groupBy);
+    // Not the rows that arrived: the empty list of a failed reply.
+    EXPECT_EQ(list().columnCount(), 0);
+    ASSERT_EQ(list().itemCount(), 1);
+    EXPECT_EQ(list().text(0, 4), "(0 items)");
+
+    // The whole reply again: every snipe, no box.
+    sim_.setSwitches({});
+    refreshAuctionList(status, groupBy);
+    EXPECT_EQ(list().itemCount(), 6);
+}
+
 class HistoryWindow : public testing::AppFixture {};
 
 TEST_F(HistoryWindow, ARowClickShowsItsResponse) {

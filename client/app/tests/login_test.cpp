@@ -68,6 +68,8 @@ protected:
         registerLoginDialog();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         kv::service::resetLoginDialog();
         unsetenv("KV_SERVICE_URL");
@@ -126,7 +128,7 @@ TEST_F(LoginTest, SecurityCodeChallengeIsAnsweredOnTheNextAttempt) {
         auto& d = static_cast<frmLogin&>(f);
         EXPECT_TRUE(d.wb1.visible());
         ASSERT_FALSE(d.wb1.navigations().empty());
-        EXPECT_EQ(d.wb1.navigations().back().url, sim_.baseUrl() + "/code.gif?t=TK-carol");
+        EXPECT_EQ(d.wb1.navigations().back().url, sim_.baseUrl() + "/code.bmp?t=TK-carol");
         EXPECT_TRUE(d.txtToken.visible());
         EXPECT_TRUE(d.lblSecurityCode.visible());
         EXPECT_FALSE(d.inst.visible());
@@ -159,15 +161,24 @@ TEST_F(LoginTest, RefusalsShowTheServiceMessageAndThreeReturn) {
     EXPECT_EQ(sim_.requests().size(), 3u);
 }
 
-TEST_F(LoginTest, NoServiceCountsAsRefused) {
-    sim_.stop();
-    for (int i = 0; i < 3; ++i) {
-        answer("alice", "secret");
-        ui_->expectBox({.caption = "Received invalid response from server.", .text = ""});
-        ui_->expectBox({.caption = "Login", .text = kNoResponse});
+TEST_F(LoginTest, NoServiceOrAReplyCutShortCountsAsRefused) {
+    for (const bool cutShort : {true, false}) {
+        if (cutShort) {
+            kv::servicesim::Switches sw;
+            sw.closeEarly = true; // half the reply, which alone would still read as accepted
+            sim_.setSwitches(sw);
+        } else {
+            sim_.stop();
+        }
+        for (int i = 0; i < 3; ++i) {
+            answer("alice", "secret");
+            ui_->expectBox({.caption = "Received invalid response from server.", .text = ""});
+            ui_->expectBox({.caption = "Login", .text = kNoResponse});
+        }
+        security_.doLogin();
+        EXPECT_EQ(security_.m_Level, 0) << cutShort;
+        EXPECT_EQ(security_.m_Cookie, "") << cutShort;
     }
-    security_.doLogin();
-    EXPECT_EQ(security_.m_Level, 0);
 }
 
 TEST_F(LoginTest, CancelEndsTheProgram) {

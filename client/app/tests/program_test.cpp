@@ -21,6 +21,8 @@ struct ProgramRun {
 class Program : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_GT(sim_.start(), 0); }
+    // Every request the program sent is one the service takes.
+    void TearDown() override { EXPECT_EQ(sim_.refusals(), std::vector<std::string>{}); }
     // Runs kestrovane under the script text (or the script file) and collects its output.
     ProgramRun run(const std::string& script, bool isFile = false) {
         std::string path = script;
@@ -145,6 +147,18 @@ box caption "Upgrade" style 4 answer Yes
 box text "Do you want to import your watch list and bids from eBay?" answer No
 )",
          "unload frmMain"},
+        {"upgrade accepted, then the import question left open", R"(modal frmLogin
+  set txtUserName "bob"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box caption "Upgrade" answer Yes
+box text "Do you want to import your watch list and bids from eBay?" answer Yes after 5000
+)",
+         "\"myEbay\" imported"},
         {"logout and another user, about box", R"(modal frmLogin
   set txtUserName "alice"
   set txtPassword "secret"

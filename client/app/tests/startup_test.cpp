@@ -3,7 +3,6 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
-#include "client/app/main_commands.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "client/service/security.h"
@@ -42,6 +41,8 @@ protected:
         newRun();
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         endRun();
         unsetenv("KV_SERVICE_URL");
@@ -102,13 +103,35 @@ protected:
     bool shown(const std::string& form) const {
         return tickOf(Record::Kind::ShownModal, form) || tickOf(Record::Kind::Shown, form);
     }
-    kv::ui::WebBrowser& mainWb1() { return *mainForm().find<kv::ui::WebBrowser>("wb1"); }
+    kv::ui::WebBrowser& mainWb1() { return mainForm().wb1; }
 
     kv::machine::testing::TempMachine machine_;
     kv::servicesim::Server sim_;
     kv::ui::headless::HeadlessBackend* ui_ = nullptr;
     kv::ui::headless::HeadlessControls* web_ = nullptr;
 };
+
+TEST(FractionText, PlainDecimalWithoutExponent) {
+    struct Case {
+        float value;
+        std::string text;
+    };
+    const Case cases[] = {
+        {0.0f, "0"},
+        {0.5f, "0.5"},
+        {0.25f, "0.25"},
+        {3e-05f, "0.00003"},
+        {1.2345e-4f, "0.00012345"},
+        {2.3283064e-10f, "0.00000000023283064"},     // 2^-32, the sequence's smallest step
+        {0.99999994f, "0.99999994"},                 // the largest single below 1
+        {1e-45f, "0." + std::string(44, '0') + "1"}, // the smallest single
+    };
+    for (const Case& c : cases) {
+        const std::string text = fractionText(c.value);
+        EXPECT_EQ(text, c.text) << c.value;
+        EXPECT_EQ(std::strtof(text.c_str(), nullptr), c.value) << text;
+    }
+}
 
 TEST_F(Startup, FirstStartShowsTermsOpensNewsAndAsksImportOnce) {
     login("alice");
@@ -273,13 +296,30 @@ TEST_F(Startup, UpgradeAcceptedOpensThePageAndEndsOnTimer1) {
     EXPECT_TRUE(upgradeOpened);
 }
 
+TEST_F(Startup, Timer1EndsTheProgramWhileTheImportQuestionIsOpen) {
+    saveSetting("AcceptedTerms", "1");
+    login("bob");
+    ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::Yes});
+    // The user leaves the question open longer than Timer1 waits.
+    ui_->expectBox({.text = kImportQuestion, .answer = kv::ui::id::Yes, .after = 5000});
+    int imports = 0;
+    setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
+    EXPECT_EQ(runMain(), 0);
+    EXPECT_EQ(imports, 0);
+    ASSERT_EQ(ui_->boxes().size(), 2u);
+    EXPECT_EQ(ui_->boxes()[1].answer, 0); // never answered
+    EXPECT_NE(ui_->transcript().find("eBay?\", style MB_YESNOCANCEL|MB_ICONQUESTION -> none"),
+              std::string::npos)
+        << ui_->transcript();
+}
+
 TEST_F(Startup, UpgradeDeclinedGoesOn) {
     saveSetting("AcceptedTerms", "1");
     saveSetting("importmyebay", "1");
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
     EXPECT_EQ(runMain(), std::nullopt);
-    EXPECT_FALSE(mainForm().find<kv::ui::Timer>("Timer1")->enabled());
+    EXPECT_FALSE(mainForm().Timer1.enabled());
 }
 
 TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
@@ -295,7 +335,7 @@ TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
     kv::ui::runProgram([] {
-        mnuLogout_Click();
+        mainForm().mnuLogout.click();
         return 0;
     });
     EXPECT_EQ(&mainForm(), first);

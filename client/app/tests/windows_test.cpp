@@ -2,18 +2,20 @@
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
-#include "client/app/main_commands.h"
 #include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "client/service/base64.h"
 #include "client/service/service_address.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
+#include "platform/ui/control_host.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/headless/controls.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/user_input.h"
+#include "tools/service-sim/code_picture.h"
 #include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,7 @@ TEST_F(Windows, LoginImageRunsDiagnosticsOnlyWithAPassword) {
     ui_->expectBox({.text = "Diagnostics complete."});
     EXPECT_TRUE(user::click(d.Image1));
     EXPECT_EQ(sim.requests().size(), 1u);
+    EXPECT_EQ(sim.refusals(), std::vector<std::string>{});
     EXPECT_EQ(d.mousePointer(), kv::ui::MousePointer::Default);
     unsetenv("KV_SERVICE_URL");
 }
@@ -166,7 +169,7 @@ TEST_F(Windows, AboutBoxClosesOnTheFirstClickOrKey) {
                 user::click(s.Picture2);
             EXPECT_FALSE(s.loaded());
         });
-        mnuHelpAbout_Click();
+        mainForm().mnuHelpAbout.click();
         EXPECT_EQ(app().loadedForm<frmSplash>(), nullptr);
     }
 }
@@ -192,19 +195,19 @@ TEST_F(Windows, TermsButtonsWaitForThePage) {
 }
 
 TEST_F(Windows, ImportQuestionOnceUnlessForced) {
-    mainForm();
+    frmMain& main = mainForm();
     int imports = 0;
     setStartupCommands({.loadFavorites = {}, .importMyEbay = [&] { ++imports; }});
     const char* question = "Do you want to import your watch list and bids from eBay?";
     ui_->expectBox(
         {.caption = "Kestrovane", .text = question, .style = 0x23, .answer = kv::ui::id::Yes});
     ui_->expectBox({.caption = "Kestrovane", .text = "\"myEbay\" imported", .style = 0});
-    check_import(false);
+    main.check_import(false);
     EXPECT_EQ(imports, 1);
     EXPECT_EQ(getSetting("importmyebay", ""), "1");
-    check_import(false); // asked before: no box
+    main.check_import(false); // asked before: no box
     ui_->expectBox({.text = question, .answer = kv::ui::id::Cancel});
-    check_import(true);
+    main.check_import(true);
     EXPECT_EQ(imports, 1);
 }
 
@@ -221,13 +224,37 @@ TEST_F(Windows, ServicePagesComeFromTheServiceOnly) {
     unsetenv("KV_SERVICE_URL");
 }
 
+TEST_F(Windows, SecurityCodeShowsAsAPictureInTheLoginPane) {
+    kv::servicesim::Server sim;
+    ASSERT_GT(sim.start(), 0);
+    setenv("KV_SERVICE_URL", sim.baseUrl().c_str(), 1);
+    kv::ui::setControlHost(std::make_unique<ServicePages>());
+    frmLogin& d = app().form<frmLogin>();
+    d.wb1Navigate(sim.baseUrl() + "/code.bmp?t=TK-carol");
+    app().processMessages();
+    const std::string& html = d.wb1.document().html;
+    const std::string head = "<html><body style=\"margin:0\"><img src=\"data:image/bmp;base64,";
+    ASSERT_EQ(html.compare(0, head.size(), head), 0) << html.substr(0, 80);
+    const std::size_t end = html.find('"', head.size());
+    ASSERT_NE(end, std::string::npos);
+    // The picture of carol's code, at its own size.
+    EXPECT_EQ(kv::service::Base64Decode(html.substr(head.size(), end - head.size())),
+              kv::servicesim::codePicture("7Q4K"));
+    EXPECT_NE(html.find("width=\"84\" height=\"33\""), std::string::npos) << html.substr(end);
+
+    // A token the service did not give has no picture.
+    d.wb1Navigate(sim.baseUrl() + "/code.bmp?t=TK-alice");
+    app().processMessages();
+    EXPECT_EQ(d.wb1.document().html.find("<img"), std::string::npos);
+    unsetenv("KV_SERVICE_URL");
+}
+
 TEST_F(Windows, MainWindowTimer1EndsTheProgram) {
-    kv::ui::Timer* timer = mainForm().find<kv::ui::Timer>("Timer1");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_FALSE(timer->enabled());
-    EXPECT_EQ(timer->interval(), 2000);
+    kv::ui::Timer& timer = mainForm().Timer1;
+    EXPECT_FALSE(timer.enabled());
+    EXPECT_EQ(timer.interval(), 2000);
     EXPECT_EQ(kv::ui::runProgram([&] {
-                  timer->tick();
+                  timer.tick();
                   return 5;
               }),
               0);

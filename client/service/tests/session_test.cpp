@@ -26,10 +26,18 @@ protected:
         pointAt(sim_.baseUrl());
     }
     void TearDown() override {
+        // Every request the client sent is one the service takes.
+        EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
         unsetenv("KV_SERVICE_URL");
     }
     static void pointAt(const std::string& url) { setenv("KV_SERVICE_URL", url.c_str(), 1); }
+    // The fields of a "diagnose" as the client sends it.
+    static Hash diagnoseArgs() {
+        Hash args;
+        args.Add("chal", "5");
+        return args;
+    }
 
     // The query text a request URL carries, deciphered.
     static std::string decipher(const std::string& url) {
@@ -76,7 +84,7 @@ TEST_F(SessionTest, ChallengeIsAWholeNumberInRange) {
 }
 
 TEST_F(SessionTest, RecordReplyBecomesHashOfTextsInOrder) {
-    Hash args;
+    Hash args = diagnoseArgs();
     Hash reply = security_.queryKestrovane("diagnose", args);
     EXPECT_EQ(reply.Keys(), (std::vector<std::string>{"all", "return", "message"}));
     EXPECT_EQ(reply.Retrieve("all", ""), Value("well"));
@@ -116,7 +124,7 @@ TEST_F(SessionTest, UnacceptedRepliesGiveOneBoxAndOnlyInvalid) {
         ui_->expectBox({.caption = "Received invalid response from server.",
                         .text = c.body,
                         .style = kv::ui::mb::IconError});
-        Hash args;
+        Hash args = diagnoseArgs();
         Hash reply = security_.queryKestrovane("diagnose", args);
         EXPECT_EQ(reply.Keys(), std::vector<std::string>{"invalid"}) << c.url;
         EXPECT_EQ(reply.Retrieve("invalid", 0), Value(1)) << c.url;
@@ -130,30 +138,47 @@ TEST_F(SessionTest, ServiceSwitchesShapeTheReply) {
     sw.failMessage = "Service closed for maintenance";
     sw.slowMs = 200;
     sim_.setSwitches(sw);
-    Hash args;
+    Hash args = diagnoseArgs();
     Hash failed = security_.queryKestrovane("diagnose", args);
     EXPECT_EQ(failed.Retrieve("return", 0), Value("0"));
     EXPECT_EQ(failed.Retrieve("message", ""), Value("Service closed for maintenance"));
 
-    // A connection dropped half-way leaves the first part of the cipher text; it still holds
-    // the marker, so what arrived is taken and the rest reads as absent.
-    sw = {};
-    sw.closeEarly = true;
-    sim_.setSwitches(sw);
-    Hash cut;
-    Hash partial = security_.queryKestrovane("diagnose", cut);
-    EXPECT_EQ(partial.Retrieve("all", ""), Value("well"));
-    EXPECT_EQ(partial.Retrieve("message", "absent"), Value("absent"));
+    // A repeated key, an error status over a valid body and a body paced in small pieces
+    // all read as the usual reply.
+    for (int awkward = 0; awkward < 3; ++awkward) {
+        sw = {};
+        sw.repeatKeys = awkward == 0;
+        sw.status500 = awkward == 1;
+        sw.paceMs = awkward == 2 ? 2 : 0;
+        sim_.setSwitches(sw);
+        Hash again = diagnoseArgs();
+        Hash reply = security_.queryKestrovane("diagnose", again);
+        EXPECT_EQ(reply.Keys(), (std::vector<std::string>{"all", "return", "message"})) << awkward;
+        EXPECT_EQ(reply.Retrieve("return", 0), Value("1")) << awkward;
+        EXPECT_EQ(reply.Retrieve("message", ""), Value("Connection OK")) << awkward;
+    }
 
-    // Garbage in place of the whole reply is rejected with one box.
-    sw = {};
-    sw.garbage = true;
-    sw.closeEarly = true;
-    sim_.setSwitches(sw);
-    ui_->expectBox({.caption = "Received invalid response from server."});
-    Hash bad;
-    EXPECT_EQ(security_.queryKestrovane("diagnose", bad).Keys(),
-              std::vector<std::string>{"invalid"});
+    // A connection dropped half-way is no reply, though the first half still holds the
+    // marker: one box with nothing in it, and only invalid.
+    for (const bool garbage : {false, true}) {
+        sw = {};
+        sw.garbage = garbage;
+        sw.closeEarly = true;
+        sim_.setSwitches(sw);
+        ui_->expectBox({.caption = "Received invalid response from server.", .text = ""});
+        Hash cut = diagnoseArgs();
+        EXPECT_EQ(security_.queryKestrovane("diagnose", cut).Keys(),
+                  std::vector<std::string>{"invalid"});
+    }
+    // A list cut short gives no lines and says so.
+    Hash list;
+    bool noResponse = false;
+    EXPECT_TRUE(security_.queryKestrovaneMulti("news", list, &noResponse).empty());
+    EXPECT_TRUE(noResponse);
+    sim_.setSwitches({});
+    Hash whole;
+    EXPECT_FALSE(security_.queryKestrovaneMulti("news", whole, &noResponse).empty());
+    EXPECT_FALSE(noResponse);
 }
 
 TEST_F(SessionTest, BodiesOfAnySizeArriveWhole) {
@@ -186,6 +211,7 @@ TEST_F(SessionTest, ReadLoopLetsWindowEventsRun) {
 TEST_F(SessionTest, ListReplyLines) {
     Hash none;
     none.Add("status_id", 0);
+    none.Add("sort", "auction_id");
     // Not logged in: the service answers nothing, which gives no lines.
     EXPECT_TRUE(security_.queryKestrovaneMulti("textdump", none).empty());
 

@@ -25,10 +25,27 @@ std::filesystem::path hostPathOf(std::string_view path) {
     return fs::hostPath(path);
 }
 
-std::string profileHostFile(std::string_view file) {
+namespace {
+
+std::string profileMachineFile(std::string_view file) {
     if (!file.empty() && file.find('\\') == std::string_view::npos)
-        return fs::hostPath(GetWindowsDir(true) + std::string(file)).string();
-    return fs::hostPath(file).string();
+        return GetWindowsDir(true) + std::string(file);
+    return std::string(file);
+}
+
+} // namespace
+
+std::string profileHostFile(std::string_view file) {
+    return fs::hostPath(profileMachineFile(file)).string();
+}
+
+std::string writableProfileHostFile(std::string_view file) {
+    const std::string path = profileMachineFile(file);
+    return fs::isWriteProtected(path) ? std::string() : fs::hostPath(path).string();
+}
+
+bool isDriveRoot(std::string_view path) {
+    return fs::fullPath(path).size() == 3;
 }
 
 bool fileExists(std::string_view path) {

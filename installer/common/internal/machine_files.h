@@ -18,7 +18,11 @@ std::filesystem::path hostPathOf(std::string_view path);
 // The host file of an INI file: a bare file name is in the Windows folder, as the profile
 // calls take it. Empty when the drive does not exist.
 std::string profileHostFile(std::string_view file);
+// The same for a change to the file: empty too when its drive is write-protected (Z:).
+std::string writableProfileHostFile(std::string_view file);
 
+// Whether the path names a drive's root folder ("C:\\", "\\" on the current drive).
+bool isDriveRoot(std::string_view path);
 bool fileExists(std::string_view path);   // an existing file (not a folder)
 bool folderExists(std::string_view path); // an existing folder
 // The platform's drive type of a letter (1 when the machine has no such drive).

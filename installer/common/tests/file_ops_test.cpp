@@ -1,8 +1,11 @@
 #include "installer/common/file_ops.h"
+#include "installer/common/folders.h"
 #include "installer/common/internal/machine_files.h"
+#include "installer/common/registry_primitives.h"
 #include "machine_helpers.h"
 #include "platform/fs/attributes.h"
 #include "platform/fs/file.h"
+#include "platform/fs/path.h"
 #include "platform/system/testing/temp_machine.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +135,56 @@ TEST(FileOps, TreeWalksDoNotFollowHostLinks) {
     DeleteTree("C:\\Doomed", true);
     EXPECT_FALSE(in::folderExists("C:\\Doomed"));
     EXPECT_EQ(content("C:\\Keep\\precious.txt"), "keep");
+}
+
+TEST(FileOps, TreeRoutinesLeaveDriveRootsAlone) {
+    TempMachine m;
+    makeFile("C:\\a.txt");
+    makeFile("C:\\Sub\\b.txt");
+    makeFile("C:\\Src\\s.txt");
+    ASSERT_TRUE(fs::setCurrentFolder("C:\\Sub"));
+    for (const char* root : {"C:\\", "c:\\", "\\", "C:\\Sub\\..", "C:\\Sub\\..\\"}) {
+        DeleteTree(root, true);
+        DeleteByMask(std::string(root) + "\\*.*", true);
+        CopyTree("C:\\Src", root);
+    }
+    DeleteByMask("C:\\*.txt", true);
+    EXPECT_TRUE(in::fileExists("C:\\a.txt"));
+    EXPECT_TRUE(in::fileExists("C:\\Sub\\b.txt"));
+    EXPECT_FALSE(in::fileExists("C:\\s.txt"));
+    DeleteByMask("C:\\Sub\\*.txt", true);
+    EXPECT_FALSE(in::fileExists("C:\\Sub\\b.txt"));
+    fs::resetForTests();
+}
+
+// With the common folder unset, "<Common Folder>x" is "\\x": on the host when the current
+// folder is on Z:. The host is never changed.
+TEST(FileOps, UnsetFolderVariableNeverChangesTheHost) {
+    TempMachine m;
+    ResetFoldersForTests();
+    const std::filesystem::path host = m.folder() / "host";
+    std::filesystem::create_directories(host / "tmp" / "x" / "sub");
+    std::ofstream(host / "tmp" / "x" / "keep.txt") << "keep";
+    std::ofstream(host / "tmp" / "x" / "sub" / "keep.txt") << "keep";
+    makeFile("C:\\Src\\s.txt");
+    const std::string z = fs::machinePath(host);
+    ASSERT_EQ(z.substr(0, 3), "Z:\\");
+    ASSERT_TRUE(fs::setCurrentFolder(z));
+    const std::string folder = ExpandFolderVars("<Common Folder>" + z.substr(3) + "\\tmp\\x");
+    ASSERT_EQ(folder.substr(0, 1), "\\");
+    ASSERT_TRUE(in::folderExists(folder));
+    DeleteTree(folder, true);
+    DeleteByMask(folder + "\\*.*", true);
+    CopyTree("C:\\Src", folder + "\\copy");
+    CopyTree("C:\\Src", folder);
+    EXPECT_EQ(content(folder + "\\keep.txt"), "keep");
+    EXPECT_TRUE(std::filesystem::exists(host / "tmp" / "x" / "sub" / "keep.txt"));
+    EXPECT_FALSE(std::filesystem::exists(host / "tmp" / "x" / "copy"));
+    EXPECT_FALSE(std::filesystem::exists(host / "tmp" / "x" / "s.txt"));
+    EXPECT_FALSE(AppendTextToFile(folder + "\\keep.txt", "more", 0));
+    EXPECT_FALSE(IniWriteString(folder + "\\a.ini", "S", "k", "v"));
+    EXPECT_FALSE(std::filesystem::exists(host / "tmp" / "x" / "a.ini"));
+    fs::resetForTests();
 }
 
 TEST(FileOps, WildcardTargetName) {

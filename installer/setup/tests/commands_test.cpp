@@ -50,9 +50,14 @@ TEST(ScriptCommands, NumberRules) {
         {"SET_OVERWRITE_FLAG(3)\nSET_OVERWRITE_FLAG(7)", 1, 3, 1, 0},
         {"SET_OVERWRITE_FLAG(4)\nSET_OVERWRITE_FLAG(-1)", 1, 4, 1, 0},
         {"SET_OVERWRITE_FLAG(2)\nSET_OVERWRITE_FLAG(0)", 1, 0, 1, 0},
-        {"SET_OVERWRITE_FLAG(2)\nSET_OVERWRITE_FLAG(z)", 1, 2, 1, 0},
+        // Text that is not a number stands for the command's value after reset.
+        {"SET_OVERWRITE_FLAG(2)\nSET_OVERWRITE_FLAG(z)", 1, 0, 1, 0},
+        {"SET_OVERWRITE_FLAG(2)\nSET_OVERWRITE_FLAG()", 1, 0, 1, 0},
+        {"SET_OVERWRITE_FLAG(2)\nSET_OVERWRITE_FLAG(1.5)", 1, 0, 1, 0},
         {"SET_GLOBAL_OVERWRITE_FLAG(0)", 1, 0, 1, 0},
         {"SET_GLOBAL_OVERWRITE_FLAG(4)\nSET_GLOBAL_OVERWRITE_FLAG(5)", 1, 0, 4, 0},
+        {"SET_GLOBAL_OVERWRITE_FLAG(4)\nSET_GLOBAL_OVERWRITE_FLAG(z)", 1, 0, 1, 0},
+        {"SET_GLOBAL_OVERWRITE_FLAG(3)\nSET_GLOBAL_OVERWRITE_FLAG(0)", 1, 0, 3, 0},
         {"SET_DIALOG_DX(-12)", 1, 0, 1, -12},
         {"SET_DIALOG_DX(5)\nSET_DIALOG_DX(abc)", 1, 0, 1, 0},
     };

@@ -51,6 +51,39 @@ TEST(ScriptLines, CommandAndArgumentRules) {
     }
 }
 
+// Block comments come off one removal at a time: the first "/*" to the first "*/", until
+// either is missing or the "*/" comes first; a removal may join a new "/*" or "*/". The
+// one-pass reader must give the same text for every short text of '/', '*' and 'a'.
+TEST(ScriptLines, BlockCommentsMatchOneRemovalAtATime) {
+    auto stepwise = [](std::string text) {
+        for (;;) {
+            const std::size_t open = text.find("/*"), close = text.find("*/");
+            if (open == std::string::npos || close == std::string::npos || close < open)
+                return text;
+            text.erase(open, close + 2 - open);
+        }
+    };
+    const char alphabet[] = {'/', '*', 'a'};
+    for (int length = 0; length <= 9; ++length) {
+        int total = 1;
+        for (int i = 0; i < length; ++i)
+            total *= 3;
+        for (int code = 0; code < total; ++code) {
+            std::string text;
+            for (int i = 0, c = code; i < length; ++i, c /= 3)
+                text += alphabet[c % 3];
+            std::string stripped = text;
+            TScript::StripBlockComments(stripped);
+            ASSERT_EQ(stripped, stepwise(text)) << text;
+        }
+    }
+    std::string many;
+    for (int i = 0; i < 1000; ++i)
+        many += "a/*x*/";
+    TScript::StripBlockComments(many);
+    EXPECT_EQ(many, std::string(1000, 'a'));
+}
+
 TEST(ScriptLines, CommandWithoutParenthesesAndEmptyLines) {
     auto& ui = ui::headless::install();
     TScript s;

@@ -33,6 +33,10 @@ std::string findNoCase(const std::filesystem::path& folder, std::string_view nam
 
 } // namespace
 
+bool isWriteProtectedDrive(char drive) {
+    return drive == 'Z';
+}
+
 std::filesystem::path Resolved::path() const {
     std::filesystem::path p = root;
     for (const std::string& h : host)

@@ -7,6 +7,9 @@
 
 namespace kv::fs::internal {
 
+// Whether a drive letter (upper case) refuses every change: Z:, the host root.
+bool isWriteProtectedDrive(char drive);
+
 struct Resolved {
     bool valid = false;            // a well-formed path on an existing drive
     char drive = 0;                // upper-case letter
@@ -17,6 +20,8 @@ struct Resolved {
     bool exists() const { return valid && found == host.size(); }
     // The host path relative to the drive's folder, as kept in the drive table.
     std::string tableKey() const;
+    // Whether the drive refuses every change (the host root, like a CD-ROM).
+    bool writeProtected() const { return valid && isWriteProtectedDrive(drive); }
 };
 
 // Resolves a machine path (made full first). Fails (valid false) on a bad path or drive.

@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "platform/fs/attributes.h"
@@ -108,6 +110,38 @@ TEST_F(FsFiles, ExclusiveOpenIsRefusedWhileTheFileIsOpen) {
     EXPECT_TRUE(exclusive.isOpen());
 }
 
+TEST_F(FsFiles, LockFilesGoWithTheirLastHolder) {
+    const std::filesystem::path locks = kv::machine::current().runtimeFolder() / "locks";
+    auto count = [&] {
+        std::error_code ec;
+        return std::distance(std::filesystem::directory_iterator(locks, ec), {});
+    };
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(fs::writeFile("C:\\Work\\f" + std::to_string(i) + ".txt", "x"));
+        ASSERT_TRUE(fs::readFile("C:\\Work\\f" + std::to_string(i) + ".txt"));
+    }
+    EXPECT_EQ(count(), 0);
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\a.txt", "a"));
+    fs::File first = fs::File::open("C:\\Work\\a.txt", fs::Access::Read);
+    fs::File second = fs::File::open("C:\\Work\\a.txt", fs::Access::Read);
+    ASSERT_TRUE(first.isOpen() && second.isOpen());
+    EXPECT_FALSE(
+        fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive).isOpen());
+    EXPECT_EQ(count(), 1);
+    first.close();
+    // The remaining holder still keeps an exclusive open out.
+    EXPECT_EQ(count(), 1);
+    EXPECT_FALSE(
+        fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive).isOpen());
+    fs::File moved = std::move(second);
+    moved.close();
+    EXPECT_EQ(count(), 0);
+    fs::File exclusive = fs::File::open("C:\\Work\\a.txt", fs::Access::Read, fs::Share::Exclusive);
+    EXPECT_TRUE(exclusive.isOpen());
+    EXPECT_FALSE(fs::deleteFile("C:\\Work\\a.txt"));
+    EXPECT_EQ(fs::lastError(), fs::kErrorSharingViolation);
+}
+
 TEST_F(FsFiles, EnumerationIsOrderedWithoutCaseAndFilteredByMasks) {
     for (const char* name : {"beta.TXT", "Alpha.txt", "gamma.dat", "ALPHA2.txt", "noext"})
         ASSERT_TRUE(fs::writeFile(std::string("C:\\Work\\") + name, "x"));
@@ -170,6 +204,10 @@ TEST_F(FsFiles, DrivesReportTheirTypesAndSpace) {
     EXPECT_EQ(fs::driveType("C:\\"), kv::machine::kDriveFixed);
     EXPECT_EQ(fs::driveType("z:"), kv::machine::kDriveRemovable);
     EXPECT_EQ(fs::driveType("Q:\\"), kv::machine::kDriveNoRoot);
+    // No root: the drive of the current folder (a path too long to be kept inline).
+    ASSERT_TRUE(fs::createFolders("C:\\A folder with a long name\\and another one below"));
+    ASSERT_TRUE(fs::setCurrentFolder("C:\\A folder with a long name\\and another one below"));
+    EXPECT_EQ(fs::driveType(""), kv::machine::kDriveFixed);
     EXPECT_EQ(fs::logicalDrives(), (1u << 2) | (1u << 25));
     auto space = fs::diskSpace("C:\\Work");
     ASSERT_TRUE(space.has_value());
@@ -179,3 +217,55 @@ TEST_F(FsFiles, DrivesReportTheirTypesAndSpace) {
 }
 
 } // namespace
+
+// Z: is the host root: readable, but every change there fails as on a CD-ROM.
+TEST_F(FsFiles, HostRootIsWriteProtected) {
+    const std::filesystem::path host = machine_.folder() / "host";
+    std::filesystem::create_directories(host / "Folder");
+    { std::ofstream(host / "a.txt") << "host"; }
+    const std::string z = fs::machinePath(host);
+    ASSERT_EQ(z.substr(0, 3), "Z:\\");
+    const std::string a = z + "\\a.txt";
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\c.txt", "c"));
+    const Operation changes[] = {
+        {"create folder", [&] { return fs::createFolder(z + "\\New"); }},
+        {"create folders", [&] { return fs::createFolders(z + "\\New\\Deeper"); }},
+        {"remove folder", [&] { return fs::removeFolder(z + "\\Folder"); }},
+        {"delete", [&] { return fs::deleteFile(a); }},
+        {"write", [&] { return fs::writeFile(a, "new"); }},
+        {"write new", [&] { return fs::writeFile(z + "\\b.txt", "new"); }},
+        {"copy onto", [&] { return fs::copyFile("C:\\Work\\c.txt", z + "\\c.txt", false); }},
+        {"copy over", [&] { return fs::copyFile("C:\\Work\\c.txt", a, false); }},
+        {"move onto", [&] { return fs::moveFile("C:\\Work\\c.txt", z + "\\c.txt"); }},
+        {"move away", [&] { return fs::moveFile(a, "C:\\Work\\a.txt"); }},
+        {"rename", [&] { return fs::moveFile(a, z + "\\renamed.txt"); }},
+        {"rename folder", [&] { return fs::moveFile(z + "\\Folder", z + "\\Other"); }},
+        {"attributes", [&] { return fs::setAttributes(a, fs::kAttrReadOnly); }},
+        {"times",
+         [&] {
+             return fs::setFileTimes(a, {0, 0, fs::fileTimeFromUnixNanos(0)});
+         }},
+        {"open for writing", [&] { return fs::File::open(a, fs::Access::Write).isOpen(); }},
+        {"open always",
+         [&] {
+             return fs::File::open(z + "\\d.txt", fs::Access::Read, fs::Share::Shared,
+                                   fs::Disposition::OpenAlways)
+                 .isOpen();
+         }},
+    };
+    for (const Operation& op : changes) {
+        EXPECT_FALSE(op.run()) << op.name;
+        EXPECT_EQ(fs::lastError(), fs::kErrorWriteProtect) << op.name;
+    }
+    EXPECT_EQ(fs::readFile(a), "host");
+    EXPECT_TRUE(fs::exists("C:\\Work\\c.txt"));
+    EXPECT_TRUE(std::filesystem::is_directory(host / "Folder"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(host), {}), 2);
+    EXPECT_TRUE(fs::isWriteProtected(a));
+    EXPECT_FALSE(fs::isWriteProtected("C:\\Work\\c.txt"));
+    // Reading works: an open for reading, a copy to a machine drive, an existing folder.
+    EXPECT_TRUE(fs::File::open(a, fs::Access::Read).isOpen());
+    EXPECT_TRUE(fs::copyFile(a, "C:\\Work\\a.txt", false));
+    EXPECT_EQ(fs::readFile("C:\\Work\\a.txt"), "host");
+    EXPECT_TRUE(fs::createFolders(z + "\\Folder"));
+}

@@ -41,10 +41,12 @@ private:
     std::thread thread_;
 };
 
-// The body of a URL read in pieces of `piece` bytes, with the size of each read.
+// The body of a URL read in pieces of `piece` bytes, with the size of each read and
+// whether the last read failed.
 struct Fetched {
     std::string body;
     std::vector<std::size_t> reads;
+    bool failed = false;
 };
 
 Fetched fetch(const std::string& url, std::size_t piece = 2048, unsigned flags = kFlagReload) {
@@ -53,7 +55,8 @@ Fetched fetch(const std::string& url, std::size_t piece = 2048, unsigned flags =
     auto request = openUrl(*session, url, flags);
     std::vector<char> buffer(piece);
     for (;;) {
-        const std::size_t got = read(*request, buffer.data(), piece);
+        std::size_t got = 0;
+        out.failed = !read(*request, buffer.data(), piece, got);
         out.reads.push_back(got);
         out.body.append(buffer.data(), got);
         if (got == 0) break;
@@ -103,6 +106,7 @@ TEST(HttpGet, BodiesArriveWholeInFullPieces) {
         });
         const Fetched got = fetch(srv.url(path));
         EXPECT_EQ(got.body, body) << c.size;
+        EXPECT_FALSE(got.failed) << c.size;
         if (!c.reads.empty()) {
             EXPECT_EQ(got.reads, c.reads) << c.size;
         }
@@ -132,6 +136,7 @@ TEST(HttpGet, ErrorPagesAreBodiesLikeAnyOther) {
     });
     EXPECT_EQ(fetch(srv.url("/missing")).body, "Not here");
     EXPECT_EQ(fetch(srv.url("/broken")).body, "Server error");
+    EXPECT_FALSE(fetch(srv.url("/broken")).failed);
 }
 
 TEST(HttpGet, FollowsRedirects) {
@@ -144,28 +149,59 @@ TEST(HttpGet, FollowsRedirects) {
     EXPECT_EQ(fetch(srv.url("/old")).body, "moved");
 }
 
-TEST(HttpGet, UnreachableOrMalformedGivesEmptyBody) {
+TEST(HttpGet, UnreachableOrMalformedGivesEmptyBodyAndAFailedRead) {
     const int closedPort = closedLoopbackPort();
     for (const std::string& url : {"http://127.0.0.1:" + std::to_string(closedPort) + "/tx.cgi",
                                    std::string("not a url"), std::string()}) {
         const Fetched got = fetch(url);
         EXPECT_EQ(got.body, "") << url;
         EXPECT_EQ(got.reads, std::vector<std::size_t>{0}) << url;
+        EXPECT_TRUE(got.failed) << url;
     }
 }
 
-TEST(HttpGet, BrokenReadEndsWithTheBytesSoFar) {
+TEST(HttpGet, BodyCutShortHandsOutItsBytesThenFails) {
     LoopbackServer srv;
     const std::string part = pattern(3000);
+    // Drops the connection after the first piece of a longer announced body.
     srv.server().Get("/cut", [part](const httplib::Request&, httplib::Response& res) {
         res.set_content_provider(10000, "application/octet-stream",
                                  [part](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                                     if (offset > 0) return false; // drop the connection half-way
+                                     if (offset > 0) return false;
                                      sink.write(part.data(), part.size());
                                      return true;
                                  });
     });
-    EXPECT_EQ(fetch(srv.url("/cut")).body, part);
+    // A chunked body that stops before its last chunk.
+    srv.server().Get("/chunks", [part](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain",
+                                         [part](std::size_t offset, httplib::DataSink& sink) {
+                                             if (offset > 0) return false;
+                                             sink.write(part.data(), part.size());
+                                             return true;
+                                         });
+    });
+    // The same body chunked and ended properly is whole.
+    srv.server().Get("/whole", [part](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain",
+                                         [part](std::size_t offset, httplib::DataSink& sink) {
+                                             if (offset > 0) {
+                                                 sink.done();
+                                                 return true;
+                                             }
+                                             sink.write(part.data(), part.size());
+                                             return true;
+                                         });
+    });
+    for (const std::string path : {"/cut", "/chunks"}) {
+        const Fetched got = fetch(srv.url(path));
+        EXPECT_EQ(got.body, part) << path;
+        EXPECT_EQ(got.reads, (std::vector<std::size_t>{2048, 952, 0})) << path;
+        EXPECT_TRUE(got.failed) << path;
+    }
+    const Fetched whole = fetch(srv.url("/whole"));
+    EXPECT_EQ(whole.body, part);
+    EXPECT_FALSE(whole.failed);
 }
 
 TEST(HttpGet, ReceiveTimeOutEndsTheBody) {
@@ -185,6 +221,7 @@ TEST(HttpGet, ReceiveTimeOutEndsTheBody) {
     const Fetched got = fetch(srv.url("/stall"));
     resetTimeouts();
     EXPECT_EQ(got.body, "first");
+    EXPECT_TRUE(got.failed);
     EXPECT_EQ(defaultTimeouts().connectMs, 60000);
     EXPECT_EQ(defaultTimeouts().receiveSeconds, 30);
 }
@@ -200,10 +237,12 @@ TEST(HttpGet, NestedRequestsKeepTheirOwnBodies) {
     auto session = openSession("Kestrovane");
     auto outer = openUrl(*session, srv.url("/a"), kFlagReload);
     char buffer[2048];
-    std::string a(buffer, read(*outer, buffer, sizeof buffer));
+    std::size_t got = 0;
+    EXPECT_TRUE(read(*outer, buffer, sizeof buffer, got));
+    std::string a(buffer, got);
     // A second request starts and finishes between two reads of the first.
     const Fetched inner = fetch(srv.url("/b"));
-    while (std::size_t got = read(*outer, buffer, sizeof buffer))
+    while (read(*outer, buffer, sizeof buffer, got) && got > 0)
         a.append(buffer, got);
     EXPECT_EQ(a, std::string(5000, 'a'));
     EXPECT_EQ(inner.body, std::string(3000, 'b'));

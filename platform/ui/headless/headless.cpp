@@ -3,6 +3,7 @@
 #include "platform/ui/control_host.h"
 
 #include "platform/text/ansi.h"
+#include "platform/ui/end_program.h"
 #include "platform/ui/form.h"
 
 #include <cstdio>
@@ -80,7 +81,29 @@ void HeadlessBackend::record(Record::Kind kind, Form& form) {
     records_.push_back(Record{kind, now_, form.name(), form.caption(), {}, 0, 0});
 }
 
+void HeadlessBackend::applyWindowState(Form& form) {
+    auto normal = normalGeometry_.find(&form);
+    if (form.windowState() == WindowState::Maximized) {
+        Rect area = app().workArea();
+        if (form.units() == Units::Twips)
+            area = {area.left * kTwipsPerPixel, area.top * kTwipsPerPixel,
+                    area.width * kTwipsPerPixel, area.height * kTwipsPerPixel};
+        if (normal == normalGeometry_.end()) normalGeometry_[&form] = form.geometry();
+        form.setGeometry(area);
+    } else if (form.windowState() == WindowState::Normal && normal != normalGeometry_.end()) {
+        const Rect rect = normal->second;
+        normalGeometry_.erase(normal);
+        form.setGeometry(rect);
+    }
+}
+
+void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
+    if (property != Property::WindowState) return;
+    if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
+}
+
 void HeadlessBackend::formShown(Form& form, ShowMode mode) {
+    applyWindowState(form);
     record(mode == ShowMode::Modal ? Record::Kind::ShownModal : Record::Kind::Shown, form);
 }
 
@@ -89,6 +112,7 @@ void HeadlessBackend::formHidden(Form& form) {
 }
 
 void HeadlessBackend::formUnloaded(Form& form) {
+    normalGeometry_.erase(&form);
     record(Record::Kind::Unloaded, form);
 }
 
@@ -106,6 +130,7 @@ void HeadlessBackend::modalTurn(Form& form) {
 int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     ++boxCount_;
     int answer = defaultAnswer(request.style);
+    std::uint32_t after = 0;
     std::string got = describe(request.caption, request.text, request.style);
     if (expected_.empty()) {
         failures_.push_back("unexpected message box #" + std::to_string(boxCount_) + ": " + got +
@@ -113,6 +138,7 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     } else {
         ExpectedBox e = std::move(expected_.front());
         expected_.pop_front();
+        after = e.after;
         bool match = (!e.caption || *e.caption == request.caption) &&
                      (!e.text || *e.text == request.text) &&
                      (!e.plainText || *e.plainText == plainText(request.text)) &&
@@ -134,6 +160,16 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     records_.push_back(Record{Record::Kind::Box, now_,
                               request.owner ? request.owner->name() : std::string(),
                               request.caption, request.text, request.style, answer});
+    if (after > 0) {
+        // The user thinks: the box's own message loop runs meanwhile.
+        const std::size_t at = records_.size() - 1;
+        try {
+            app().waitPumping(after);
+        } catch (const EndProgram&) {
+            records_[at].answer = 0;
+            throw;
+        }
+    }
     return answer;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The deterministic backend for tests: a virtual clock that jumps to the next timer or
 // deadline, modal shows handed to test callbacks, message boxes answered from an ordered
-// queue of expected boxes, and a record of every window shown and every box.
+// queue of expected boxes, and a record of every window shown and every box. Window states
+// change a form's geometry as real windows do: maximised it covers the work area,
+// minimised it keeps its geometry, restored it gets its normal geometry back.
 
 #include "platform/ui/application.h"
 #include "platform/ui/backend.h"
@@ -24,17 +26,19 @@ struct Record {
     std::string caption; // the form's or the box's caption
     std::string text;    // a box's text
     unsigned style = 0;
-    int answer = 0;
+    int answer = 0; // a box's; 0 (none) when the program ended while it was open
 };
 
 // A box the test expects next; unset fields match anything. `plainText` compares the
-// text after plainText() below.
+// text after plainText() below. `after`: the virtual ms the user takes to answer, while the
+// box's message loop runs timers and posted calls (a program may end meanwhile).
 struct ExpectedBox {
     std::optional<std::string> caption;
     std::optional<std::string> text;
     std::optional<std::string> plainText;
     std::optional<unsigned> style;
     int answer = id::Ok;
+    std::uint32_t after = 0;
 };
 
 // A box's text with each line trimmed of blanks and empty lines dropped, joined by "\n".
@@ -72,6 +76,7 @@ public:
     // Backend
     bool idle(const IdleRequest& request) override;
     void formShown(Form& form, ShowMode mode) override;
+    void propertyChanged(Widget& widget, Property property) override;
     void formHidden(Form& form) override;
     void formUnloaded(Form& form) override;
     void modalTurn(Form& form) override;
@@ -82,6 +87,7 @@ public:
 
 private:
     void record(Record::Kind kind, Form& form);
+    void applyWindowState(Form& form);
     std::uint32_t now_ = 0;
     std::uint32_t runLimit_ = 3600 * 1000;
     std::map<std::string, std::deque<std::function<void(Form&)>>> modal_;
@@ -91,6 +97,7 @@ private:
     std::vector<Record> records_;
     std::vector<std::string> failures_;
     std::string clipboard_;
+    std::map<const Form*, Rect> normalGeometry_; // of the forms maximised now
     int boxCount_ = 0;
 };
 

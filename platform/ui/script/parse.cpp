@@ -66,6 +66,7 @@ std::optional<int> answerOf(const std::string& name) {
 }
 
 std::optional<unsigned> numberOf(const std::string& s) {
+    if (s.empty() || s[0] == '-') return std::nullopt; // stoul would wrap a negative number
     try {
         std::size_t used = 0;
         unsigned long v = std::stoul(s, &used, 0);
@@ -98,6 +99,10 @@ bool parseBox(const std::vector<std::string>& w, Box& box, std::string& error) {
             auto a = answerOf(value);
             if (!a) return error = "box: unknown answer: " + value, false;
             box.expected.answer = *a;
+        } else if (key == "after") {
+            auto n = numberOf(value);
+            if (!n) return error = "box: after is not a number of ms: " + value, false;
+            box.expected.after = *n;
         } else {
             error = "box: unknown field: " + key;
             return false;

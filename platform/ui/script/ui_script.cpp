@@ -7,6 +7,7 @@
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/rich_text.h"
 #include "platform/ui/script/internal/script.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
 
@@ -322,13 +323,15 @@ std::string transcript() {
 
 int finish(int exitCode, std::FILE* out) {
     if (!current()) return exitCode;
+    // Texts are bytes and may hold a NUL: written whole, never as C strings.
+    auto write = [out](const std::string& text) { std::fwrite(text.data(), 1, text.size(), out); };
     std::string failures = report();
-    std::fprintf(out, "--- ui script transcript ---\n%s", transcript().c_str());
+    write("--- ui script transcript ---\n" + transcript());
     if (failures.empty()) {
-        std::fprintf(out, "--- ui script: all as expected ---\n");
+        write("--- ui script: all as expected ---\n");
         return exitCode;
     }
-    std::fprintf(out, "--- ui script FAILED ---\n%s", failures.c_str());
+    write("--- ui script FAILED ---\n" + failures);
     return 1;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/startup/startup.h"
 
+#include "platform/process/shell.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/headless/headless.h"
@@ -21,10 +22,14 @@ BackendKind installBackendFromEnvironment() {
         // Real windows show the machine's display: fonts at the profile's pixels per inch.
         const int ppi =
             wx::displayAvailable() ? machine::current().profile().screen.pixelsPerInch : 96;
-        if (wx::install(ppi)) return BackendKind::Wx;
+        if (wx::install(ppi)) {
+            process::setHostOpenerEnabled(true); // only the wx backend opens host windows
+            return BackendKind::Wx;
+        }
         std::fputs("KV_UI: the wx backend cannot start here; using headless\n", stderr);
     }
     headless::install();
+    process::setHostOpenerEnabled(false);
     return BackendKind::Headless;
 }
 

@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace kv::ui {
 namespace {
+
+// Program code cannot make the key to the model's internal calls.
+static_assert(!std::is_default_constructible_v<ModelKey>);
 
 std::vector<std::string> g_log;
 

@@ -2,6 +2,7 @@
 #include "platform/ui/headless/controls.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/user_controls.h"
 

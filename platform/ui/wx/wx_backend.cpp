@@ -5,6 +5,7 @@
 #include "platform/ui/buttons.h"
 #include "platform/ui/control_host.h"
 #include "platform/ui/control_properties.h"
+#include "platform/ui/frame.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pictures.h"

@@ -1,7 +1,11 @@
 #include "platform/ui/headless/headless.h"
 
+#include "platform/ui/end_program.h"
+#include "platform/ui/timer.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <variant>
 
 namespace kv::ui::headless {
@@ -75,6 +79,84 @@ TEST(Headless, PaintingIsRecordedOnTheSurfaceAndClipboardKeepsText) {
     EXPECT_EQ(s.surface().ops().size(), 2u); // a repaint starts from a clear surface
     app().setClipboardText("12345678");
     EXPECT_EQ(app().clipboardText(), "12345678");
+}
+
+// What a window closed in each state would store: the geometry real windows report.
+TEST(Headless, WindowStatesGiveTheGeometryRealWindowsReport) {
+    install();
+    app().setScreen({1024, 768}, {0, 0, 1024, 738});
+    const Rect normal{1000, 1200, 6500, 6000};
+    const Rect workArea{0, 0, 1024 * kTwipsPerPixel, 738 * kTwipsPerPixel};
+    struct Step {
+        WindowState state;
+        Rect geometry;
+    };
+    const Step steps[] = {
+        {WindowState::Maximized, workArea}, {WindowState::Minimized, workArea},
+        {WindowState::Normal, normal},      {WindowState::Minimized, normal},
+        {WindowState::Maximized, workArea}, {WindowState::Normal, normal},
+    };
+    Form& f = app().load(std::make_unique<Form>("frmMain"));
+    f.setGeometry(normal);
+    f.show();
+    for (const Step& s : steps) {
+        f.setWindowState(s.state);
+        EXPECT_EQ(f.geometry(), s.geometry) << static_cast<int>(s.state);
+    }
+    // Maximised before it shows, in pixels.
+    Form& g = app().load(std::make_unique<Form>("frmOther", Units::Pixels));
+    g.setGeometry({10, 10, 300, 200});
+    g.setWindowState(WindowState::Maximized);
+    g.show();
+    EXPECT_EQ(g.geometry(), (Rect{0, 0, 1024, 738}));
+}
+
+// A box the user leaves open lets timers tick; one that ends the program ends it there.
+TEST(Headless, TimersTickWhileABoxIsOpen) {
+    auto& ui = install();
+    struct Ticker : Form {
+        Ticker() : Form("frmTicker") {
+            timer.setInterval(1000);
+            timer.onTimer = [this] {
+                if (++ticks == limit) app().end(3);
+            };
+        }
+        Timer& timer = add<Timer>("Timer1");
+        int ticks = 0;
+        int limit = 0;
+    };
+    Ticker& t = app().form<Ticker>();
+    ui.expectBox({.answer = id::Ok, .after = 2500});
+    EXPECT_EQ(app().messageBox("Wait"), id::Ok);
+    EXPECT_EQ(t.ticks, 2);
+    EXPECT_EQ(app().messageBox("Quick"), id::Ok); // unexpected: answered at once
+    EXPECT_EQ(t.ticks, 2);
+    t.limit = 3;
+    ui.expectBox({.text = "Open", .answer = id::Yes, .after = 60000});
+    bool returned = false;
+    EXPECT_EQ(runProgram([&] {
+                  app().messageBox("Open", mb::YesNo);
+                  returned = true;
+                  return 0;
+              }),
+              3);
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(ui.boxes().back().answer, 0);
+    EXPECT_NE(ui.transcript().find("text \"Open\", style MB_YESNO -> none"), std::string::npos)
+        << ui.transcript();
+    EXPECT_EQ(ui.failures().size(), 1u); // the unexpected box
+
+    // A modal form the user leaves open: the same.
+    t.ticks = 0;
+    t.limit = 2;
+    ui.onModal("frmDialog", [](Form&) {});
+    Form& dialog = app().load(std::make_unique<Form>("frmDialog"));
+    EXPECT_EQ(runProgram([&] {
+                  dialog.show(ShowMode::Modal);
+                  return 0;
+              }),
+              3);
+    EXPECT_TRUE(dialog.shown());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/script/tests/demo_program.h"
 #include "platform/ui/script/ui_script.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 
@@ -60,6 +61,34 @@ TEST(UiScript, DrivesTheDemoThroughDialogListMenuAndBoxes) {
     EXPECT_NE(r.transcript.find("box caption \"Kestrovane\", text \"Cancel 2 checked snipes?\""),
               std::string::npos);
     EXPECT_NE(r.transcript.find("-> Yes"), std::string::npos);
+}
+
+// Box texts are bytes: a NUL byte in one cuts neither the transcript nor the report.
+TEST(UiScript, PrintedTranscriptKeepsWhatFollowsANulByte) {
+    ASSERT_TRUE(loadText("box caption \"A\" answer OK\n"));
+    const std::string text("before\0after", 12);
+    const int code = runProgram([&] {
+        app().messageBox(text, 0, "A");
+        app().messageBox(text, 0, "B"); // not expected: reported
+        return 0;
+    });
+    std::FILE* sink = std::tmpfile();
+    ASSERT_NE(sink, nullptr);
+    EXPECT_EQ(finish(code, sink), 1);
+    reset();
+    std::rewind(sink);
+    std::string out;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, sink)) > 0;)
+        out.append(buf, n);
+    std::fclose(sink);
+    const std::string shown = "text \"" + text + "\"";
+    const std::size_t first = out.find(shown);
+    ASSERT_NE(first, std::string::npos) << out;
+    const std::size_t second = out.find(shown, first + 1);
+    ASSERT_NE(second, std::string::npos) << out;
+    EXPECT_NE(out.find("--- ui script FAILED ---", first), std::string::npos) << out;
+    EXPECT_NE(out.find("unexpected message box #2", first), std::string::npos) << out;
 }
 
 TEST(UiScript, MismatchesFailTheRunWithAReport) {
@@ -148,6 +177,8 @@ TEST(UiScript, ParseErrorsNameTheLine) {
         {"idle\n  check frmMain.lv 1\nend", "line 2: check: wrong number of arguments"},
         {"modal frmLogin\n  click cmdOK", "line 1: block not closed with \"end\""},
         {"box answer Maybe", "line 1: box: unknown answer: Maybe"},
+        {"box answer No after soon", "line 1: box: after is not a number of ms: soon"},
+        {"box after -5", "line 1: box: after is not a number of ms: -5"},
         {"idle\n set a \"open\nend", "line 2: unterminated quoted text"},
         {"frobnicate", "line 1: unknown word: frobnicate"},
         {"popup mnuProperties pick x", "line 1: popup: address the menu as form.menu"},
@@ -158,11 +189,13 @@ TEST(UiScript, ParseErrorsNameTheLine) {
         EXPECT_EQ(error, c.error);
     }
     std::string error;
-    auto s = internal::parse("# comment\nbox caption \"A\\nB\" style 0x24 answer no\n", error);
+    auto s = internal::parse("# comment\nbox caption \"A\\nB\" style 0x24 answer no after 3000\n",
+                             error);
     ASSERT_TRUE(s) << error;
     EXPECT_EQ(s->boxes[0].expected.caption, "A\nB");
     EXPECT_EQ(s->boxes[0].expected.style, 0x24u);
     EXPECT_EQ(s->boxes[0].expected.answer, id::No);
+    EXPECT_EQ(s->boxes[0].expected.after, 3000u);
 }
 
 } // namespace

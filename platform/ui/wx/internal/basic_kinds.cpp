@@ -2,10 +2,11 @@
 // boxes, frames, picture boxes, images and progress bars.
 
 #include "platform/ui/buttons.h"
+#include "platform/ui/frame.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/pictures.h"
+#include "platform/ui/progress_bar.h"
 #include "platform/ui/text_controls.h"
-#include "platform/ui/timer.h"
 #include "platform/ui/user_input.h"
 #include "platform/ui/wx/internal/adapter.h"
 #include "platform/ui/wx/internal/convert.h"

@@ -7,6 +7,7 @@
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/rich_text.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"

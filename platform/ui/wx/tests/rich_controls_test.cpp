@@ -10,6 +10,7 @@
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/rich_text.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/web_browser.h"
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the fuzz preset (clang with libFuzzer) and runs every fuzz target for SECONDS
+# each (default 60), printing the executions per target. New corpus entries go to
+# build/fuzz/corpus/<target> (the seeds in fuzz/corpus are only read); a finding is written
+# to build/fuzz/findings/ and should be kept as fuzz/reproducers/<target>/<name> once mended.
+set -euo pipefail
+seconds=${1:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+cmake --preset fuzz >/dev/null
+targets=()
+for source in fuzz/*/*_fuzz.cpp; do
+    targets+=("$(basename "$source" .cpp)")
+done
+cmake --build --preset fuzz --target "${targets[@]}"
+# The targets write their machine's files after every input: keep them in memory.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+mkdir -p build/fuzz/findings
+status=0
+for target in "${targets[@]}"; do
+    name=${target%_fuzz}
+    work=build/fuzz/corpus/$name
+    mkdir -p "$work"
+    log=build/fuzz/findings/$name.log
+    if ./build/fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -dict=fuzz/dict/"$name".dict -artifact_prefix=build/fuzz/findings/"$name"- \
+        "$work" fuzz/corpus/"$name" >"$log" 2>&1; then
+        result=ok
+    else
+        result="FINDING (see $log)"
+        status=1
+    fi
+    runs=$(grep -oE '^Done [0-9]+ runs' "$log" | grep -oE '[0-9]+' || echo "?")
+    printf '%-20s %12s executions  %s\n' "$name" "$runs" "$result"
+done
+exit $status
