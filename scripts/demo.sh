@@ -5,11 +5,39 @@
 # script that logs in as alice, accepts the terms, lists the active snipes and closes the
 # main window, and the transcript of windows, boxes and the list is printed.
 set -euo pipefail
+usage() {
+    cat <<'EOF'
+Usage: scripts/demo.sh [--help]
+
+Installs what the build lacks (scripts/deps.sh), builds kestrovane and the stand-in
+service (build/debug), starts the service on a free loopback port with a fresh machine
+folder in a temporary folder, and runs kestrovane against it. With a display the windows
+are real (log in as alice, bob or carol, password "secret"); without one it runs headless
+under client/app/demo/first_start.uiscript and prints the transcript and the snipe list.
+The service and the temporary folder are removed at the end; the exit code is
+kestrovane's.
+
+Options:
+  -h, --help   show this help and exit
+
+Environment:
+  DISPLAY, WAYLAND_DISPLAY   a display to show real windows on
+  KV_UI=headless             run headless under the UI script even with a display
+The script sets KV_MACHINE and KV_SERVICE_URL itself, for the demo's machine folder and
+service.
+EOF
+}
+for arg in "$@"; do
+    case "$arg" in
+    -h | --help) usage; exit 0 ;;
+    *) echo "demo.sh: unknown argument: $arg" >&2; usage >&2; exit 2 ;;
+    esac
+done
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 bash scripts/deps.sh
 cmake --preset debug >/dev/null
-cmake --build --preset debug -j4 --target kestrovane service-sim
+cmake --build --preset debug -j4 --target kestrovane kestrovane-demo service-sim
 
 build="$root/build/debug"
 work="$(mktemp -d)"
@@ -50,5 +78,5 @@ if [ "$windows" = 1 ]; then
 else
     echo "demo: no display; running headless under client/app/demo/first_start.uiscript"
     KV_UI=headless KV_UI_SCRIPT="$root/client/app/demo/first_start.uiscript" \
-        "$build/client/app/kestrovane"
+        "$build/client/app/kestrovane-demo"
 fi

@@ -1,6 +1,25 @@
 #!/usr/bin/env bash
 # Installs, with apt, whatever the build, the tests and the demo need and the machine lacks.
 set -euo pipefail
+usage() {
+    cat <<'EOF'
+Usage: scripts/deps.sh [--help]
+
+Installs with apt-get (through sudo when not run as root) the packages the build, the
+tests and the demo need that are not installed yet; does nothing when all are there.
+
+Options:
+  -h, --help   show this help and exit
+
+Environment: none read by the script (apt-get runs non-interactively).
+EOF
+}
+for arg in "$@"; do
+    case "$arg" in
+    -h | --help) usage; exit 0 ;;
+    *) echo "deps.sh: unknown argument: $arg" >&2; usage >&2; exit 2 ;;
+    esac
+done
 packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -4,6 +4,30 @@
 # build/fuzz/corpus/<target> (the seeds in fuzz/corpus are only read); a finding is written
 # to build/fuzz/findings/ and should be kept as fuzz/reproducers/<target>/<name> once mended.
 set -euo pipefail
+usage() {
+    cat <<'EOF'
+Usage: scripts/fuzz.sh [--help | SECONDS]
+
+Builds the fuzz preset (clang with libFuzzer, build/fuzz) and runs every fuzz target for
+SECONDS each (default 60), printing the executions per target. New corpus entries go to
+build/fuzz/corpus/<target>; findings and logs to build/fuzz/findings/. Exits 1 when a
+target found something.
+
+Options:
+  -h, --help   show this help and exit
+  SECONDS      the run time of each target, a whole number of seconds
+
+Environment: none read by the script; it sets TMPDIR to /dev/shm, where it can, for the
+machine files the targets write.
+EOF
+}
+if [ $# -gt 0 ]; then
+    case "$1" in
+    -h | --help) usage; exit 0 ;;
+    "" | *[!0-9]*) echo "fuzz.sh: not a number of seconds: $1" >&2; usage >&2; exit 2 ;;
+    esac
+fi
+if [ $# -gt 1 ]; then echo "fuzz.sh: unknown argument: $2" >&2; usage >&2; exit 2; fi
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

@@ -17,7 +17,7 @@
 namespace kv::app {
 namespace {
 
-using kv::service::Hash;
+using kv::protocol::Hash;
 using kv::ui::MousePointer;
 
 // The main window's hourglass for the life of the object, when asked for.

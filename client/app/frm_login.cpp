@@ -1,8 +1,8 @@
 #include "client/app/frm_login.h"
 
 #include "client/app/banner.h"
+#include "client/app/session.h"
 #include "client/app/startup.h"
-#include "client/service/security.h"
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 #include "platform/ui/message_box.h"
@@ -99,19 +99,6 @@ void frmLogin::Image1_Click() {
 
 void frmLogin::wb1Navigate(const std::string& url) {
     wb1.navigate(url);
-}
-
-void registerLoginDialog() {
-    kv::service::LoginDialog dialog;
-    dialog.form = []() -> kv::ui::Form& { return kv::ui::app().form<frmLogin>(); };
-    dialog.succeeded = [](kv::ui::Form& f) { return static_cast<frmLogin&>(f).LoginSucceeded; };
-    dialog.setSucceeded = [](kv::ui::Form& f, bool on) {
-        static_cast<frmLogin&>(f).LoginSucceeded = on;
-    };
-    dialog.navigateWb1 = [](kv::ui::Form& f, const std::string& url) {
-        static_cast<frmLogin&>(f).wb1Navigate(url);
-    };
-    kv::service::setLoginDialog(std::move(dialog));
 }
 
 } // namespace kv::app

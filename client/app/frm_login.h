@@ -2,6 +2,7 @@
 // frmLogin: the login dialog. OK (when a password, and a shown security code, are given)
 // and Cancel hide it without unloading, so the session can read its text boxes.
 
+#include "client/service/credentials.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
 #include "platform/ui/lists.h"
@@ -13,7 +14,7 @@
 
 namespace kv::app {
 
-class frmLogin : public kv::ui::Form {
+class frmLogin : public kv::ui::Form, public kv::service::CredentialsPrompt {
 public:
     frmLogin();
 
@@ -39,14 +40,19 @@ public:
     // Shows the page at url in wb1.
     void wb1Navigate(const std::string& url);
 
+    // The session's questions (frm_login_prompt.cpp).
+    void startLogin(const std::string& userId) override;
+    void askSecurityCode(const std::string& imageUrl) override;
+    bool askCredentials() override;
+    std::string userId() const override;
+    std::string password() const override;
+    std::string securityCode() const override;
+
 private:
     void Form_Load();
     void Form_Paint();
     void cmdOK_Click();
     void Image1_Click();
 };
-
-// Makes frmLogin (the application's default instance) the session's login dialog.
-void registerLoginDialog();
 
 } // namespace kv::app

@@ -2,6 +2,7 @@
 
 #include "client/app/commands.h"
 #include "client/app/frm_main.h"
+#include "client/app/internal/reset.h"
 #include "client/app/list_state.h"
 #include "client/app/session.h"
 #include "client/app/setting_conversions.h"
@@ -134,7 +135,7 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
     if (status == -1) status = currentStatus();
     if (groupBy == -1) groupBy = currentGroupBy();
 
-    kv::service::Hash args;
+    kv::protocol::Hash args;
     args.Add("status_id", static_cast<std::int64_t>(status));
     int groupField = 0;
     std::string groupTitle;
@@ -302,7 +303,7 @@ bool listJustRefreshed() {
 void setListJustRefreshed(bool on) {
     state().listJustRefreshed = on;
 }
-void resetListDisplayForTests() {
+void internal::resetListDisplay() {
     state() = DisplayState{};
 }
 

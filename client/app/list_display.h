@@ -38,7 +38,5 @@ void setSortSettingsLoaded(bool loaded);
 // True after every reload; cleared by a row click and by opening the auction's page.
 bool listJustRefreshed();
 void setListJustRefreshed(bool on);
-// Back to the start values, for tests.
-void resetListDisplayForTests();
 
 } // namespace kv::app

@@ -1,5 +1,7 @@
 #include "client/app/list_state.h"
 
+#include "client/app/internal/reset.h"
+
 namespace kv::app {
 namespace {
 
@@ -42,7 +44,7 @@ void setCurrentGroupBy(std::int16_t groupBy) {
     state().currentGroupBy = groupBy;
 }
 
-void resetListStateForTests() {
+void internal::resetListState() {
     state() = ListState{};
 }
 

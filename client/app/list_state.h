@@ -19,7 +19,4 @@ void setShowReceived(bool on);
 std::int16_t currentGroupBy();
 void setCurrentGroupBy(std::int16_t groupBy);
 
-// Back to the start values, for tests.
-void resetListStateForTests();
-
 } // namespace kv::app

@@ -1,6 +1,6 @@
 #include "client/app/service_pages.h"
 
-#include "client/service/base64.h"
+#include "client/protocol/base64.h"
 #include "client/service/pump.h"
 #include "client/service/service_address.h"
 #include "platform/net/http.h"
@@ -40,7 +40,7 @@ std::optional<kv::ui::WebPage> ServicePages::fetchPage(const std::string& url) {
             url,
             {},
             "<html><body style=\"margin:0\"><img src=\"data:" + pictureType(html) + ";base64," +
-                kv::service::Base64Encode(html) + "\" width=\"" + std::to_string(picture->width) +
+                kv::protocol::Base64Encode(html) + "\" width=\"" + std::to_string(picture->width) +
                 "\" height=\"" + std::to_string(picture->height) + "\"></body></html>"};
     }
     std::string title;

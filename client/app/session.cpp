@@ -1,5 +1,9 @@
 #include "client/app/session.h"
 
+#include "client/app/frm_login.h"
+#include "client/app/internal/reset.h"
+#include "platform/ui/application.h"
+
 #include <memory>
 
 namespace kv::app {
@@ -13,11 +17,15 @@ std::unique_ptr<kv::service::clsSecurity>& holder() {
 } // namespace
 
 kv::service::clsSecurity& security() {
-    if (!holder()) holder() = std::make_unique<kv::service::clsSecurity>();
+    if (!holder()) {
+        holder() = std::make_unique<kv::service::clsSecurity>();
+        holder()->setCredentialsPrompt(
+            []() -> kv::service::CredentialsPrompt& { return kv::ui::app().form<frmLogin>(); });
+    }
     return *holder();
 }
 
-void resetSecurityForTests() {
+void internal::resetSecurity() {
     holder().reset();
 }
 

@@ -7,7 +7,5 @@ namespace kv::app {
 
 // The session object, made on first use and kept until the program ends.
 kv::service::clsSecurity& security();
-// Drops the session object; the next use makes a fresh one (for tests).
-void resetSecurityForTests();
 
 } // namespace kv::app

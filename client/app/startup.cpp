@@ -5,6 +5,7 @@
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
+#include "client/app/internal/reset.h"
 #include "client/app/list_state.h"
 #include "client/app/setting_conversions.h"
 #include "client/app/settings_store.h"
@@ -82,7 +83,6 @@ std::string fractionText(float value) {
 
 frmMain& mainForm() {
     if (frmMain* main = app().loadedForm<frmMain>()) return *main;
-    registerLoginDialog();
     frmMain& main = app().form<frmMain>();
     app().setMainForm(&main);
     return main;
@@ -143,8 +143,7 @@ void Main() {
     main.setMousePointer(MousePointer::Default);
 }
 
-void resetStartupForTests() {
-    resetSecurityForTests();
+void internal::resetStartup() {
     commands = defaultCommands();
     randomSequence.reset();
 }

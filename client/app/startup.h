@@ -40,7 +40,4 @@ inline constexpr const char* kEbayRoot = "http://www.ebay.com";
 // as the value, never an exponent. The news page's "r" is written so.
 std::string fractionText(float value);
 
-// Forgets the session object and the commands (for tests).
-void resetStartupForTests();
-
 } // namespace kv::app

@@ -1,16 +1,15 @@
 #include "client/service/security.h"
 
-#include "client/service/base64.h"
-#include "client/service/keys.h"
-#include "client/service/md5.h"
-#include "client/service/rc4.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/md5.h"
+#include "client/protocol/rc4.h"
+#include "client/protocol/url_encoding.h"
 #include "client/service/service_address.h"
-#include "client/service/url_encoding.h"
 #include "client/service/web.h"
 #include "platform/registry/settings.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
-#include "platform/ui/text_controls.h"
 
 #include <chrono>
 #include <cmath>
@@ -18,6 +17,16 @@
 #include <random>
 
 namespace kv::service {
+
+using protocol::Base64Decode;
+using protocol::Base64Encode;
+using protocol::clsMD5;
+using protocol::kLoginSalt;
+using protocol::kReplyKey;
+using protocol::kRequestKey;
+using protocol::RC4Crypt;
+using protocol::urlDecode;
+using protocol::urlEncode;
 
 namespace {
 
@@ -28,33 +37,11 @@ constexpr const char* kProgramTitle = "Kestrovane";
 constexpr const char* kNoResponse =
     "No response from the server. You must be connected to the Internet to use Kestrovane.";
 
-LoginDialog loginDialog;
-
-kv::ui::Control* control(kv::ui::Form& form, std::string_view name) {
-    return form.find(name);
-}
-
-std::string textOf(kv::ui::Form& form, std::string_view name) {
-    auto* box = form.find<kv::ui::TextBox>(name);
-    return box ? box->text() : std::string();
-}
-
-void setShown(kv::ui::Form& form, std::string_view name, bool visible) {
-    if (auto* c = control(form, name)) c->setVisible(visible);
-}
-
 } // namespace
 
 std::string versionText() {
     return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
            std::to_string(kVersionRevision);
-}
-
-void setLoginDialog(LoginDialog dialog) {
-    loginDialog = std::move(dialog);
-}
-void resetLoginDialog() {
-    loginDialog = LoginDialog{};
 }
 
 clsSecurity::clsSecurity() {
@@ -64,8 +51,8 @@ clsSecurity::clsSecurity() {
     m_Challenge = std::to_string(static_cast<long>(std::floor(fraction * 239489874.0)));
 }
 
-kv::ui::Form& clsSecurity::loginForm() const {
-    return loginDialog.form();
+void clsSecurity::setCredentialsPrompt(std::function<CredentialsPrompt&()> prompt) {
+    prompt_ = std::move(prompt);
 }
 
 std::string clsSecurity::hashPair(std::string_view first, std::string_view second) const {
@@ -145,38 +132,23 @@ std::vector<std::string> clsSecurity::queryKestrovaneMulti(std::string_view cmd,
 }
 
 void clsSecurity::saveCredentials() {
-    if (!loginDialog.form) return;
-    kv::ui::Form& form = loginForm();
-    m_UserId = textOf(form, "txtUserName");
-    m_Password = textOf(form, "txtPassword");
+    if (!prompt_) return;
+    const CredentialsPrompt& prompt = prompt_();
+    m_UserId = prompt.userId();
+    m_Password = prompt.password();
 }
 
 void clsSecurity::doLogin() {
-    if (!loginDialog.form) return; // no dialog to ask with
-    kv::ui::Form& form = loginForm();
-    setShown(form, "wb1", false);
-    setShown(form, "txtToken", false);
-    setShown(form, "inst", true);
-    setShown(form, "inst2", true);
-    setShown(form, "lblSecurityCode", false);
+    if (!prompt_) return; // no dialog to ask with
+    CredentialsPrompt& prompt = prompt_();
     m_ImageUrl.clear();
     m_TokenString.clear();
-    if (auto* user = form.find<kv::ui::TextBox>("txtUserName")) {
-        user->setText(kv::registry::getSetting(kProgramTitle, "Settings", "UserName", ""));
-    }
+    prompt.startLogin(kv::registry::getSetting(kProgramTitle, "Settings", "UserName", ""));
     for (int attempt = 1; attempt <= 3; ++attempt) {
-        if (!m_ImageUrl.empty()) {
-            loginDialog.navigateWb1(form, m_ImageUrl);
-            setShown(form, "wb1", true);
-            setShown(form, "txtToken", true);
-            setShown(form, "inst", false);
-            setShown(form, "inst2", false);
-            setShown(form, "lblSecurityCode", true);
-        }
-        loginDialog.setSucceeded(form, false);
-        form.show(kv::ui::ShowMode::Modal, kv::ui::app().mainForm());
+        if (!m_ImageUrl.empty()) prompt.askSecurityCode(m_ImageUrl);
+        const bool accepted = prompt.askCredentials();
         saveCredentials();
-        if (!loginDialog.succeeded(form)) kv::ui::app().end();
+        if (!accepted) kv::ui::app().end();
         kv::registry::saveSetting(kProgramTitle, "Settings", "UserName", m_UserId);
         m_PasswordHash = hashPair(m_Password, kLoginSalt);
         if (validateUser()) return;
@@ -187,7 +159,7 @@ Hash clsSecurity::challengeArgs() const {
     Hash args;
     args.Add("chal", m_Challenge);
     if (!m_TokenString.empty()) {
-        args.Add("tokentext", loginDialog.form ? textOf(loginForm(), "txtToken") : "");
+        args.Add("tokentext", prompt_ ? prompt_().securityCode() : "");
         args.Add("tokenstring", m_TokenString);
     }
     return args;

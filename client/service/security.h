@@ -3,7 +3,8 @@
 // login state, adds the account fields to every request, builds and enciphers the request
 // URL, fetches it and decodes the reply.
 
-#include "client/service/hash.h"
+#include "client/protocol/hash.h"
+#include "client/service/credentials.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,11 +12,10 @@
 #include <string_view>
 #include <vector>
 
-namespace kv::ui {
-class Form;
-}
-
 namespace kv::service {
+
+using protocol::Hash;
+using protocol::Value;
 
 // The program's version as sent in every request ("1.1.6").
 std::string versionText();
@@ -31,6 +31,8 @@ public:
     std::string m_Upgrade;    // the login reply's upgrade page, empty when none
     std::string m_Cookie;     // the login reply's cookie
 
+    // The login dialog doLogin asks with; without one doLogin does nothing.
+    void setCredentialsPrompt(std::function<CredentialsPrompt&()> prompt);
     // Runs the login dialog and the login exchange, up to three attempts; ends the
     // program when the user cancels.
     void doLogin();
@@ -60,7 +62,8 @@ private:
     // The login challenge, and the answer to a security code when one was asked for.
     Hash challengeArgs() const;
     std::string buildURL(std::string_view cmd, Hash& args) const;
-    kv::ui::Form& loginForm() const;
+
+    std::function<CredentialsPrompt&()> prompt_;
 
     std::string m_Password;
     std::string m_PasswordHash;
@@ -68,16 +71,5 @@ private:
     std::string m_TokenString;
     std::string m_Challenge;
 };
-
-// The login dialog frmLogin, which the client's windows provide (its controls txtUserName,
-// txtPassword, txtToken, wb1, inst, inst2, lblSecurityCode and its LoginSucceeded flag).
-struct LoginDialog {
-    std::function<kv::ui::Form&()> form;          // the loaded dialog
-    std::function<bool(kv::ui::Form&)> succeeded; // its LoginSucceeded
-    std::function<void(kv::ui::Form&, bool)> setSucceeded;
-    std::function<void(kv::ui::Form&, const std::string&)> navigateWb1;
-};
-void setLoginDialog(LoginDialog dialog);
-void resetLoginDialog();
 
 } // namespace kv::service

@@ -6,6 +6,7 @@
 
 #include "fuzz/driver/fuzz_support.h"
 #include "installer/common/system_queries.h"
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_main.h"
 #include "installer/setup/setup_state.h"
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         kv::fs::writeFile("C:\\F\\App.info", input.substr(nul + 1));
     const std::string_view info = nul == std::string_view::npos ? "" : input.substr(nul + 1);
 
-    ResetSetupStateForTests();
+    kv::installer::resetForTests();
     kv::ui::headless::install();
     TScript script;
     ReadCommandLine(script);

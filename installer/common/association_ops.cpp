@@ -1,8 +1,9 @@
 #include "installer/common/association_ops.h"
 
+#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/actions.h"
+#include "installer/common/internal/reset.h"
 #include "installer/common/internal/trim.h"
-#include "installer/common/lists.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_notices.h"
@@ -127,7 +128,7 @@ bool AssocChangedPending() {
     return assocChanged();
 }
 
-void ResetAssociationsForTests() {
+void internal::resetAssociations() {
     assocChanged() = false;
 }
 

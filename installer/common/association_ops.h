@@ -30,6 +30,5 @@ bool OpenWithOp(std::string_view verb, std::string_view displayText, std::string
 void NotifyAssocChanged();
 // Whether a notice is due.
 bool AssocChangedPending();
-void ResetAssociationsForTests();
 
 } // namespace kv::installer

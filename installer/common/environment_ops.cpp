@@ -1,7 +1,7 @@
 #include "installer/common/environment_ops.h"
 
 #include "installer/common/internal/actions.h"
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_notices.h"
 

@@ -1,6 +1,7 @@
 #include "installer/common/folders.h"
 
 #include "installer/common/internal/machine_files.h"
+#include "installer/common/internal/reset.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/run_time_folders.h"
 #include "installer/common/system_queries.h"
@@ -58,7 +59,7 @@ std::string GetCommonDir() {
 std::string GetAuxDir() {
     return folders().aux;
 }
-void ResetFoldersForTests() {
+void internal::resetFolders() {
     folders() = Folders{};
 }
 

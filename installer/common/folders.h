@@ -14,7 +14,6 @@ void SetAuxDir(std::string_view folder);
 std::string GetTargetDir();
 std::string GetCommonDir();
 std::string GetAuxDir();
-void ResetFoldersForTests();
 
 // System folders of the machine, each without a trailing backslash.
 std::string GetSystem16Dir();     // the 16-bit system folder

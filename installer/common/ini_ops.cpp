@@ -1,8 +1,8 @@
 #include "installer/common/ini_ops.h"
 
+#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/actions.h"
 #include "installer/common/internal/machine_files.h"
-#include "installer/common/lists.h"
 #include "installer/common/registry_primitives.h"
 #include "platform/ini/ini_file.h"
 

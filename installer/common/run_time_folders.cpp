@@ -1,7 +1,8 @@
 #include "installer/common/run_time_folders.h"
 
+#include "installer/common/delimited_lists.h"
 #include "installer/common/file_ops.h"
-#include "installer/common/lists.h"
+#include "installer/common/internal/reset.h"
 #include "installer/common/messages.h"
 #include "installer/common/paths.h"
 #include "installer/common/registry_primitives.h"
@@ -64,7 +65,7 @@ std::string GetRunTimeDir3() {
 bool RunTimeDirAbort() {
     return state().abort;
 }
-void ResetRunTimeDirsForTests() {
+void internal::resetRunTimeDirs() {
     state() = State{};
 }
 

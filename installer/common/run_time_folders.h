@@ -23,7 +23,6 @@ std::string GetRunTimeDir3();
 std::string ResolveRunTimeDir(std::string_view record);
 // Set when a folder that had to be found was not; stays set.
 bool RunTimeDirAbort();
-void ResetRunTimeDirsForTests();
 
 // The "Path" value of the program's App Paths key; empty when absent.
 std::string GetAppPath(std::string_view programFile);

@@ -1,5 +1,7 @@
 #include "installer/common/system_notices.h"
 
+#include "installer/common/internal/reset.h"
+
 namespace kv::installer {
 namespace {
 
@@ -22,7 +24,7 @@ const std::vector<SystemNotice>& SentNotices() {
     return notices();
 }
 
-void ResetNoticesForTests() {
+void internal::resetNotices() {
     notices().clear();
 }
 

@@ -29,6 +29,5 @@ void SendShellChange(long event, unsigned flags);
 
 // The notices sent so far in this process, oldest first.
 const std::vector<SystemNotice>& SentNotices();
-void ResetNoticesForTests();
 
 } // namespace kv::installer

@@ -1,5 +1,6 @@
 #include "installer/common/system_queries.h"
 
+#include "installer/common/internal/reset.h"
 #include "installer/common/internal/system_text.h"
 #include "installer/common/paths.h"
 #include "platform/fs/program.h"
@@ -69,7 +70,7 @@ bool IsThemed() {
     return *cache().themed;
 }
 
-void ResetSystemQueriesForTests() {
+void internal::resetSystemQueries() {
     cache() = Cache{};
 }
 

@@ -20,7 +20,6 @@ std::string GetOSDescription();
 bool HasManifestResource();
 // Manifest, XP and visual styles on; tested once per run.
 bool IsThemed();
-void ResetSystemQueriesForTests();
 
 std::string GetExeName();                  // the program's full machine path
 std::string GetExeDir(bool withSlash);     // its folder

@@ -4,6 +4,8 @@
 #include "installer/setup/script.h"
 
 #include <charconv>
+#include <string_view>
+#include <unordered_map>
 
 namespace kv::installer {
 
@@ -197,9 +199,15 @@ int parseNumber(const std::string& argument, int defaultValue) {
 } // namespace
 
 const ScriptCommands::Command* ScriptCommands::find(const std::string& name) {
-    for (const Command& c : kCommands)
-        if (name == c.name) return &c;
-    return nullptr;
+    // Looked up once per script line: a hash of the names, made at first use.
+    static const std::unordered_map<std::string_view, const Command*> byName = [] {
+        std::unordered_map<std::string_view, const Command*> map;
+        for (const Command& c : kCommands)
+            map.emplace(c.name, &c); // the first of a repeated name wins
+        return map;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 bool ScriptCommands::run(TScript& s, const Command& c, const std::string& argument) {

@@ -1,8 +1,9 @@
 #include "installer/setup/language.h"
 
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/english.h"
+#include "installer/setup/internal/reset.h"
 #include "installer/setup/script.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
@@ -90,7 +91,7 @@ bool HasLanguageFile() {
     return state().file.has_value();
 }
 
-void ResetLanguageForTests() {
+void internal::resetLanguage() {
     state() = LanguageState{};
 }
 

@@ -18,6 +18,4 @@ int GetCharset();
 // Whether a language file is in use.
 bool HasLanguageFile();
 
-void ResetLanguageForTests();
-
 } // namespace kv::installer

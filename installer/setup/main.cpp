@@ -6,42 +6,17 @@
 
 #include "installer/setup/english.h"
 #include "installer/setup/setup_main.h"
-#include "platform/fs/pending_renames.h"
-#include "platform/ui/application.h"
-#include "platform/ui/end_program.h"
-#include "platform/ui/headless/headless.h"
-#include "platform/ui/script/ui_script.h"
 #include "platform/ui/startup/startup.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
-
-namespace {
-
-// One block per box: "BOX <caption>", its text as plain lines, then ".".
-std::string boxTranscript(const kv::ui::headless::HeadlessBackend& backend) {
-    std::string out;
-    for (const auto& box : backend.boxes())
-        out += "BOX " + box.caption + "\n" + kv::ui::headless::plainText(box.text) + "\n.\n";
-    return out;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    kv::fs::startProgram(argc, argv);
-    kv::installer::AddEnglishResource();
-    if (const char* script = std::getenv(kv::ui::script::kScriptVariable); script && *script)
-        return kv::ui::script::runScripted(kv::installer::SetupMain);
-    if (kv::ui::installBackendFromEnvironment() == kv::ui::BackendKind::Wx)
-        return kv::ui::runProgram(kv::installer::SetupMain);
-    auto& backend = dynamic_cast<kv::ui::headless::HeadlessBackend&>(kv::ui::app().backend());
-    const int code = kv::ui::runProgram(kv::installer::SetupMain);
-    const std::string transcript = boxTranscript(backend);
-    if (const char* file = std::getenv("KV_UI_TRANSCRIPT"); file && *file)
-        std::ofstream(file, std::ios::binary) << transcript;
-    else
-        std::cout << transcript;
-    return code;
+    kv::ui::MainOptions options;
+    options.title = "Error"; // as setup's other start-up failures
+    options.headlessWithoutScript = true;
+    return kv::ui::runMain(
+        argc, argv,
+        [] {
+            kv::installer::AddEnglishResource();
+            return kv::installer::SetupMain();
+        },
+        options);
 }

@@ -1,10 +1,12 @@
 #include "installer/setup/script.h"
 
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/messages.h"
 #include "installer/common/text_utils.h"
 #include "platform/fs/files.h"
 #include "platform/text/ansi.h"
+
+#include <algorithm>
 
 namespace kv::installer {
 namespace {
@@ -25,18 +27,14 @@ std::string trim(std::string_view s) {
 // Lines separated by CR LF, LF or CR; no empty line after a final break.
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.push_back(std::move(line));
-            line.clear();
-        } else {
-            line += c;
-        }
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", from), text.size());
+        lines.emplace_back(text.substr(from, end - from));
+        from = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++from;
     }
-    if (!line.empty()) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -180,12 +178,20 @@ void TScript::StripLineComments(std::vector<std::string>& lines) {
 }
 
 void TScript::TrimAndDropEmpty(std::vector<std::string>& lines) {
-    std::vector<std::string> kept;
-    for (const std::string& line : lines) {
-        std::string t = trim(line);
-        if (!t.empty()) kept.push_back(std::move(t));
+    std::size_t kept = 0;
+    for (std::string& line : lines) {
+        std::size_t b = 0, e = line.size();
+        while (b < e && isBlank(line[b]))
+            ++b;
+        while (e > b && isBlank(line[e - 1]))
+            --e;
+        if (b == e) continue;
+        line.erase(e);
+        line.erase(0, b);
+        if (&lines[kept] != &line) lines[kept] = std::move(line);
+        ++kept;
     }
-    lines = std::move(kept);
+    lines.resize(kept);
 }
 
 void TScript::Execute() {

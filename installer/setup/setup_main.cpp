@@ -3,6 +3,7 @@
 #include "installer/common/file_names.h"
 #include "installer/common/messages.h"
 #include "installer/common/system_queries.h"
+#include "installer/setup/internal/reset.h"
 #include "installer/setup/language.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
@@ -61,7 +62,7 @@ SetupState& setupState() {
     return s;
 }
 
-void ResetSetupStateForTests() {
+void internal::resetSetupState() {
     setupState() = SetupState{};
 }
 
@@ -132,8 +133,9 @@ int SetupMain() {
         }
     }
     script.reset();
-    if (!error.empty()) showStartupError(errorPath, error);
-    return 0;
+    if (error.empty()) return 0;
+    showStartupError(errorPath, error);
+    return 1;
 }
 
 } // namespace kv::installer

@@ -20,7 +20,7 @@ bool CheckAdminRights(const TScript& script);
 // background update of its ".info" file (which also makes the setup silent).
 void ReadCommandLine(TScript& script);
 
-// Runs setup; returns the exit code (0).
+// Runs setup; returns the exit code: 0, or 1 when setup aborted.
 int SetupMain();
 
 } // namespace kv::installer

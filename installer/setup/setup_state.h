@@ -18,6 +18,5 @@ struct SetupState {
 };
 
 SetupState& setupState();
-void ResetSetupStateForTests();
 
 } // namespace kv::installer

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/fs/errors.h"
 #include "platform/fs/internal/resolve.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
@@ -168,6 +169,7 @@ std::string folderPart(std::string_view path) {
 
 void resetForTests() {
     gCurrentFolder.reset();
+    setLastError(kErrorSuccess);
 }
 
 } // namespace kv::fs

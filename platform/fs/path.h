@@ -33,7 +33,8 @@ bool setCurrentFolder(std::string_view path);
 std::string fileNamePart(std::string_view path);
 std::string folderPart(std::string_view path);
 
-// Forgets the current folder.
+// Drops the file layer's process-wide state, for tests: the current folder, and the
+// calling thread's last error.
 void resetForTests();
 
 } // namespace kv::fs

@@ -157,7 +157,7 @@ void setTimeouts(Timeouts timeouts) {
     currentTimeouts = timeouts;
 }
 
-void resetTimeouts() {
+void resetForTests() {
     setTimeouts(kDefaultTimeouts);
 }
 

@@ -70,6 +70,7 @@ struct Timeouts {
 // The defaults: the platform's own, 60 s to connect and 30 s without data.
 Timeouts defaultTimeouts();
 void setTimeouts(Timeouts timeouts);
-void resetTimeouts();
+// Drops the library's process-wide state (the time-outs back to the defaults), for tests.
+void resetForTests();
 
 } // namespace kv::net

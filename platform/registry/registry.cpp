@@ -5,6 +5,7 @@
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
+#include <cctype>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -326,6 +327,17 @@ void setHiveFolder(std::string hostFolder) {
     state().explicitFolder = true;
 }
 
+std::vector<std::string> openHives() {
+    for (Root root : {Root::LocalMachine, Root::CurrentUser, Root::Users, Root::DynData})
+        keyExists(rootKey(root));
+    std::vector<std::string> sentences;
+    for (std::string& report : internal::takeReports()) {
+        if (!report.empty()) report[0] = static_cast<char>(std::toupper(report[0]));
+        sentences.push_back(report + ".");
+    }
+    return sentences;
+}
+
 std::string hiveFolder() {
     std::lock_guard guard(state().mutex);
     return state().folder;
@@ -337,6 +349,7 @@ void resetForTests() {
     state().folder.clear();
     state().explicitFolder = false;
     internal::setSaveHookForTests(nullptr);
+    internal::takeReports();
 }
 
 } // namespace kv::registry

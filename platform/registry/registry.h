@@ -63,7 +63,12 @@ Status valueNames(const Key& key, std::vector<std::string>& names);
 // machine's (platform/system), seeded with a new machine's values on first use.
 void setHiveFolder(std::string hostFolder);
 std::string hiveFolder();
-// Drops the cached hives and the folder, for tests.
+// Loads the hives now, so that a damaged one is found at once. Returns what the registry
+// reported since the last call (a damaged hive set aside and started anew, a hive that
+// cannot be read), one sentence each; the reports also go to standard error.
+std::vector<std::string> openHives();
+
+// Drops the cached hives, the folder and the reports not yet taken, for tests.
 void resetForTests();
 
 } // namespace kv::registry

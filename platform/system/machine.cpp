@@ -1,11 +1,14 @@
 #include "platform/system/machine.h"
 
+#include "platform/system/internal/reset.h"
 #include "platform/system/known_folders.h"
 #include "platform/text/ansi.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <optional>
 #include <system_error>
+#include <unistd.h>
 
 namespace kv::machine {
 namespace fs = std::filesystem;
@@ -49,13 +52,25 @@ void applyCodePage(const Profile& p) {
     if (text::isKnownCodePage(p.locale.codePage)) text::setActiveCodePage(p.locale.codePage);
 }
 
+// Whether a file can be made (and removed again) in a folder.
+bool canWriteIn(const fs::path& folder) {
+    const fs::path probe = folder / (".write-probe-" + std::to_string(::getpid()));
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    return ::unlink(probe.c_str()) == 0;
+}
+
 bool prepareFolders(const Machine& m) {
     std::error_code ec;
     bool ok = true;
-    for (const fs::path& f : {m.runtimeFolder(), m.registryFolder(), m.tableFolder()}) {
+    for (const fs::path& f : {m.runtimeFolder() / "locks", m.registryFolder(), m.tableFolder()}) {
         fs::create_directories(f, ec);
         ok = ok && !ec;
     }
+    for (const fs::path& f : {m.folder(), m.runtimeFolder(), m.runtimeFolder() / "locks",
+                              m.registryFolder(), m.tableFolder()})
+        ok = ok && canWriteIn(f);
     for (const Drive& d : m.profile().drives) {
         fs::create_directories(m.hostFolder(d), ec);
         ok = ok && !ec;
@@ -133,8 +148,15 @@ bool createMachine(const fs::path& folder, const Profile& profile) {
     return saveProfile(g_current->profileFile(), profile) && ok;
 }
 
-void resetForTests() {
+void internal::resetMachine() {
     g_current.reset();
+}
+
+void resetForTests() {
+    internal::resetMachine();
+    internal::resetProgram();
+    internal::resetResources();
+    internal::resetStartActions();
 }
 
 } // namespace kv::machine

@@ -42,7 +42,8 @@ const Machine& current();
 
 // Opens the machine in a folder (creating a default one when it has no profile) and makes
 // it current; sets the process's ANSI code page from the profile. False when the folder
-// cannot be used (the machine is current anyway, with the default profile).
+// cannot be used: not a folder, a profile that cannot be read, or the folder, its run,
+// run/locks, registry or tables folder not writable (the machine is current anyway).
 bool openMachine(const std::filesystem::path& folder);
 
 // Creates a machine in a folder from a profile (profile file, drive folders, the known
@@ -50,7 +51,9 @@ bool openMachine(const std::filesystem::path& folder);
 // replaced. False when the folder cannot be written.
 bool createMachine(const std::filesystem::path& folder, const Profile& profile);
 
-// Forgets the current machine, so the next current() opens the default one again.
+// Drops the system library's process-wide state: the current machine (the next current()
+// opens the default one again), the program's path and arguments, its added resources and
+// the actions registered for the next start.
 void resetForTests();
 
 } // namespace kv::machine

@@ -1,5 +1,7 @@
 #include "platform/system/process.h"
 
+#include "platform/system/internal/reset.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -98,7 +100,7 @@ const std::string& handedProgramPath() {
     return state().programPath;
 }
 
-void resetProgramForTests() {
+void internal::resetProgram() {
     state() = ProgramState{};
 }
 

@@ -33,6 +33,4 @@ const std::string& handedProgramPath();
 // One argument quoted as the C runtime reads it back.
 std::string quoteArgument(const std::string& argument);
 
-void resetProgramForTests();
-
 } // namespace kv::machine

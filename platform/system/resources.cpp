@@ -1,5 +1,6 @@
 #include "platform/system/resources.h"
 
+#include "platform/system/internal/reset.h"
 #include "platform/text/ansi.h"
 
 #include <vector>
@@ -41,7 +42,7 @@ bool hasResourceOfType(int type) {
     return false;
 }
 
-void resetResourcesForTests() {
+void internal::resetResources() {
     table().clear();
 }
 

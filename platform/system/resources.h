@@ -20,6 +20,4 @@ std::optional<std::string> findResource(int type, std::string_view name);
 // Whether the program has any resource of the type.
 bool hasResourceOfType(int type);
 
-void resetResourcesForTests();
-
 } // namespace kv::machine

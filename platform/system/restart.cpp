@@ -1,5 +1,6 @@
 #include "platform/system/restart.h"
 
+#include "platform/system/internal/reset.h"
 #include "platform/system/machine.h"
 
 #include <cstdio>
@@ -60,7 +61,7 @@ bool runStartActions() {
     return true;
 }
 
-void resetStartActionsForTests() {
+void internal::resetStartActions() {
     g_actions.clear();
 }
 

@@ -21,7 +21,5 @@ void onFirstStartAfterRestart(std::function<void()> action);
 // Called at program start: when the mark is there, consumes it and runs the registered
 // actions in order. Returns whether it did.
 bool runStartActions();
-// Forgets the registered actions.
-void resetStartActionsForTests();
 
 } // namespace kv::machine

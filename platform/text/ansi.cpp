@@ -117,6 +117,10 @@ void setActiveCodePage(int codePage) {
     g_codePage.store(isKnownCodePage(codePage) ? codePage : 1252);
 }
 
+void resetForTests() {
+    setActiveCodePage(1252);
+}
+
 int codePageForCharset(int charset) {
     switch (charset) {
     case 177:

@@ -11,6 +11,8 @@ namespace kv::text {
 // The code page in force for this process (the machine's ANSI code page); 1252 at start.
 int activeCodePage();
 void setActiveCodePage(int codePage);
+// Drops the text layer's process-wide state, for tests: the code page back to 1252.
+void resetForTests();
 // The code page of a font character set: 177 Hebrew -> 1255, 178 Arabic -> 1256, else 1252.
 int codePageForCharset(int charset);
 // Whether the code page is one this layer knows (1252, 1255, 1256).

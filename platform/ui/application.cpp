@@ -1,6 +1,7 @@
 #include "platform/ui/application.h"
 
 #include "platform/text/ansi.h"
+#include "platform/ui/control_host.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/internal/current.h"
 #include "platform/ui/internal/null_backend.h"
@@ -44,6 +45,11 @@ Application& app() {
 void resetApplication() {
     g_app.reset();
     g_app = std::make_unique<Application>();
+}
+
+void resetForTests() {
+    resetApplication();
+    resetControlHost();
 }
 
 Application::Application() : backend_(std::make_unique<internal::NullBackend>()) {

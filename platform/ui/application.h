@@ -146,7 +146,10 @@ private:
 
 // The application of this process.
 Application& app();
-// A fresh application (and backend) for tests.
+// A fresh application with the default backend: where a backend's install starts.
 void resetApplication();
+// Drops the window model's process-wide state, for tests: the application (its forms,
+// boxes and backend) and the control host.
+void resetForTests();
 
 } // namespace kv::ui

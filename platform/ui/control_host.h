@@ -30,7 +30,7 @@ public:
 
 ControlHost& controlHost();
 void setControlHost(std::unique_ptr<ControlHost> host);
-// Back to the default host (for tests).
+// Back to the default host.
 void resetControlHost();
 
 } // namespace kv::ui

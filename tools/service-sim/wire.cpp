@@ -1,10 +1,10 @@
 #include "tools/service-sim/wire.h"
 
-#include "client/service/base64.h"
-#include "client/service/keys.h"
-#include "client/service/md5.h"
-#include "client/service/rc4.h"
-#include "client/service/url_encoding.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/md5.h"
+#include "client/protocol/rc4.h"
+#include "client/protocol/url_encoding.h"
 #include "platform/text/ansi.h"
 
 namespace kv::servicesim {
@@ -37,7 +37,7 @@ bool isCanonicalBase64(std::string_view text) {
     const std::size_t body = text.find_last_not_of('=') + 1;
     if (text.size() - body > 2) return false;
     if (text.substr(0, body).find_first_not_of(alphabet) != std::string_view::npos) return false;
-    return kv::service::Base64Encode(kv::service::Base64Decode(text)) == text;
+    return kv::protocol::Base64Encode(kv::protocol::Base64Decode(text)) == text;
 }
 
 // A command or field name as the client writes it: lower-case letters, digits, "_".
@@ -63,9 +63,9 @@ bool isPlainPage(std::string_view cmd) {
 }
 
 std::string passwordDigest(std::string_view password) {
-    kv::service::clsMD5 md5;
+    kv::protocol::clsMD5 md5;
     return kv::text::toLower(
-        md5.DigestStrToHexStr(std::string(password) + std::string(kv::service::kLoginSalt)));
+        md5.DigestStrToHexStr(std::string(password) + std::string(kv::protocol::kLoginSalt)));
 }
 
 std::optional<Request> readRequest(std::string_view rawQuery, std::string& error) {
@@ -90,7 +90,8 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
         error = "the query is not Base64";
         return std::nullopt;
     }
-    req.query = kv::service::RC4Crypt(kv::service::Base64Decode(cipher), kv::service::kRequestKey);
+    req.query =
+        kv::protocol::RC4Crypt(kv::protocol::Base64Decode(cipher), kv::protocol::kRequestKey);
     if (!req.query.starts_with("0=0&")) {
         error = "the query does not start with 0=0&";
         return std::nullopt;
@@ -119,14 +120,14 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
         }
         const std::string key = pieces[i].substr(0, eq);
         const std::string_view raw = std::string_view(pieces[i]).substr(eq + 1);
-        std::string value = kv::service::urlDecode(raw);
+        std::string value = kv::protocol::urlDecode(raw);
         if (!isName(key)) {
             error = "bad field name " + key;
             return std::nullopt;
         }
         // The client encodes every value one way only: letters and digits as they are, all
         // else as "%XX" in upper case, a space as "%20".
-        if (kv::service::urlEncode(value, false) != raw) {
+        if (kv::protocol::urlEncode(value, false) != raw) {
             error = "field " + key + " not encoded as the client encodes: " + std::string(raw);
             return std::nullopt;
         }
@@ -167,8 +168,8 @@ std::optional<Request> readRequest(std::string_view rawQuery, std::string& error
 std::string recordBody(const Fields& fields) {
     std::string plain = "all=well";
     for (const auto& [key, value] : fields)
-        plain += "&" + key + "=" + kv::service::urlEncode(value, false);
-    return kv::service::Base64Encode(kv::service::RC4Crypt(plain, kv::service::kReplyKey));
+        plain += "&" + key + "=" + kv::protocol::urlEncode(value, false);
+    return kv::protocol::Base64Encode(kv::protocol::RC4Crypt(plain, kv::protocol::kReplyKey));
 }
 
 } // namespace kv::servicesim

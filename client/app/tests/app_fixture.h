@@ -6,6 +6,7 @@
 #include "client/app/frm_main.h"
 #include "client/app/list_display.h"
 #include "client/app/list_state.h"
+#include "client/app/reset.h"
 #include "client/app/session.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
@@ -27,13 +28,10 @@ protected:
     void SetUp() override {
         kv::registry::resetForTests();
         machine_.emplace();
-        resetListStateForTests();
-        resetListDisplayForTests();
-        resetSecurityForTests();
+        resetForTests();
         ui_ = &kv::ui::headless::install();
         ASSERT_GT(sim_.start(), 0);
         setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-        registerLoginDialog();
         ui_->onModal("frmLogin", [](kv::ui::Form& f) {
             auto& d = static_cast<frmLogin&>(f);
             d.txtUserName.setText("alice");
@@ -50,11 +48,10 @@ protected:
         // Every request the client sent is one the service takes.
         EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
-        kv::service::resetLoginDialog();
         unsetenv("KV_SERVICE_URL");
         sim_.stop();
-        kv::ui::resetApplication();
-        resetSecurityForTests();
+        kv::ui::resetForTests();
+        resetForTests();
         kv::registry::resetForTests();
         machine_.reset();
     }

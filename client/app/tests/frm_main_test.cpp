@@ -1,5 +1,6 @@
 #include "client/app/frm_main.h"
 #include "client/app/list_state.h"
+#include "client/app/reset.h"
 #include "client/app/settings_store.h"
 #include "client/app/site_home.h"
 
@@ -48,12 +49,12 @@ public:
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { startRun(); }
-    void TearDown() override { ui::resetApplication(); }
+    void TearDown() override { ui::resetForTests(); }
     // A new run of the program on the same machine: nothing cached from the last one.
     void startRun() {
         registry::resetForTests();
-        resetListStateForTests();
-        ui::resetApplication();
+        resetForTests();
+        ui::resetForTests();
         auto owned = std::make_unique<RecordingBackend>();
         backend_ = owned.get();
         ui::app().setBackend(std::move(owned));

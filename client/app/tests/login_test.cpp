@@ -1,7 +1,7 @@
 #include "client/app/frm_login.h"
-#include "client/service/keys.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/tests/reference_md5.h"
 #include "client/service/security.h"
-#include "client/service/tests/reference_md5.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/settings.h"
 #include "platform/ui/end_program.h"
@@ -29,24 +29,24 @@ constexpr const char* kNoResponse =
 // padding rule: for L mod 64 = 56, or L >= 64 with L mod 64 from 57 to 63, the last block
 // is the first 56 waiting bytes and the length, without the 0x80 byte.
 std::string expectedDigest(const std::string& password) {
-    const std::string m = password + std::string(kv::service::kLoginSalt);
+    const std::string m = password + std::string(kv::protocol::kLoginSalt);
     const std::size_t L = m.size(), r = L % 64;
     std::string hex;
     if (r == 56 || (L >= 64 && r > 56)) {
-        auto state = kv::service::testing::kMd5Initial;
+        auto state = kv::protocol::testing::kMd5Initial;
         const std::size_t full = L / 64;
         for (std::size_t b = 0; b < full; ++b) {
-            kv::service::testing::md5Compress(state, std::string_view(m).substr(b * 64, 64));
+            kv::protocol::testing::md5Compress(state, std::string_view(m).substr(b * 64, 64));
         }
         std::string last = m.substr(full * 64, 56);
         const std::uint32_t bits = static_cast<std::uint32_t>(L * 8);
         for (int i = 0; i < 4; ++i)
             last += static_cast<char>((bits >> (8 * i)) & 0xFF);
         last += std::string(4, '\0');
-        kv::service::testing::md5Compress(state, last);
-        hex = kv::service::testing::md5Hex(state);
+        kv::protocol::testing::md5Compress(state, last);
+        hex = kv::protocol::testing::md5Hex(state);
     } else {
-        hex = kv::service::testing::rfcMd5(m);
+        hex = kv::protocol::testing::rfcMd5(m);
     }
     for (char& c : hex)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -65,13 +65,13 @@ protected:
         kv::registry::setHiveFolder(hives_.string());
         ASSERT_GT(sim_.start(), 0);
         setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-        registerLoginDialog();
+        security_.setCredentialsPrompt(
+            []() -> kv::service::CredentialsPrompt& { return kv::ui::app().form<frmLogin>(); });
     }
     void TearDown() override {
         // Every request the client sent is one the service takes.
         EXPECT_EQ(sim_.refusals(), std::vector<std::string>{});
         EXPECT_EQ(ui_->finish(), "");
-        kv::service::resetLoginDialog();
         unsetenv("KV_SERVICE_URL");
         kv::registry::resetForTests();
         std::filesystem::remove_all(hives_);
@@ -218,7 +218,7 @@ TEST_F(LoginTest, DiagnoseSendsAndConfirms) {
 TEST_F(LoginTest, TextdumpListsTheUsersSnipes) {
     answer("alice", "secret");
     security_.doLogin();
-    kv::service::Hash args;
+    kv::protocol::Hash args;
     args.Add("status_id", 0);
     args.Add("sort", "seller");
     const auto lines = security_.queryKestrovaneMulti("textdump", args);

@@ -38,6 +38,6 @@ int main() {
         rc = std::system(command.c_str()) == 0 ? 0 : 1;
         if (rc == 0) std::printf("%s\n", shot.c_str());
     }
-    ui::resetApplication();
+    ui::resetForTests();
     return rc;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -24,14 +25,18 @@ protected:
     // Every request the program sent is one the service takes.
     void TearDown() override { EXPECT_EQ(sim_.refusals(), std::vector<std::string>{}); }
     // Runs kestrovane under the script text (or the script file) and collects its output.
-    ProgramRun run(const std::string& script, bool isFile = false) {
+    // The demo build also prints the snipe list at the end.
+    ProgramRun run(const std::string& script, bool isFile = false,
+                   const std::string& program = KESTROVANE_PATH) {
         std::string path = script;
         if (!isFile) {
             path = (machine_.folder() / "run.uiscript").string();
             std::ofstream(path) << script;
         }
-        const std::string command = "KV_UI=headless KV_SERVICE_URL=" + sim_.baseUrl() +
-                                    " KV_UI_SCRIPT='" + path + "' '" KESTROVANE_PATH "' 2>&1";
+        return runCommand("KV_UI=headless KV_SERVICE_URL=" + sim_.baseUrl() + " KV_UI_SCRIPT='" +
+                          path + "' '" + program + "' 2>&1");
+    }
+    static ProgramRun runCommand(const std::string& command) {
         ProgramRun r;
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return r;
@@ -54,7 +59,7 @@ protected:
 constexpr const char* kAsExpected = "--- ui script: all as expected ---";
 
 TEST_F(Program, FirstStartThenNextStart) {
-    ProgramRun first = run(KESTROVANE_DEMO_SCRIPT, true);
+    ProgramRun first = run(KESTROVANE_DEMO_SCRIPT, true, KESTROVANE_DEMO_PATH);
     EXPECT_EQ(first.exitCode, 0) << first.output;
     EXPECT_TRUE(has(first, kAsExpected)) << first.output;
     EXPECT_TRUE(has(first, "show modal frmTerms \"License\"")) << first.output;
@@ -199,6 +204,28 @@ end
             EXPECT_FALSE(has(r, c.absent)) << r.output;
         }
     }
+}
+
+TEST_F(Program, HeadlessWithoutAScriptSaysItHasNothingToDo) {
+    const ProgramRun r = runCommand("KV_UI=headless KV_UI_SCRIPT= '" KESTROVANE_PATH "' 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(has(r, "kestrovane: ")) << r.output;
+    EXPECT_TRUE(has(r, "nothing to do")) << r.output;
+}
+
+TEST_F(Program, MachineFolderThatCannotBeWrittenIsNamedInABox) {
+    const std::filesystem::path file = machine_.folder() / "not-a-folder";
+    std::ofstream(file) << "x";
+    const std::filesystem::path script = machine_.folder() / "box.uiscript";
+    std::ofstream(script) << "box caption \"Kestrovane\" text \"The machine folder \\\"" +
+                                 file.string() + "\\\" cannot be written.\" style 0x10\n";
+    const ProgramRun r =
+        runCommand("KV_UI=headless KV_MACHINE='" + file.string() + "' KV_UI_SCRIPT='" +
+                   script.string() + "' '" KESTROVANE_PATH "' 2>&1");
+    EXPECT_EQ(r.exitCode, 1);
+    // That box only: no window after it.
+    EXPECT_TRUE(has(r, kAsExpected)) << r.output;
+    EXPECT_FALSE(has(r, "] show ")) << r.output;
 }
 
 } // namespace

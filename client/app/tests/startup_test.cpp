@@ -3,6 +3,7 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/list_state.h"
+#include "client/app/reset.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "client/service/security.h"
@@ -48,10 +49,8 @@ protected:
         unsetenv("KV_SERVICE_URL");
     }
     void endRun() {
-        resetStartupForTests();
-        kv::service::resetLoginDialog();
-        resetListStateForTests();
-        kv::ui::resetControlHost();
+        resetForTests();
+        kv::ui::resetForTests();
     }
     // A fresh start of the program on the same machine.
     void newRun() {

@@ -2,10 +2,11 @@
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
+#include "client/app/reset.h"
 #include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
-#include "client/service/base64.h"
+#include "client/protocol/base64.h"
 #include "client/service/service_address.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
@@ -38,9 +39,8 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(ui_->finish(), "");
-        resetStartupForTests();
-        kv::service::resetLoginDialog();
-        kv::ui::resetControlHost();
+        resetForTests();
+        kv::ui::resetForTests();
     }
     kv::machine::testing::TempMachine machine_;
     kv::ui::headless::HeadlessBackend* ui_ = nullptr;
@@ -238,7 +238,7 @@ TEST_F(Windows, SecurityCodeShowsAsAPictureInTheLoginPane) {
     const std::size_t end = html.find('"', head.size());
     ASSERT_NE(end, std::string::npos);
     // The picture of carol's code, at its own size.
-    EXPECT_EQ(kv::service::Base64Decode(html.substr(head.size(), end - head.size())),
+    EXPECT_EQ(kv::protocol::Base64Decode(html.substr(head.size(), end - head.size())),
               kv::servicesim::codePicture("7Q4K"));
     EXPECT_NE(html.find("width=\"84\" height=\"33\""), std::string::npos) << html.substr(end);
 

@@ -1,8 +1,9 @@
-#include "client/service/base64.h"
-#include "client/service/keys.h"
-#include "client/service/rc4.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/rc4.h"
 #include "client/service/security.h"
 #include "client/service/web.h"
+#include "platform/registry/registry.h"
 #include "platform/ui/headless/headless.h"
 #include "tools/service-sim/server.h"
 
@@ -11,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
+#include <unistd.h>
 
 namespace kv::service {
 namespace {
@@ -41,7 +44,8 @@ protected:
 
     // The query text a request URL carries, deciphered.
     static std::string decipher(const std::string& url) {
-        return RC4Crypt(Base64Decode(url.substr(url.find('?') + 1)), kRequestKey);
+        return protocol::RC4Crypt(protocol::Base64Decode(url.substr(url.find('?') + 1)),
+                                  protocol::kRequestKey);
     }
 
     kv::ui::headless::HeadlessBackend* ui_ = nullptr;
@@ -233,6 +237,65 @@ TEST_F(SessionTest, UnreachableHostGivesEmptyTextAndNoBox) {
     sim_.stop();
     EXPECT_EQ(httpGet(sim_.baseUrl() + "/tx.cgi?x"), "");
     EXPECT_TRUE(ui_->boxes().empty());
+}
+
+// A login dialog without a window: each turn answers from a list.
+class ScriptedPrompt : public CredentialsPrompt {
+public:
+    struct Turn {
+        bool accept;
+        std::string user, password, code;
+    };
+    std::vector<Turn> turns;
+    std::vector<std::string> asked; // what the session asked, in order
+
+    void startLogin(const std::string& userId) override { asked.push_back("start " + userId); }
+    void askSecurityCode(const std::string& imageUrl) override {
+        asked.push_back("code " + imageUrl);
+    }
+    bool askCredentials() override {
+        asked.push_back("ask");
+        current_ = turns.at(next_++);
+        return current_.accept;
+    }
+    std::string userId() const override { return current_.user; }
+    std::string password() const override { return current_.password; }
+    std::string securityCode() const override { return current_.code; }
+
+private:
+    std::size_t next_ = 0;
+    Turn current_;
+};
+
+TEST_F(SessionTest, LoginAsksThroughThePromptAndSendsTheSecurityCode) {
+    const auto hives =
+        std::filesystem::temp_directory_path() / ("kv-session-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(hives);
+    kv::registry::resetForTests();
+    kv::registry::setHiveFolder(hives.string());
+
+    ScriptedPrompt prompt;
+    prompt.turns = {{true, "carol", "secret", ""}, {true, "carol", "secret", "7Q4K"}};
+    security_.setCredentialsPrompt([&]() -> CredentialsPrompt& { return prompt; });
+    security_.doLogin();
+    EXPECT_EQ(security_.m_Level, 1);
+    EXPECT_EQ(security_.m_UserId, "carol");
+    EXPECT_EQ(security_.m_Cookie, "s=CAROL555");
+    EXPECT_EQ(prompt.asked,
+              (std::vector<std::string>{"start ", "ask",
+                                        "code " + sim_.baseUrl() + "/code.bmp?t=TK-carol", "ask"}));
+
+    // The next login starts from the user id last used.
+    clsSecurity next;
+    ScriptedPrompt again;
+    again.turns = {{true, "carol", "secret", ""}, {true, "carol", "secret", "7Q4K"}};
+    next.setCredentialsPrompt([&]() -> CredentialsPrompt& { return again; });
+    next.doLogin();
+    ASSERT_FALSE(again.asked.empty());
+    EXPECT_EQ(again.asked.front(), "start carol");
+
+    kv::registry::resetForTests();
+    std::filesystem::remove_all(hives);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "installer/common/association_ops.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/reset.h"
 #include "installer/common/system_notices.h"
 #include "platform/system/testing/temp_machine.h"
 
@@ -15,14 +16,8 @@ const std::string kCr = "HKEY_CLASSES_ROOT\\";
 
 class Associations : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetAssociationsForTests();
-        ResetNoticesForTests();
-    }
-    void TearDown() override {
-        ResetAssociationsForTests();
-        ResetNoticesForTests();
-    }
+    void SetUp() override { resetCommonForTests(); }
+    void TearDown() override { resetCommonForTests(); }
     TempMachine m_;
 };
 

@@ -2,6 +2,7 @@
 #include "installer/common/folders.h"
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/reset.h"
 #include "machine_helpers.h"
 #include "platform/fs/attributes.h"
 #include "platform/fs/file.h"
@@ -161,7 +162,7 @@ TEST(FileOps, TreeRoutinesLeaveDriveRootsAlone) {
 // folder is on Z:. The host is never changed.
 TEST(FileOps, UnsetFolderVariableNeverChangesTheHost) {
     TempMachine m;
-    ResetFoldersForTests();
+    resetCommonForTests();
     const std::filesystem::path host = m.folder() / "host";
     std::filesystem::create_directories(host / "tmp" / "x" / "sub");
     std::ofstream(host / "tmp" / "x" / "keep.txt") << "keep";

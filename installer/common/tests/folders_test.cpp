@@ -1,8 +1,10 @@
 #include "installer/common/file_names.h"
 #include "installer/common/folders.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/reset.h"
 #include "installer/common/run_time_folders.h"
 #include "machine_helpers.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/headless/headless.h"
@@ -26,9 +28,8 @@ protected:
         SetAuxDir("D:\\Aux");
     }
     void TearDown() override {
-        ResetFoldersForTests();
-        ResetRunTimeDirsForTests();
-        machine::resetProgramForTests();
+        resetCommonForTests();
+        machine::resetForTests();
     }
     TempMachine m_;
 };
@@ -67,7 +68,7 @@ TEST_F(Folders, VariablesExpandInTheirOrder) {
 }
 
 TEST_F(Folders, UnsetFoldersExpandToABackslash) {
-    ResetFoldersForTests();
+    resetCommonForTests();
     EXPECT_EQ(ExpandFolderVars("<InstallDir>a.txt"), "\\a.txt");
 }
 
@@ -160,7 +161,7 @@ TEST(FileNames, WithTheProgramsFolder) {
     EXPECT_EQ(GetScriptFileName(true), "C:\\Setup\\Setup.txt");
     EXPECT_EQ(GetUninstallFileName(true), "C:\\Setup\\UnInstall.txt");
     EXPECT_EQ(GetLogFileName(true), "C:\\Setup\\Setup.log");
-    machine::resetProgramForTests();
+    machine::resetForTests();
 }
 
 } // namespace

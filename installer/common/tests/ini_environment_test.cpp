@@ -1,6 +1,7 @@
 #include "installer/common/environment_ops.h"
 #include "installer/common/ini_ops.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/reset.h"
 #include "installer/common/system_notices.h"
 #include "machine_helpers.h"
 #include "platform/system/testing/temp_machine.h"
@@ -40,7 +41,7 @@ TEST(IniOps, FileNamesAreMachinePaths) {
 
 TEST(EnvironmentOps, SetAndDeleteBroadcastOnSuccess) {
     TempMachine m;
-    ResetNoticesForTests();
+    resetCommonForTests();
     const std::string key =
         "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
     EXPECT_TRUE(EnvironmentOp(",WELMOX_HOME,C:\\App,Create,Remove,", true));
@@ -57,7 +58,7 @@ TEST(EnvironmentOps, SetAndDeleteBroadcastOnSuccess) {
         EXPECT_EQ(n.text, "Environment");
         EXPECT_EQ(n.timeoutMs, 4000u);
     }
-    ResetNoticesForTests();
+    resetCommonForTests();
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // Test helpers: files and folders made on the current test machine by machine path.
 
 #include "installer/common/internal/machine_files.h"
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,7 @@
 #include "installer/common/file_ops.h"
 #include "installer/common/folders.h"
 #include "installer/common/install_registry.h"
+#include "installer/common/reset.h"
 #include "installer/common/run_time_folders.h"
 #include "machine_helpers.h"
 #include "platform/system/testing/temp_machine.h"
@@ -30,8 +31,7 @@ machine::Profile drivesProfile() {
 class RunTimeFolders : public ::testing::Test {
 protected:
     void TearDown() override {
-        ResetRunTimeDirsForTests();
-        ResetFoldersForTests();
+        resetCommonForTests();
         EXPECT_EQ(ui_.finish(), "");
     }
     TempMachine m_{drivesProfile()};

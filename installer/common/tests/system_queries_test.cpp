@@ -1,6 +1,8 @@
+#include "installer/common/reset.h"
 #include "installer/common/system_queries.h"
 
 #include "platform/fs/program.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/restart.h"
@@ -19,9 +21,8 @@ using machine::testing::windowsProfile;
 class SystemQueries : public ::testing::Test {
 protected:
     void TearDown() override {
-        machine::resetProgramForTests();
-        machine::resetResourcesForTests();
-        ResetSystemQueriesForTests();
+        machine::resetForTests();
+        resetCommonForTests();
     }
 };
 
@@ -89,11 +90,11 @@ TEST_F(SystemQueries, ThemedNeedsManifestXpAndStylesAndIsCached) {
     EXPECT_FALSE(IsThemed()); // no manifest
     machine::addResource(machine::kResourceManifest, "1", "<assembly/>");
     EXPECT_FALSE(IsThemed()); // cached for the run
-    ResetSystemQueriesForTests();
+    resetCommonForTests();
     EXPECT_TRUE(HasManifestResource());
     EXPECT_TRUE(IsThemed());
 
-    ResetSystemQueriesForTests();
+    resetCommonForTests();
     machine::Profile noStyles = machine::defaultProfile();
     noStyles.visualStyles = false;
     TempMachine plain(noStyles);

@@ -3,8 +3,12 @@
 
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 
+#include "platform/fs/files.h"
+#include "platform/fs/path.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/testing/temp_machine.h"
@@ -33,9 +37,8 @@ protected:
         LoadBuiltInText();
     }
     void TearDown() override {
-        ResetLanguageForTests();
-        machine::resetProgramForTests();
-        machine::resetResourcesForTests();
+        resetForTests();
+        machine::resetForTests();
         machine_.reset();
     }
     // Writes a language file into the setup folder, or its "LANG" folder.
@@ -187,6 +190,26 @@ TEST_F(Language, OneNameIsTakenWhateverItsLangId) {
     loadScript("SET_LANG_FLAG(2)\nSET_LANG_NAMES(|German|)");
     EXPECT_TRUE(HasLanguageFile());
     EXPECT_EQ(LangText("Buttons", "Next", ""), "&Weiter >");
+}
+
+// Setup run from the host (drive Z:, which refuses changes) still reads its script and its
+// language files there.
+TEST_F(Language, ScriptAndLanguageFileAreReadFromTheHost) {
+    start();
+    setupFolder_ = machine_->folder() / "dist";
+    machine::setProgram(setupFolder_ / "setup", {});
+    writeLng("German", kGerman);
+    std::ofstream(setupFolder_ / "Setup.txt", std::ios::binary)
+        << "SET_PROG_NAME(Demo)\r\nSET_LANG_FLAG(2)\r\nSET_LANG_NAMES(|German|)\r\n";
+    const std::string script = fs::machinePath(setupFolder_ / "Setup.txt");
+    ASSERT_EQ(script.substr(0, 3), "Z:\\");
+    ASSERT_TRUE(script_.LoadFromFile(script));
+    EXPECT_EQ(script_.Text(ScriptText::ProgName), "Demo");
+    script_.LoadLanguage();
+    EXPECT_EQ(LangText("Buttons", "Next", ""), "&Weiter >");
+    EXPECT_FALSE(fs::writeFile(script, "changed"));
+    EXPECT_TRUE(script_.LoadFromFile(script));
+    EXPECT_EQ(script_.Text(ScriptText::ProgName), "Demo");
 }
 
 TEST_F(Language, ChoiceByTheMachinesLanguage) {

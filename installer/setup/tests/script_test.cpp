@@ -84,6 +84,17 @@ TEST(ScriptLines, BlockCommentsMatchOneRemovalAtATime) {
     EXPECT_EQ(many, std::string(1000, 'a'));
 }
 
+TEST(ScriptLines, EveryKindOfLineBreakEndsALine) {
+    auto& ui = ui::headless::install();
+    TScript s;
+    s.LoadFromText("SET_PROG_NAME(a)\rSET_PROG_NAME(b)\r\n\r\n\t SET_PROG_NAME(c) \n\n\r"
+                   "SET_PROG_VERSION(d)\n\r\n");
+    EXPECT_EQ(s.Lines(), (std::vector<std::string>{"SET_PROG_NAME(a)", "SET_PROG_NAME(b)",
+                                                   "SET_PROG_NAME(c)", "SET_PROG_VERSION(d)"}));
+    EXPECT_EQ(s.Text(ScriptText::ProgName), "c");
+    EXPECT_EQ(ui.finish(), "");
+}
+
 TEST(ScriptLines, CommandWithoutParenthesesAndEmptyLines) {
     auto& ui = ui::headless::install();
     TScript s;

@@ -1,6 +1,7 @@
 // Setup.log: the line rules, the file rewritten after every line (also once its folder
 // appears) and the header.
 
+#include "installer/common/reset.h"
 #include "installer/setup/setup_log.h"
 
 #include "installer/common/folders.h"
@@ -26,9 +27,9 @@ class SetupLogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ui::headless::install();
-        ResetFoldersForTests();
+        resetCommonForTests();
     }
-    void TearDown() override { ResetFoldersForTests(); }
+    void TearDown() override { resetCommonForTests(); }
 
     static TScript load(const std::string& text) {
         TScript s;

@@ -2,12 +2,14 @@
 // in one "Error" box (read back from the headless transcript). Also the command line's
 // ".original" and ".info" files, read in this process.
 
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_main.h"
 #include "installer/setup/setup_state.h"
 
 #include "installer/common/system_queries.h"
 #include "platform/fs/path.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/headless/headless.h"
@@ -16,8 +18,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace kv::installer {
 namespace {
@@ -70,7 +74,7 @@ TEST_F(SetupProgram, MissingScriptGivesOneBoxWithThePath) {
     start(machine::defaultProfile());
     const std::string path = fs::machinePath(folder_ / "Setup.txt");
     ASSERT_EQ(path.substr(0, 3), "Z:\\");
-    EXPECT_EQ(run(), box(path + "\nScript file not found.\nSetup Aborted!"));
+    EXPECT_EQ(run("", 1), box(path + "\nScript file not found.\nSetup Aborted!"));
 }
 
 TEST_F(SetupProgram, RunsUnderAUiScript) {
@@ -79,6 +83,9 @@ TEST_F(SetupProgram, RunsUnderAUiScript) {
     const fsys::path ui = machine_->folder() / "ui.txt";
     std::ofstream(ui) << "box caption \"Error\" plain \"\\\"\\\" is not allowed to run on WinXP. "
                          "--- Setup Aborted!\" answer OK\n";
+    run("KV_UI_SCRIPT='" + ui.string() + "'", 1); // as expected, and setup aborted
+    writeScript("SET_ALLOWED_OS(XP)");
+    std::ofstream(ui) << "";
     run("KV_UI_SCRIPT='" + ui.string() + "'", 0);
     std::ofstream(ui) << "box caption \"Error\" plain \"something else\"\n";
     run("KV_UI_SCRIPT='" + ui.string() + "'", 1);
@@ -114,7 +121,9 @@ TEST_F(SetupProgram, StartUpChecks) {
     for (const Case& c : cases) {
         start(profileOf(c.release, c.admin));
         writeScript(c.script);
-        EXPECT_EQ(run(), c.error ? box(c.error) : "") << c.release << ": " << c.script;
+        // An aborted setup ends with a failure code.
+        EXPECT_EQ(run("", c.error ? 1 : 0), c.error ? box(c.error) : "")
+            << c.release << ": " << c.script;
         machine_.reset();
     }
 }
@@ -122,16 +131,67 @@ TEST_F(SetupProgram, StartUpChecks) {
 TEST_F(SetupProgram, UnknownLineIsReportedAndStartUpGoesOn) {
     start(windowsProfile("XP"));
     writeScript("SET_PROG_NAME(Demo)\r\nSET_BOGUS(1); note\r\nSET_ALLOWED_OS(98)\r\n");
-    EXPECT_EQ(run(), box("SET_BOGUS(1)\nUnrecognized command in Script file") +
-                         box("\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"));
+    EXPECT_EQ(run("", 1), box("SET_BOGUS(1)\nUnrecognized command in Script file") +
+                              box("\"Demo\" is not allowed to run on WinXP. --- Setup Aborted!"));
+}
+
+TEST_F(SetupProgram, MachineFolderThatCannotBeWrittenIsNamedOnce) {
+    start(windowsProfile("XP"));
+    writeScript("SET_ALLOWED_OS(XP)");
+    const fsys::path m = machine_->folder() / "machine";
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+    };
+    const Case cases[] = {
+        {"not a folder", [&] { std::ofstream(m) << "x"; }},
+        {"run/locks not a folder",
+         [&] {
+             fsys::create_directories(m / "run");
+             std::ofstream(m / "run" / "locks") << "x";
+         }},
+        {"run not a folder",
+         [&] {
+             fsys::create_directories(m);
+             std::ofstream(m / "run") << "x";
+         }},
+    };
+    for (const Case& c : cases) {
+        fsys::remove_all(m);
+        c.spoil();
+        EXPECT_EQ(run("", 1), box("The machine folder \"" + m.string() + "\" cannot be written."))
+            << c.name;
+    }
+    fsys::remove_all(m);
+    fsys::create_directories(m);
+    fsys::permissions(m, fsys::perms::owner_read | fsys::perms::owner_exec);
+    const bool writable = ::access(m.c_str(), W_OK) == 0; // as root it stays writable
+    if (!writable) {
+        EXPECT_EQ(run("", 1), box("The machine folder \"" + m.string() + "\" cannot be written."));
+    }
+    fsys::permissions(m, fsys::perms::owner_all);
+}
+
+TEST_F(SetupProgram, DamagedHiveIsSetAsideAndReportedInABox) {
+    start(windowsProfile("XP"));
+    writeScript("SET_ALLOWED_OS(XP)");
+    EXPECT_EQ(run(), "");
+    const fsys::path hive = machine_->folder() / "machine" / "registry" / "user.hive";
+    ASSERT_TRUE(fsys::exists(hive));
+    std::ofstream(hive, std::ios::binary) << "not a hive";
+    const std::string transcript = run();
+    EXPECT_NE(transcript.find("BOX Error\nThe hive file \"" + hive.string() + "\" is damaged"),
+              std::string::npos)
+        << transcript;
+    EXPECT_TRUE(fsys::exists(hive.string() + ".corrupt"));
+    EXPECT_EQ(run(), ""); // rebuilt: nothing more to say
 }
 
 class CommandLine : public ::testing::Test {
 protected:
     void TearDown() override {
-        ResetSetupStateForTests();
-        machine::resetProgramForTests();
-        ResetSystemQueriesForTests();
+        resetForTests();
+        machine::resetForTests();
     }
     TempMachine machine_;
 };

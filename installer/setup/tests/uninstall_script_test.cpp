@@ -1,6 +1,7 @@
 // The uninstall script: its name, the line rules, the file saved after every line, a
 // repeated installation into the same folder and the script's own removal lines.
 
+#include "installer/common/reset.h"
 #include "installer/setup/uninstall_script.h"
 
 #include "installer/common/folders.h"
@@ -30,11 +31,11 @@ class UninstallScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ui::headless::install();
-        ResetFoldersForTests();
+        resetCommonForTests();
         std::filesystem::create_directories(internal::hostPathOf("C:\\App"));
         SetTargetDir("C:\\App\\");
     }
-    void TearDown() override { ResetFoldersForTests(); }
+    void TearDown() override { resetCommonForTests(); }
 
     TScript load(const std::string& text) {
         TScript s;

@@ -219,7 +219,7 @@ TEST(HttpGet, ReceiveTimeOutEndsTheBody) {
     });
     setTimeouts({5000, 1});
     const Fetched got = fetch(srv.url("/stall"));
-    resetTimeouts();
+    resetForTests();
     EXPECT_EQ(got.body, "first");
     EXPECT_TRUE(got.failed);
     EXPECT_EQ(defaultTimeouts().connectMs, 60000);

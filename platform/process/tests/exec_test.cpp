@@ -186,7 +186,7 @@ TEST_F(ExecTest, AProgramStartedOtherwiseListsItselfAtStart) {
     EXPECT_EQ(processIds(), std::vector<int>{::getpid()});
     EXPECT_EQ(processImagePath(::getpid()), fs::machinePath(kv::machine::hostProgram()));
     kv::machine::leaveProcess(::getpid());
-    kv::machine::resetProgramForTests();
+    kv::machine::resetForTests();
 }
 
 TEST_F(ExecTest, AStartedProgramTakesTheCommandLineHandedToIt) {
@@ -204,7 +204,7 @@ TEST_F(ExecTest, AStartedProgramTakesTheCommandLineHandedToIt) {
     for (const char* v : {kv::machine::kCommandLineVariable, kv::machine::kProgramVariable,
                           kv::machine::kProcessIdVariable})
         ::unsetenv(v);
-    kv::machine::resetProgramForTests();
+    kv::machine::resetForTests();
 }
 
 } // namespace

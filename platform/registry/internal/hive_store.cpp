@@ -8,9 +8,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kv::registry::internal {
 namespace {
@@ -105,7 +107,22 @@ void removeStaleTemporaries(const std::string& hivePath) {
     ::closedir(dir);
 }
 
+std::mutex& reportsMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::vector<std::string>& pendingReports() {
+    static std::vector<std::string> reports;
+    return reports;
+}
+
 } // namespace
+
+std::vector<std::string> takeReports() {
+    std::lock_guard guard(reportsMutex());
+    return std::exchange(pendingReports(), {});
+}
 
 void setSaveHookForTests(std::function<void()> hook) {
     saveHook() = std::move(hook);
@@ -115,6 +132,8 @@ void HiveStore::report(const std::string& message) {
     if (!reported_.insert(message).second) return;
     std::fprintf(stderr, "registry: %s\n", message.c_str());
     std::fflush(stderr);
+    std::lock_guard guard(reportsMutex());
+    pendingReports().push_back(message);
 }
 
 HiveStore::Refresh HiveStore::refresh(bool locked) {

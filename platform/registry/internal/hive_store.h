@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace kv::registry::internal {
 
@@ -53,6 +54,9 @@ private:
     bool valid_ = false;
     std::set<std::string> reported_;
 };
+
+// The reports made since the last call, in order (each hive reports a message once).
+std::vector<std::string> takeReports();
 
 // Test hook: called during a save after part of the temporary file has been written.
 void setSaveHookForTests(std::function<void()> hook);

@@ -1,5 +1,6 @@
 #include "platform/system/testing/temp_machine.h"
 
+#include "platform/system/internal/reset.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
@@ -30,8 +31,10 @@ TempMachine::TempMachine(const Profile& profile) : folder_(makeTempFolder()) {
 }
 
 TempMachine::~TempMachine() {
-    resetForTests();
-    text::setActiveCodePage(1252);
+    // Only the machine: a test's own resets drop the rest, and at exit the other parts'
+    // state may be gone already.
+    internal::resetMachine();
+    text::resetForTests();
     if (hadEnvironment_)
         ::setenv("KV_MACHINE", savedEnvironment_.c_str(), 1);
     else

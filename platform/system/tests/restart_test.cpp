@@ -1,3 +1,4 @@
+#include "platform/system/machine.h"
 #include "platform/system/restart.h"
 #include "platform/system/testing/temp_machine.h"
 
@@ -10,8 +11,8 @@ namespace kv::machine {
 namespace {
 
 TEST(Restart, MarkIsConsumedOnceAndRunsTheStartActions) {
+    resetForTests(); // no start actions left from elsewhere
     testing::TempMachine tm;
-    resetStartActionsForTests();
     int runs = 0;
     onFirstStartAfterRestart([&] { ++runs; });
 
@@ -28,7 +29,7 @@ TEST(Restart, MarkIsConsumedOnceAndRunsTheStartActions) {
     requestRestart();
     clearRestartRequest();
     EXPECT_FALSE(consumeRestartMark());
-    resetStartActionsForTests();
+    resetForTests();
 }
 
 TEST(Restart, OnlyOneOfSeveralProcessesConsumesTheMark) {

@@ -335,10 +335,9 @@ int finish(int exitCode, std::FILE* out) {
     return 1;
 }
 
-void reset() {
+void resetForTests() {
     current().reset();
-    resetApplication();
-    resetControlHost();
+    kv::ui::resetForTests();
 }
 
 int runScripted(const std::function<int()>& body) {

@@ -30,8 +30,8 @@ std::string transcript();
 // Prints the transcript and the report to `out` and returns the exit code of the run: 1
 // when the script did not match, else `exitCode`. The script stays installed.
 int finish(int exitCode, std::FILE* out = stdout);
-// Drops the script and starts a fresh application (for tests).
-void reset();
+// Drops the script, the application and the control host (for tests).
+void resetForTests();
 
 // Runs a program's body as runProgram does; with KV_UI_SCRIPT set, under that script,
 // finishing with its transcript and report.

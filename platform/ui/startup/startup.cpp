@@ -1,7 +1,6 @@
 #include "platform/ui/startup/startup.h"
 
 #include "platform/process/shell.h"
-#include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/wx/wx_backend.h"
@@ -19,10 +18,7 @@ BackendKind chooseBackend(const char* kvUi, bool display) {
 
 BackendKind installBackendFromEnvironment() {
     if (chooseBackend(std::getenv("KV_UI"), wx::displayAvailable()) == BackendKind::Wx) {
-        // Real windows show the machine's display: fonts at the profile's pixels per inch.
-        const int ppi =
-            wx::displayAvailable() ? machine::current().profile().screen.pixelsPerInch : 96;
-        if (wx::install(ppi)) {
+        if (wx::install()) {
             process::setHostOpenerEnabled(true); // only the wx backend opens host windows
             return BackendKind::Wx;
         }

@@ -729,6 +729,10 @@ Size WxBackend::measureText(std::string_view text, const Font& font) {
     return Size{extent.GetWidth(), extent.GetHeight()};
 }
 
+void setPixelsPerInch(int pixelsPerInch) {
+    internal::setPixelsPerInch(pixelsPerInch);
+}
+
 bool displayAvailable() {
     auto set = [](const char* name) {
         const char* v = std::getenv(name);
@@ -752,7 +756,7 @@ WxBackend* install(int pixelsPerInch) {
     resetApplication();
     auto backend = std::make_unique<WxBackend>();
     if (!backend->ready()) return nullptr;
-    setPixelsPerInch(pixelsPerInch);
+    internal::setPixelsPerInch(pixelsPerInch);
     WxBackend* ref = backend.get();
     app().setBackend(std::move(backend));
     setControlHost(std::make_unique<PopupHost>());

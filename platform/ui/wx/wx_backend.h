@@ -68,6 +68,8 @@ private:
     std::unique_ptr<ControlHost> pages_;
 };
 
+// Sizes the fonts of real windows for a display of `pixelsPerInch` (96 until set).
+void setPixelsPerInch(int pixelsPerInch);
 // Whether a display is there for the toolkit ($DISPLAY or $WAYLAND_DISPLAY set).
 bool displayAvailable();
 // Resets the application and installs a wx backend on it (and a PopupHost as the control

@@ -2,10 +2,10 @@
 #include "tools/service-sim/server.h"
 #include "tools/service-sim/wire.h"
 
-#include "client/service/base64.h"
-#include "client/service/keys.h"
-#include "client/service/rc4.h"
-#include "client/service/url_encoding.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/rc4.h"
+#include "client/protocol/url_encoding.h"
 
 #include <httplib.h>
 
@@ -19,9 +19,9 @@
 namespace kv::servicesim {
 namespace {
 
-using kv::service::Base64Decode;
-using kv::service::Base64Encode;
-using kv::service::RC4Crypt;
+using kv::protocol::Base64Decode;
+using kv::protocol::Base64Encode;
+using kv::protocol::RC4Crypt;
 
 // The stand-in on a free port and a client for it that sends requests as the client does.
 class ServerTest : public ::testing::Test {
@@ -37,12 +37,12 @@ protected:
         const std::string plain = "0=0&cmd=" + cmd + fields +
                                   "&user_id=alice&plp=secret&password=" + passwordDigest("secret") +
                                   "&version=1%2E1%2E6";
-        return Base64Encode(RC4Crypt(plain, kv::service::kRequestKey));
+        return Base64Encode(RC4Crypt(plain, kv::protocol::kRequestKey));
     }
     httplib::Result get(const std::string& raw) { return http_->Get("/tx.cgi?" + raw); }
     // A record reply's plain text.
     static std::string plain(const httplib::Result& r) {
-        return r ? RC4Crypt(Base64Decode(r->body), kv::service::kReplyKey) : "";
+        return r ? RC4Crypt(Base64Decode(r->body), kv::protocol::kReplyKey) : "";
     }
     std::size_t snipeCount() {
         std::size_t n = 0;
@@ -148,7 +148,7 @@ TEST_F(ServerTest, AwkwardRepliesCarryTheSameRecord) {
             return true;
         });
     ASSERT_TRUE(paced);
-    EXPECT_EQ(RC4Crypt(Base64Decode(body), kv::service::kReplyKey), usual);
+    EXPECT_EQ(RC4Crypt(Base64Decode(body), kv::protocol::kReplyKey), usual);
     EXPECT_GT(pieces, 3);
 }
 

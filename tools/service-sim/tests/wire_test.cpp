@@ -1,9 +1,9 @@
 #include "tools/service-sim/commands.h"
 #include "tools/service-sim/wire.h"
 
-#include "client/service/base64.h"
-#include "client/service/keys.h"
-#include "client/service/rc4.h"
+#include "client/protocol/base64.h"
+#include "client/protocol/keys.h"
+#include "client/protocol/rc4.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace kv::servicesim {
 namespace {
 
 std::string encipher(const std::string& plain) {
-    return kv::service::Base64Encode(kv::service::RC4Crypt(plain, kv::service::kRequestKey));
+    return kv::protocol::Base64Encode(kv::protocol::RC4Crypt(plain, kv::protocol::kRequestKey));
 }
 
 // The account fields of user "u" with password "a b", as the client writes them.

@@ -34,7 +34,7 @@ DemoRun runDemo(const std::string& scriptText) {
     std::FILE* sink = std::tmpfile();
     r.code = finish(r.code, sink);
     std::fclose(sink);
-    reset();
+    resetForTests();
     return r;
 }
 
@@ -75,7 +75,7 @@ TEST(UiScript, PrintedTranscriptKeepsWhatFollowsANulByte) {
     std::FILE* sink = std::tmpfile();
     ASSERT_NE(sink, nullptr);
     EXPECT_EQ(finish(code, sink), 1);
-    reset();
+    resetForTests();
     std::rewind(sink);
     std::string out;
     char buf[4096];
@@ -165,7 +165,7 @@ TEST(UiScript, WaitLetsTimersRunAndTreesAndTabsAreDriven) {
     EXPECT_NE(report().find("line 3: node frmClock.tvTreeView: the user could not do it"),
               std::string::npos)
         << report();
-    reset();
+    resetForTests();
 }
 
 TEST(UiScript, ParseErrorsNameTheLine) {

@@ -38,7 +38,7 @@ TEST(Startup, FallsBackToHeadlessWithoutADisplay) {
     EXPECT_EQ(installBackendFromEnvironment(), BackendKind::Headless);
     EXPECT_NE(dynamic_cast<headless::HeadlessBackend*>(&app().backend()), nullptr);
     ::unsetenv("KV_UI");
-    resetApplication();
+    resetForTests();
 }
 
 } // namespace

@@ -1,0 +1,46 @@
+#include "client/app/program/program.h"
+
+#include "client/app/banner.h"
+#include "client/app/frm_main.h"
+#include "client/app/service_pages.h"
+#include "client/app/settings_store.h"
+#include "client/app/startup.h"
+#include "platform/ui/application.h"
+#include "platform/ui/startup/startup.h"
+#include "platform/ui/wx/wx_backend.h"
+
+#include <memory>
+#include <string>
+
+namespace kv::app {
+namespace {
+
+frmMain* startedMain = nullptr;
+
+int body() {
+    kv::ui::app().setTitle(std::string(kProgramTitle));
+    addProgramResources();
+    Main();
+    startedMain = &mainForm();
+    kv::ui::app().run();
+    return 0;
+}
+
+} // namespace
+
+int kestrovaneMain(int argc, char** argv) {
+    kv::ui::MainOptions options;
+    options.title = std::string(kProgramTitle);
+    // Real windows: the browser panes show the service's pages.
+    options.onWindows = [] {
+        kv::ui::setControlHost(
+            std::make_unique<kv::ui::wx::PopupHost>(std::make_unique<ServicePages>()));
+    };
+    return kv::ui::runMain(argc, argv, body, options);
+}
+
+frmMain* startedMainWindow() {
+    return startedMain;
+}
+
+} // namespace kv::app
