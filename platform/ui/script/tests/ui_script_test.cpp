@@ -75,7 +75,7 @@ TEST(UiScript, PrintedTranscriptKeepsWhatFollowsANulByte) {
     std::FILE* sink = std::tmpfile();
     ASSERT_NE(sink, nullptr);
     EXPECT_EQ(finish(code, sink), 1);
-    reset();
+    resetForTests();
     std::rewind(sink);
     std::string out;
     char buf[4096];
