@@ -1,6 +1,6 @@
 #include "installer/common/exec_dll.h"
 
-#include "installer/common/lists.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/messages.h"
 #include "installer/common/text_utils.h"
 #include "platform/process/libraries.h"

@@ -4,6 +4,7 @@
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/process/exec.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 
 #include <sys/stat.h>
@@ -30,7 +31,7 @@ ProgramsTest::~ProgramsTest() {
     for (const std::string& path : scripts_)
         for (int id; (id = FindProcessNT(path, true)) != 0;)
             kv::process::TerminateProcess(id, 0);
-    kv::machine::resetProgramForTests();
+    kv::machine::resetForTests();
     kv::fs::resetForTests();
     EXPECT_EQ(ui_->finish(), "");
 }

@@ -10,6 +10,7 @@
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
 #include "installer/setup/overwrite_rules.h"
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_log.h"
 #include "installer/setup/uninstall_script.h"
@@ -21,6 +22,7 @@
 #include "platform/pe/testing/pe_fixtures.h"
 #include "platform/process/exec.h"
 #include "platform/registry/registry.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
 #include "platform/system/restart.h"
@@ -84,11 +86,8 @@ protected:
         reset();
     }
     static void reset() {
-        ResetFoldersForTests();
-        ResetRunTimeDirsForTests();
-        ResetLanguageForTests();
-        machine::resetProgramForTests();
-        machine::resetResourcesForTests();
+        resetForTests();
+        machine::resetForTests();
         registry::resetForTests();
     }
 

@@ -1,9 +1,12 @@
 // Costs of reading install scripts: a large script against the plain split of its lines,
 // many block comments, and a long list of language names.
 #include "installer/setup/language.h"
+#include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 
+#include "installer/common/reset.h"
 #include "installer/common/system_queries.h"
+#include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/headless/headless.h"
@@ -95,7 +98,7 @@ void BM_LanguageNames(benchmark::State& state) {
     const std::filesystem::path folder = machine.hostFolder('C') / "Setup";
     std::filesystem::create_directories(folder);
     kv::machine::setProgram(folder / "setup.exe", {});
-    kv::installer::ResetSystemQueriesForTests();
+    kv::installer::resetCommonForTests();
     kv::ui::headless::install();
     std::string names = "|";
     for (int i = 0; i < state.range(0); ++i)
@@ -107,8 +110,8 @@ void BM_LanguageNames(benchmark::State& state) {
         benchmark::DoNotOptimize(kv::installer::HasLanguageFile());
     }
     state.SetComplexityN(state.range(0));
-    kv::installer::ResetLanguageForTests();
-    kv::machine::resetProgramForTests();
+    kv::installer::resetForTests();
+    kv::machine::resetForTests();
 }
 BENCHMARK(BM_LanguageNames)
     ->RangeMultiplier(4)
