@@ -2,8 +2,9 @@
 // of that UI script; otherwise it shows real windows (KV_UI=wx, the default with a display)
 // or runs headless (KV_UI=headless), answering every box with its default button and
 // writing the boxes shown as a transcript to the file named by KV_UI_TRANSCRIPT, or to
-// standard output.
+// standard output (the host's; the program's C++ standard output is its trace channel).
 
+#include "installer/common/debug_trace.h"
 #include "installer/setup/english.h"
 #include "installer/setup/setup_main.h"
 #include "platform/ui/startup/startup.h"
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     return kv::ui::runMain(
         argc, argv,
         [] {
+            // Once the machine is open: the library's standard output becomes the trace.
+            kv::installer::BindStandardOutputToTrace();
             kv::installer::AddEnglishResource();
             return kv::installer::SetupMain();
         },
