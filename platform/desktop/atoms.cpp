@@ -2,6 +2,7 @@
 
 #include "platform/desktop/internal/locked_table.h"
 #include "platform/text/ansi.h"
+#include "platform/text/line_escape.h"
 
 #include <optional>
 #include <vector>
@@ -26,7 +27,7 @@ std::optional<Entry> parse(const std::string& line) {
         Entry e;
         e.atom = static_cast<Atom>(std::stoul(line.substr(0, t1)));
         e.refs = std::stol(line.substr(t1 + 1, t2 - t1 - 1));
-        e.name = internal::unescapeLine(std::string_view(line).substr(t2 + 1));
+        e.name = kv::text::unescapeLine(std::string_view(line).substr(t2 + 1));
         return e;
     } catch (...) {
         return std::nullopt;
@@ -35,7 +36,7 @@ std::optional<Entry> parse(const std::string& line) {
 
 std::string format(const Entry& e) {
     return std::to_string(e.atom) + "\t" + std::to_string(e.refs) + "\t" +
-           internal::escapeLine(e.name);
+           kv::text::escapeLine(e.name);
 }
 
 bool validName(std::string_view name) {

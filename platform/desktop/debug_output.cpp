@@ -1,6 +1,7 @@
 #include "platform/desktop/debug_output.h"
 
 #include "platform/desktop/internal/locked_table.h"
+#include "platform/text/line_escape.h"
 
 #include <unistd.h>
 
@@ -13,7 +14,7 @@ constexpr const char* kTable = "debug-output";
 } // namespace
 
 void outputDebugString(std::string_view text) {
-    const std::string line = std::to_string(::getpid()) + "\t" + internal::escapeLine(text);
+    const std::string line = std::to_string(::getpid()) + "\t" + kv::text::escapeLine(text);
     internal::updateTable(kTable, [&](std::vector<std::string>& lines) {
         lines.push_back(line);
         return true;
@@ -31,7 +32,7 @@ std::vector<DebugText> debugRecord() {
         } catch (...) {
             continue;
         }
-        t.text = internal::unescapeLine(std::string_view(line).substr(tab + 1));
+        t.text = kv::text::unescapeLine(std::string_view(line).substr(tab + 1));
         record.push_back(std::move(t));
     }
     return record;

@@ -8,6 +8,7 @@
 #include "platform/registry/registry.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
+#include "platform/text/line_escape.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -78,39 +79,9 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
     return text;
 }
 
-std::string escape(std::string_view s) {
-    std::string out;
-    for (char c : s) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
-
-std::string unescape(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
-    }
-    return out;
-}
-
 int record(std::string_view file, std::string_view parameters, int showMode) {
-    const std::string line =
-        std::to_string(showMode) + "\t" + escape(file) + "\t" + escape(parameters) + "\n";
+    const std::string line = std::to_string(showMode) + "\t" + kv::text::escapeLine(file) + "\t" +
+                             kv::text::escapeLine(parameters) + "\n";
     std::error_code ec;
     std::filesystem::create_directories(recordFile().parent_path(), ec);
     // One append of one line: records of several processes never mix.
@@ -174,8 +145,8 @@ std::vector<ShellOpenRecord> recordedShellOpens() {
         if (b == std::string::npos) continue;
         ShellOpenRecord r;
         r.showMode = std::atoi(line.substr(0, a).c_str());
-        r.file = unescape(line.substr(a + 1, b - a - 1));
-        r.parameters = unescape(line.substr(b + 1));
+        r.file = kv::text::unescapeLine(line.substr(a + 1, b - a - 1));
+        r.parameters = kv::text::unescapeLine(line.substr(b + 1));
         records.push_back(std::move(r));
     }
     return records;

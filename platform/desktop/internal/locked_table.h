@@ -20,8 +20,4 @@ bool updateTable(const std::string& name,
 // The table's lines, read under the lock (empty when it does not exist).
 std::vector<std::string> readTable(const std::string& name);
 
-// A text made fit for one line of a table (backslash, CR and LF escaped), and back.
-std::string escapeLine(std::string_view text);
-std::string unescapeLine(std::string_view line);
-
 } // namespace kv::desktop::internal
