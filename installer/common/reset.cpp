@@ -10,6 +10,7 @@ void resetCommonForTests() {
     internal::resetAssociations();
     internal::resetNotices();
     internal::resetSystemQueries();
+    internal::resetExecOp();
 }
 
 } // namespace kv::installer
