@@ -4,6 +4,7 @@
 #include "installer/common/delimited_lists.h"
 #include "installer/common/exec_cond_str.h"
 #include "installer/common/exec_dll.h"
+#include "installer/common/exec_probes.h"
 #include "installer/common/file_ops.h"
 #include "installer/common/folders.h"
 #include "installer/common/install_registry.h"
@@ -145,6 +146,14 @@ bool conditionByCode(int code, const std::string& argument, std::string_view rel
         return CompareValues(relation, argument, value);
     case 43:
         return CompareText2(relation, argument, value);
+    case 51:
+        return CheckMemorySize(relation, value);
+    case 52:
+        return CheckCpuSpeed(relation, value);
+    case 53:
+        return CheckScreenResolution(relation, GetScreenWidth(), GetScreenHeight(), value);
+    case 54:
+        return CheckColorDepth(relation, GetColorBits(), value);
     case 61:
         return AskYesNo(argument);
     case 62:

@@ -11,6 +11,7 @@ void resetCommonForTests() {
     internal::resetNotices();
     internal::resetSystemQueries();
     internal::resetExecOp();
+    internal::resetExecProbes();
 }
 
 } // namespace kv::installer

@@ -1,4 +1,5 @@
 #include "installer/common/exec_op.h"
+#include "installer/common/exec_probes.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/reset.h"
@@ -28,10 +29,14 @@ std::string execRecord(Items header, Items arguments) {
 
 struct Fresh {
     Fresh() {
+        registry::resetForTests();
         resetCommonForTests();
         makeFile("C:\\Data\\here.txt", "x");
     }
-    ~Fresh() { resetCommonForTests(); }
+    ~Fresh() {
+        resetCommonForTests();
+        registry::resetForTests();
+    }
     TempMachine machine;
 };
 
@@ -126,7 +131,7 @@ TEST(ExecOp, RecordsOfAStage) {
 
 TEST(ExecOp, Compares) {
     Fresh fresh;
-    ASSERT_TRUE(RegWriteTyped("HKEY_CURRENT_USER\\Software\\T", "n", "9", "DWord"));
+    ASSERT_TRUE(RegWriteTyped("HKEY_CURRENT_USER\\Software\\T", "n", "9", "Integer"));
     ASSERT_TRUE(RegWriteTyped("HKEY_CURRENT_USER\\Software\\T", "s", "abc", "String"));
     EXPECT_FALSE(CompareValues(">", "HKEY_CURRENT_USER\\Software\\T\\n", "10"));
     EXPECT_TRUE(CompareValues("<", "HKEY_CURRENT_USER\\Software\\T\\n", "10"));
@@ -149,6 +154,95 @@ TEST(ExecOp, Compares) {
     SetSelectedGroups("|Main|Docs|");
     EXPECT_TRUE(IsGroupSelected("Docs"));
     EXPECT_FALSE(IsGroupSelected("docs"));
+}
+
+struct ConditionCase {
+    const char* title;
+    const char* argument;
+    const char* relation;
+    const char* value;
+    bool result;
+};
+
+TEST(ExecOp, ConditionsOnAFreshMachine) {
+    const std::vector<ConditionCase> cases = {
+        {"File Found", "C:\\Data\\here.txt", "", "", true},
+        {"File Found", "C:\\Data", "", "", false},
+        {"Directory Found", "C:\\Data", "", "", true},
+        {"Drive Found", "Q", "", "", false},
+        {"Registry Key Found", "HKEY_CURRENT_USER\\Software", "", "", true},
+        {"Registry Key Found", "HKEY_CURRENT_USER\\Nowhere", "", "", false},
+        {"Operating System is in", "95,98,XP", "", "", true},
+        {"Operating System is in", "95,98,NT", "", "", false},
+        {"Operating System is in", "98, XP", "", "", false}, // the blank stays in the item
+        {"Memory Size is (MB)", "", "=", "512", true},
+        {"Memory Size is (MB)", "", ">", "512", false},
+        {"CPU Speed is (MHz)", "", "=", "2400", true},
+        {"CPU Speed is (MHz)", "", "<", "2400", false},
+        {"Screen Resolution is", "", "=", "1024x768", true},
+        {"Screen Resolution is", "", ">", "1024x768", false},
+        {"Color Depth is", "", "=", "True Color (32 bit)", true},
+        {"Color Depth is", "", "<=", "16M (24 bit)", false},
+        {"Setup Type is", "", "=", "TYPICAL", true},
+        {"Setup Type is", "", "<>", "Compact", false},
+        {"Group Selected", "Main", "", "", false},
+        {"Environment Variable Is", "KV_NOT_SET_ANYWHERE", "=", "", true},
+        {"Environment Variable Is", "KV_NOT_SET_ANYWHERE", "!=", "", false},
+    };
+    for (const ConditionCase& c : cases) {
+        SCOPED_TRACE(std::string(c.title) + " " + c.argument + " " + c.relation + c.value);
+        Fresh fresh;
+        ASSERT_TRUE(
+            RegWriteTyped("HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                          "~MHz", "2400", "Integer"));
+        const std::string header = record({{7, c.title}});
+        const std::string arguments = record({{1, c.argument}, {2, c.relation}, {3, c.value}});
+        EXPECT_EQ(EvalCondition("1", nullptr, header, 1, arguments), c.result);
+    }
+}
+
+TEST(ExecOp, EnvironmentUserOverSystem) {
+    Fresh fresh;
+    const char* system =
+        "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+    ASSERT_TRUE(RegWriteTyped(system, "KvLevel", "system", "String"));
+    EXPECT_TRUE(CompareText2("=", "KvLevel", "system"));
+    ASSERT_TRUE(RegWriteTyped("HKEY_CURRENT_USER\\Environment", "KvLevel", "user", "String"));
+    EXPECT_TRUE(CompareText2("=", "KvLevel", "user"));
+}
+
+TEST(ExecOp, CpuSpeedIsMeasuredWhenTheRegistryHasNone) {
+    Fresh fresh;
+    const char* key = "HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+    ASSERT_TRUE(RegWriteTyped(key, "~MHz", "100", "Integer"));
+    EXPECT_EQ(GetCpuMHzFromRegistry(), 100);
+    const std::int64_t measured = GetCpuMHz();
+    EXPECT_GT(measured, 100);
+    EXPECT_EQ(MeasureCpuMHz(), measured); // kept once measured
+    ASSERT_TRUE(RegWriteTyped(key, "~MHz", "fast", "String"));
+    EXPECT_EQ(GetCpuMHzFromRegistry(), -1);
+    ASSERT_TRUE(RegWriteTyped(key, "~MHz", "3000", "String"));
+    EXPECT_EQ(GetCpuMHz(), 3000);
+}
+
+TEST(ExecOp, AskConditionsAreConfirmBoxes) {
+    using ui::headless::ExpectedBox;
+    struct Case {
+        const char* title;
+        unsigned style;
+        int answer;
+        bool result;
+    };
+    for (const Case c : {Case{"Ask Yes/No", 36, 6, true}, Case{"Ask Yes/No", 36, 7, false},
+                         Case{"Ask OK/Cancel", 33, 1, true}, Case{"Ask OK/Cancel", 33, 2, false}}) {
+        SCOPED_TRACE(std::string(c.title) + std::to_string(c.answer));
+        Fresh fresh;
+        auto& ui = ui::headless::install();
+        ui.expectBox(ExpectedBox{"Confirm", {}, {}, c.style, c.answer});
+        EXPECT_EQ(EvalCondition("1", nullptr, record({{7, c.title}}), 1, record({{1, "Go?"}})),
+                  c.result);
+        EXPECT_EQ(ui.finish(), "");
+    }
 }
 
 } // namespace
