@@ -1,15 +1,23 @@
 #include "installer/common/exec_op.h"
 #include "installer/common/exec_probes.h"
+#include "installer/common/install_registry.h"
+#include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/reset.h"
+#include "installer/common/text_utils.h"
 #include "machine_helpers.h"
 #include "platform/fs/files.h"
+#include "platform/fs/path.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/headless/headless.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -243,6 +251,96 @@ TEST(ExecOp, AskConditionsAreConfirmBoxes) {
                   c.result);
         EXPECT_EQ(ui.finish(), "");
     }
+}
+
+std::string content(const std::string& path) {
+    std::ifstream file(internal::hostPathOf(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+struct OperationCase {
+    const char* title;
+    const char* argument1;
+    const char* argument2;
+    std::function<void()> prepare;
+    bool result;
+    std::function<bool()> effect;
+};
+
+TEST(ExecOp, OperationsOnAFreshMachine) {
+    const auto nothing = [] {};
+    const auto appExe = [] {
+        makeFile("C:\\App\\app.exe");
+        WriteAppPath("C:\\App\\app.exe");
+    };
+    const std::vector<OperationCase> cases = {
+        {"Delete File(s)", "C:\\Data\\*.txt", "", nothing, true,
+         [] { return !fs::exists("C:\\Data\\here.txt"); }},
+        {"Copy File(s)", "C:\\Data\\*.txt", "C:\\Data\\*.bak", nothing, true,
+         [] { return fs::exists("C:\\Data\\here.bak") && fs::exists("C:\\Data\\here.txt"); }},
+        {"Copy File(s)", "C:\\Data\\*.txt", "C:\\NoFolder\\*.txt", nothing, false,
+         [] { return !fs::exists("C:\\NoFolder"); }},
+        {"Move File(s)", "C:\\Data\\*.txt", "C:\\Data\\*.bak", nothing, true,
+         [] { return fs::exists("C:\\Data\\here.bak") && !fs::exists("C:\\Data\\here.txt"); }},
+        {"Move File(s)", "C:\\Data\\*.doc", "C:\\Data\\*.bak", nothing, false,
+         [] { return fs::exists("C:\\Data\\here.txt"); }},
+        {"Rename File(s)", "C:\\Data\\here.txt", "C:\\Data\\there.txt", nothing, true,
+         [] { return fs::exists("C:\\Data\\there.txt"); }},
+        {"Remove Directory", "C:\\Data", "", nothing, false, [] { return fs::exists("C:\\Data"); }},
+        {"Remove Directory", "C:\\Empty", "", [] { makeFolder("C:\\Empty"); }, true,
+         [] { return !fs::exists("C:\\Empty"); }},
+        {"Force Remove Directory", "C:\\Data", "", nothing, true,
+         [] { return !fs::exists("C:\\Data"); }},
+        {"Set Working Directory", "C:\\Data", "", nothing, true,
+         [] { return SameTextStr(fs::currentFolder(), "C:\\Data"); }},
+        {"Set Working Directory", "C:\\None", "", nothing, false, [] { return true; }},
+        {"Copy Directory Tree", "C:\\Data", "C:\\Copy", nothing, true,
+         [] { return fs::exists("C:\\Copy\\here.txt"); }},
+        {"Rename Directory", "C:\\Data", "Renamed", nothing, true,
+         [] { return fs::exists("C:\\Renamed\\here.txt"); }},
+        {"Delete Application Executable", "app.exe", "", appExe, true,
+         [] { return !fs::exists("C:\\App\\app.exe") && fs::exists("C:\\App"); }},
+        {"Delete Application Executable", "none.exe", "", nothing, false, [] { return true; }},
+        {"Remove Application Directory", "app.exe", "", appExe, true,
+         [] { return !fs::exists("C:\\App"); }},
+        {"Remove Application Directory", "none.exe", "", nothing, false, [] { return true; }},
+        {"UnInstall Application", "No Such Program", "", nothing, false, [] { return true; }},
+        {"Create Registry Key", "HKEY_CURRENT_USER\\Software\\New", "", nothing, true,
+         [] { return RegKeyExists("HKEY_CURRENT_USER\\Software\\New"); }},
+        {"Remove Registry Key", "HKEY_CURRENT_USER\\Software\\Old", "",
+         [] { RegWriteTyped("HKEY_CURRENT_USER\\Software\\Old\\Sub", "v", "1", "String"); }, true,
+         [] { return !RegKeyExists("HKEY_CURRENT_USER\\Software\\Old"); }},
+        {"Remove Registry Key", "HKEY_CURRENT_USER\\Software\\Absent", "", nothing, true,
+         [] { return true; }},
+        {"Append Text to a File", "C:\\Data\\here.txt", "a\\\\nb\\\\tc\\n", nothing, true,
+         [] { return content("C:\\Data\\here.txt") == "xa\r\nb\tc\\n"; }},
+        {"Append Text to a File", "C:\\None\\f.txt", "a", nothing, false, [] { return true; }},
+        {"Some Other Operation", "x", "y", nothing, true, [] { return true; }},
+    };
+    for (const OperationCase& c : cases) {
+        SCOPED_TRACE(std::string(c.title) + " " + c.argument1 + " " + c.argument2);
+        Fresh fresh;
+        ui::headless::install();
+        c.prepare();
+        bool abort = false;
+        const std::string header = record({{19, "1"}, {20, c.title}});
+        const std::string arguments = record({{13, c.argument1}, {14, c.argument2}});
+        EXPECT_EQ(RunOperation("1", nullptr, header, abort, 1, arguments), c.result);
+        EXPECT_TRUE(c.effect());
+        EXPECT_FALSE(abort);
+        EXPECT_EQ(GetExecLog(), "    THEN " + std::string(c.title) + "  " + c.argument1 + "  " +
+                                    c.argument2 + "\r\n");
+    }
+}
+
+TEST(ExecOp, DisplayMessageIsAnAttentionBox) {
+    Fresh fresh;
+    auto& ui = ui::headless::install();
+    ui.expectBox(ui::headless::ExpectedBox{"Attention", {}, {}, 48, 1});
+    bool abort = false;
+    EXPECT_TRUE(RunOperation("1", nullptr, record({{22, "1"}, {23, "Display Message"}}), abort, 2,
+                             record({{16, "Hello"}})));
+    EXPECT_EQ(ui.finish(), "");
 }
 
 } // namespace
