@@ -24,8 +24,9 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcurl4-openssl-dev libcpp-httplib-dev
-    libwxgtk3.2-dev libwxgtk-webview3.2-dev
-    xvfb xauth imagemagick
+    libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
+    xvfb xauth imagemagick x11-utils
+    fonts-liberation2
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 python3-pefile liblnk-utils
     clang libclang-rt-dev
 )

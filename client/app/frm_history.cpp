@@ -1,5 +1,6 @@
 #include "client/app/frm_history.h"
 
+#include "client/app/banner.h"
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
@@ -44,7 +45,7 @@ frmHistory::frmHistory() : kv::ui::Form("frmHistory") {
 }
 
 void frmHistory::Form_Load() {
-    Picture2.setPicture(kv::ui::Picture{"resource:BITMAP/102", {}, 0, 0});
+    Picture2.setPicture(bannerPicture());
     lvListView.setGeometry({lvListView.left(), lvListView.top(), Picture3.width(),
                             Picture3.height() - Picture2.height() - kListGap});
 }

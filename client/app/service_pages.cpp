@@ -1,6 +1,7 @@
 #include "client/app/service_pages.h"
 
 #include "client/protocol/base64.h"
+#include "client/service/pump.h"
 #include "client/service/service_address.h"
 #include "platform/net/http.h"
 #include "platform/ui/picture.h"
@@ -24,6 +25,7 @@ std::optional<kv::ui::WebPage> ServicePages::fetchPage(const std::string& url) {
     if (url.compare(0, base.size(), base) != 0) return std::nullopt;
     auto session = kv::net::openSession("Kestrovane");
     auto request = kv::net::openUrl(*session, url, kv::net::kFlagReload);
+    kv::net::whileWaiting(*request, [] { kv::service::repaintWindows(); });
     std::string html;
     char buffer[4096];
     std::size_t n = 0;

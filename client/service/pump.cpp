@@ -8,4 +8,8 @@ void pumpMessages() {
     kv::ui::app().processMessages();
 }
 
+void repaintWindows() {
+    kv::ui::app().backend().repaint();
+}
+
 } // namespace kv::service

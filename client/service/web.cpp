@@ -8,6 +8,7 @@ namespace kv::service {
 std::optional<std::string> httpFetch(std::string_view Url) {
     auto session = kv::net::openSession("Kestrovane");
     auto request = kv::net::openUrl(*session, Url, kv::net::kFlagReload);
+    kv::net::whileWaiting(*request, [] { repaintWindows(); });
     std::string body;
     char buffer[2048];
     bool whole = true;

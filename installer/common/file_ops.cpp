@@ -20,7 +20,7 @@ std::string directoryPart(std::string_view path) {
     return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
 }
 
-// The folder of a mask; "C:\\*.tmp" is in "C:\\" (not in C:'s current folder).
+// The folder of a mask: "C:\*.tmp" lies in C:'s root, not in its current folder.
 std::string maskFolder(std::string_view mask) {
     std::string folder = directoryPart(mask);
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';

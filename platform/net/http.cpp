@@ -38,7 +38,8 @@ struct Request::Impl {
     std::string pending; // bytes received and not yet read
     std::size_t readPos = 0;
     bool done = false;
-    bool failed = false; // the transfer ended in an error
+    bool failed = false;           // the transfer ended in an error
+    std::function<void()> waiting; // called between short waits for the socket
 
     ~Impl() {
         if (multi && easy) curl_multi_remove_handle(multi, easy);
@@ -121,8 +122,10 @@ bool read(Request& request, char* buffer, std::size_t n, std::size_t& count) {
     Request::Impl& impl = request.impl();
     count = 0;
     if (n == 0 || !buffer) return true;
-    while (impl.available() < n && !impl.done)
-        impl.step(1000);
+    while (impl.available() < n && !impl.done) {
+        impl.step(impl.waiting ? 50 : 1000);
+        if (impl.waiting && impl.available() < n && !impl.done) impl.waiting();
+    }
     count = std::min(n, impl.available());
     if (count > 0) std::memcpy(buffer, impl.pending.data() + impl.readPos, count);
     impl.readPos += count;
@@ -132,6 +135,10 @@ bool read(Request& request, char* buffer, std::size_t n, std::size_t& count) {
     }
     // What arrived is handed out before the failure is told.
     return count > 0 || !impl.failed;
+}
+
+void whileWaiting(Request& request, std::function<void()> waiting) {
+    request.impl().waiting = std::move(waiting);
 }
 
 void close(std::unique_ptr<Request>& request) {

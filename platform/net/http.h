@@ -5,6 +5,7 @@
 // that breaks off ends the body, and the read that meets the end says it failed.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -52,6 +53,10 @@ std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigne
 // announced length or a chunked body's end, or no byte came within the receive time-out.
 // The bytes that did arrive are still handed out first.
 bool read(Request& request, char* buffer, std::size_t n, std::size_t& count);
+
+// Calls `waiting` about every 50 ms while read() waits for the connection or for data, so
+// the caller can keep its windows drawn; nothing else happens during the wait.
+void whileWaiting(Request& request, std::function<void()> waiting);
 
 // Closes the handle (each only when not null).
 void close(std::unique_ptr<Request>& request);

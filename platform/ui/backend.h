@@ -42,6 +42,9 @@ public:
     virtual bool idle(const IdleRequest& request) = 0;
     // Handles one piece of the backend's own pending input; false when there is none.
     virtual bool pumpInput() { return false; }
+    // Draws what needs drawing in the windows, taking no input and running nothing of the
+    // program's (a wait that is not the message loop's, like a service request).
+    virtual void repaint() {}
 
     // Windows: loaded (created), shown, hidden, unloaded (destroyed).
     virtual void formLoaded(Form&) {}

@@ -16,8 +16,14 @@ std::string Control::displayName() const {
 
 void Control::setContainer(Control* container) {
     if (container == container_ || container == this) return;
-    container_ = container;
+    moveInto(container);
     changed(Property::Container);
+}
+
+void Control::moveInto(Control* container) {
+    if (container_) container_->released(*this);
+    container_ = container;
+    if (container_) container_->held(*this);
 }
 
 void Control::setTabIndex(int index) {

@@ -37,9 +37,14 @@ public:
 
 protected:
     Control(Form& form, std::string name, int index);
+    // Told when a control comes to sit in this one or leaves it (a menu keeps its items).
+    virtual void held(Control&) {}
+    virtual void released(Control&) {}
 
 private:
     friend class Form;
+    // Moves the control into `container` (nullptr: onto the form), telling both containers.
+    void moveInto(Control* container);
     Form* form_;
     int index_;
     Control* container_ = nullptr;

@@ -26,7 +26,7 @@ void stopTimer(Control& control, ModelKey key) {
 } // namespace
 
 void Form::adopt(std::unique_ptr<Control> control, Control* container) {
-    control->container_ = container;
+    control->moveInto(container);
     control->tabIndex_ = static_cast<int>(controls_.size());
     Control& ref = *control;
     controls_.push_back(std::move(control));
@@ -39,7 +39,8 @@ void Form::remove(Control& control) {
     if (it == controls_.end()) return;
     if (active_ == &control) active_ = nullptr;
     for (auto& c : controls_)
-        if (c->container_ == &control) c->container_ = control.container_;
+        if (c->container_ == &control) c->moveInto(control.container_);
+    if (control.container_) control.container_->released(control); // it keeps its container
     if (loaded_) app().backend().controlRemoved(control);
     stopTimer(control, {});
     control.setVisible(false);
@@ -51,7 +52,7 @@ void Form::replaceWith(Control& old, std::unique_ptr<Control> control) {
     auto it = std::find_if(controls_.begin(), controls_.end(),
                            [&](const auto& c) { return c.get() == &old; });
     if (it == controls_.end()) return;
-    control->container_ = old.container_;
+    control->moveInto(old.container_);
     control->tabIndex_ = old.tabIndex_;
     control->tabStop_ = old.tabStop_;
     control->geometry_ = old.geometry_;
@@ -60,7 +61,8 @@ void Form::replaceWith(Control& old, std::unique_ptr<Control> control) {
     control->font_ = old.font_;
     control->rightToLeft_ = old.rightToLeft_;
     for (auto& c : controls_)
-        if (c->container_ == &old) c->container_ = control.get();
+        if (c->container_ == &old) c->moveInto(control.get());
+    if (old.container_) old.container_->released(old);
     if (active_ == &old) active_ = nullptr;
     if (loaded_) app().backend().controlRemoved(old);
     stopTimer(old, {});

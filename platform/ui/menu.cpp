@@ -15,9 +15,7 @@ Menu* Menu::parentMenu() const {
 
 std::vector<Menu*> Menu::items() const {
     std::vector<Menu*> out;
-    for (Control* c : form()->controls()) {
-        auto* m = dynamic_cast<Menu*>(c);
-        if (!m || m->container() != this) continue;
+    for (Menu* m : children_) {
         // An element of an array goes right after the array's element of the next lower
         // index already placed.
         auto pos = out.end();
@@ -29,6 +27,14 @@ std::vector<Menu*> Menu::items() const {
         out.insert(pos, m);
     }
     return out;
+}
+
+void Menu::held(Control& control) {
+    if (auto* m = dynamic_cast<Menu*>(&control)) children_.push_back(m);
+}
+
+void Menu::released(Control& control) {
+    children_.erase(std::remove(children_.begin(), children_.end(), &control), children_.end());
 }
 
 void Menu::setChecked(bool on) {

@@ -39,9 +39,14 @@ public:
     // shown form; `popupRoot` is the menu shown as a pop-up, which counts as visible.
     bool pickable(const Menu* popupRoot = nullptr) const;
 
+protected:
+    void held(Control& control) override;
+    void released(Control& control) override;
+
 private:
     bool checked_ = false;
     std::string shortcut_;
+    std::vector<Menu*> children_; // the items in the order they came
 };
 
 // The caption as shown, without access-key marks ("Leave &Feedback && Mark" ->

@@ -1,5 +1,8 @@
 #include "tools/kvmachine/commands.h"
 
+#include "platform/desktop/atoms.h"
+#include "platform/desktop/window_messages.h"
+#include "platform/desktop/windows.h"
 #include "platform/fs/path.h"
 #include "platform/fs/short_names.h"
 #include "platform/process/exec.h"
@@ -9,7 +12,12 @@
 #include "platform/system/process.h"
 #include "platform/text/ansi.h"
 
+#include <csignal>
+#include <fstream>
+#include <mutex>
 #include <ostream>
+
+#include <pthread.h>
 
 namespace kv::tools {
 namespace {
@@ -21,7 +29,9 @@ constexpr const char* kUsage = "usage: kvmachine run [--wait] [--hide] PATH [ARG
                                "       kvmachine hostpath PATH\n"
                                "       kvmachine service add KEY \"DISPLAY NAME\" -- COMMAND...\n"
                                "       kvmachine service list\n"
-                               "       kvmachine service remove KEY\n";
+                               "       kvmachine service remove KEY\n"
+                               "       kvmachine trace-viewer --out FILE\n"
+                               "       kvmachine window CLASS\n";
 
 int usage(std::ostream& err) {
     err << kUsage;
@@ -197,6 +207,55 @@ int service(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return usage(err);
 }
 
+// Keeps a window registered until the term or interrupt signal, printing its handle first.
+int holdWindow(const std::string& className, desktop::WindowProc proc, std::ostream& out,
+               std::ostream& err) {
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTERM);
+    sigaddset(&stop, SIGINT);
+    // Blocked before the window's thread starts, so only the wait below takes them.
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    desktop::MachineWindow window(className, std::move(proc));
+    if (!window.valid()) {
+        err << "kvmachine: the window cannot be registered\n";
+        return 1;
+    }
+    out << window.handle() << std::endl;
+    int signal = 0;
+    sigwait(&stop, &signal);
+    return 0;
+}
+
+int window(const std::string& className, std::ostream& out, std::ostream& err) {
+    return holdWindow(ansi(className), {}, out, err);
+}
+
+// A trace viewer: writes every message it gets as a line "number wParam lParam length",
+// then the text of the atom that lParam names (empty when there is none) and a line break.
+int traceViewer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 3 || args[1] != "--out") return usage(err);
+    auto file = std::make_shared<std::ofstream>(args[2], std::ios::binary | std::ios::trunc);
+    if (!*file) {
+        err << "kvmachine: cannot write " << args[2] << "\n";
+        return 1;
+    }
+    desktop::registerWindowMessage(".W_DebugMsg.");
+    auto lock = std::make_shared<std::mutex>();
+    auto proc = [file, lock](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+        const std::string text =
+            lParam > 0 && lParam <= 0xFFFF
+                ? desktop::globalGetAtomName(static_cast<desktop::Atom>(lParam))
+                : std::string();
+        const std::lock_guard<std::mutex> hold(*lock);
+        *file << message << " " << wParam << " " << lParam << " " << text.size() << "\n"
+              << text << "\n";
+        file->flush();
+        return std::intptr_t{0};
+    };
+    return holdWindow(".WDebug.", proc, out, err);
+}
+
 } // namespace
 
 int runKvmachine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -208,6 +267,8 @@ int runKvmachine(const std::vector<std::string>& args, std::ostream& out, std::o
     if (command == "kill" && args.size() == 2) return kill(args[1], err);
     if (command == "shortpath" && args.size() == 2) return shortPath(args[1], out, err);
     if (command == "hostpath" && args.size() == 2) return hostPath(args[1], out, err);
+    if (command == "trace-viewer") return traceViewer(args, out, err);
+    if (command == "window" && args.size() == 2) return window(args[1], out, err);
     return usage(err);
 }
 

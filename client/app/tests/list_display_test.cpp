@@ -1,3 +1,4 @@
+#include "client/app/banner.h"
 #include "client/app/commands.h"
 #include "client/app/frm_history.h"
 #include "client/app/list_display.h"
@@ -254,7 +255,7 @@ TEST_F(HistoryWindow, ARowClickShowsItsResponse) {
         EXPECT_EQ(h.caption(), "Snipe History");
         EXPECT_EQ(h.lvListView.width(), h.Picture3.width());
         EXPECT_EQ(h.lvListView.height(), h.Picture3.height() - 480 - 110);
-        EXPECT_EQ(h.Picture2.picture().source, "resource:BITMAP/102");
+        EXPECT_EQ(h.Picture2.picture().bytes, bannerPicture().bytes); // bitmap 102
         ASSERT_EQ(h.lvListView.itemCount(), 2);
         EXPECT_TRUE(kv::ui::user::click(h.lvListView));       // nothing selected: no box
         EXPECT_TRUE(kv::ui::user::clickRow(h.lvListView, 0)); // no response text: no box

@@ -21,7 +21,7 @@ std::string profileHostFile(std::string_view file);
 // The same for a change to the file: empty too when its drive is write-protected (Z:).
 std::string writableProfileHostFile(std::string_view file);
 
-// Whether the path names a drive's root folder ("C:\\", "\\" on the current drive).
+// Whether the path names a drive's root folder ("C:\", or "\" on the current drive).
 bool isDriveRoot(std::string_view path);
 bool fileExists(std::string_view path);   // an existing file (not a folder)
 bool folderExists(std::string_view path); // an existing folder

@@ -4,6 +4,7 @@
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 
+#include "installer/common/reset.h"
 #include "installer/common/system_queries.h"
 #include "platform/system/machine.h"
 #include "platform/system/process.h"
@@ -97,7 +98,7 @@ void BM_LanguageNames(benchmark::State& state) {
     const std::filesystem::path folder = machine.hostFolder('C') / "Setup";
     std::filesystem::create_directories(folder);
     kv::machine::setProgram(folder / "setup.exe", {});
-    kv::installer::resetForTests();
+    kv::installer::resetCommonForTests();
     kv::ui::headless::install();
     std::string names = "|";
     for (int i = 0; i < state.range(0); ++i)

@@ -6,6 +6,7 @@
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/script/ui_script.h"
 #include "platform/ui/startup/startup.h"
+#include "platform/ui/wx/wx_backend.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -55,7 +56,13 @@ bool openMachine(int argc, char** argv, const MainOptions& options) {
 } // namespace
 
 int runMain(int argc, char** argv, const std::function<int()>& body, const MainOptions& options) {
-    auto program = [&] { return openMachine(argc, argv, options) ? body() : 1; };
+    bool realWindows = false;
+    auto program = [&] {
+        if (!openMachine(argc, argv, options)) return 1;
+        // Real windows show the machine's display: fonts at its profile's pixels per inch.
+        if (realWindows) wx::setPixelsPerInch(machine::current().profile().screen.pixelsPerInch);
+        return body();
+    };
     if (const char* script = std::getenv(script::kScriptVariable); script && *script) {
         std::string error;
         if (!script::loadFile(script, &error)) {
@@ -65,6 +72,7 @@ int runMain(int argc, char** argv, const std::function<int()>& body, const MainO
         return script::finish(runProgram(program));
     }
     if (installBackendFromEnvironment() == BackendKind::Wx) {
+        realWindows = true;
         if (options.onWindows) options.onWindows();
         return runProgram(program);
     }

@@ -103,6 +103,17 @@ TEST(Menu, ArrayGrowsInPlaceAndPopupRunsThePick) {
     EXPECT_EQ(order,
               (std::vector<std::string>{"mnuWatchAdd", "mnuWatchedItem(0)", "mnuWatchedItem(1)",
                                         "mnuWatchedItem(2)", "mnuWatchBottom"}));
+    // An unloaded element leaves its menu; an item moved to another menu follows.
+    f.remove(two);
+    f.mnuWatchBottom.setContainer(&f.mnuWatchedItem0);
+    order.clear();
+    for (Menu* m : f.mnuWatch.items())
+        order.push_back(m->displayName());
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"mnuWatchAdd", "mnuWatchedItem(0)", "mnuWatchedItem(1)"}));
+    ASSERT_EQ(f.mnuWatchedItem0.items().size(), 1u);
+    EXPECT_EQ(f.mnuWatchedItem0.items().front(), &f.mnuWatchBottom);
+    f.mnuWatchBottom.setContainer(&f.mnuWatch);
 
     f.show();
     EXPECT_FALSE(user::pickMenu(f.mnuWatchedItem0)); // hidden element

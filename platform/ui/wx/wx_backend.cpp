@@ -12,9 +12,10 @@
 #include "platform/ui/text_controls.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
+#include "platform/ui/wx/internal/adapter.h"
 #include "platform/ui/wx/internal/convert.h"
+#include "platform/ui/wx/internal/menu_bar.h"
 #include "platform/ui/wx/internal/message_dialog.h"
-#include "platform/ui/wx/internal/rich_views.h"
 #include "platform/ui/wx/internal/toolkit.h"
 #include "platform/ui/wx/internal/views.h"
 
@@ -79,18 +80,11 @@ bool isBusy(MousePointer p) {
     return p == MousePointer::Hourglass || p == MousePointer::ArrowHourglass;
 }
 
-// Kinds the platform clicks on a mouse release because the widget has no click of its own.
-bool clicksOnRelease(const Control& c) {
-    return dynamic_cast<const Label*>(&c) || dynamic_cast<const Image*>(&c) ||
-           dynamic_cast<const PictureBox*>(&c) || dynamic_cast<const Frame*>(&c);
-}
-
 } // namespace
 
 struct FormView {
     wxTopLevelWindow* top = nullptr;
-    std::map<int, Menu*> menuIds; // menu items of the menu bar and of a pop-up shown
-    bool menusPending = false;
+    std::unique_ptr<MenuBar> menus; // frames with menus
     wxWindow* canvas = nullptr;
     std::unique_ptr<wxWindowDisabler> modal;
 };
@@ -103,6 +97,8 @@ struct WxBackend::State {
     std::exception_ptr failure; // thrown by program code inside a toolkit callback
     const Control* typing = nullptr;
     bool busy = false;
+    int boxes = 0;          // message boxes open
+    bool paintOnly = false; // a repaint outside the message loop: no input reaches the model
     std::map<const Form*, std::unique_ptr<FormView>> forms;
     std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
 
@@ -118,7 +114,7 @@ struct WxBackend::State {
     // Runs user input on the model when the widget still shows that model object. Program
     // code may end the program by throwing; that is kept and rethrown outside the toolkit.
     template <class F> bool deliver(const Widget* w, const wxWindow* self, F&& fn) {
-        if (closing || applying > 0 || failure || windowOf(w) != self) return false;
+        if (closing || paintOnly || applying > 0 || failure || windowOf(w) != self) return false;
         input = true;
         try {
             fn();
@@ -170,12 +166,13 @@ struct WxBackend::State {
     void createControl(Control& control);
     void destroyControl(Control& control);
     void bindControl(Control& control, wxWindow* w);
+    Input inputFor(Control& control, wxWindow* w);
     void resync(Control& control, wxWindow* w);
-    void bindRichControl(Control& control, wxWindow* w);
-    // Menus: the menu bar of a form, made again after any change to its menus.
-    void scheduleMenus(Form& form);
-    void buildMenus(Form& form);
-    wxMenu* buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot);
+    // The menu bar of a form's frame; nullptr for a form without one.
+    MenuBar* menuBar(const Form& form) const {
+        FormView* v = view(&form);
+        return v ? v->menus.get() : nullptr;
+    }
     void applyTabOrder(Form& form);
 };
 
@@ -203,79 +200,25 @@ void WxBackend::State::createForm(Form& form) {
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
     bindForm(form, top);
-    if (menus) buildMenus(form);
-}
-
-void WxBackend::State::scheduleMenus(Form& form) {
-    FormView* v = view(&form);
-    if (!v || v->menusPending || !dynamic_cast<wxFrame*>(v->top)) return;
-    v->menusPending = true;
-    // Made again after the event that changed them, never inside a menu's own event.
-    Form* f = &form;
-    wxTheApp->CallAfter([this, f, top = v->top] {
-        FormView* now = view(f);
-        if (closing || !now || now->top != top) return;
-        now->menusPending = false;
-        buildMenus(*f);
-    });
-}
-
-wxMenu* WxBackend::State::buildMenu(std::map<int, Menu*>& ids, Menu& menu, const Menu* popupRoot) {
-    auto* out = new wxMenu();
-    const int cs = menu.font().charset;
-    for (Menu* item : menu.items()) {
-        if (!item->visible() && item != popupRoot) continue;
-        if (item->separator()) {
-            out->AppendSeparator();
-            continue;
-        }
-        wxString label = toWx(item->caption(), cs);
-        if (!item->shortcut().empty()) label += "\t" + toWx(item->shortcut(), cs);
-        int id = wxWindow::NewControlId();
-        ids[id] = item;
-        wxMenuItem* added = nullptr;
-        if (!item->items().empty())
-            added = out->AppendSubMenu(buildMenu(ids, *item, popupRoot), label);
-        else
-            added = out->Append(id, label, wxEmptyString,
-                                item->checked() ? wxITEM_CHECK : wxITEM_NORMAL);
-        if (item->checked() && added->IsCheckable()) added->Check(true);
-        added->Enable(item->enabled());
+    if (auto* frame = dynamic_cast<wxFrame*>(top)) {
+        FormView& made = *forms[&form];
+        made.menus = std::make_unique<MenuBar>(*frame);
+        made.menus->build(form);
     }
-    return out;
-}
-
-void WxBackend::State::buildMenus(Form& form) {
-    FormView* v = view(&form);
-    auto* frame = v ? dynamic_cast<wxFrame*>(v->top) : nullptr;
-    if (!frame) return;
-    Applying guard(*this);
-    for (auto& [id, item] : v->menuIds)
-        wxWindow::UnreserveControlId(id);
-    v->menuIds.clear();
-    auto* bar = new wxMenuBar();
-    for (Control* c : form.controls()) {
-        auto* title = dynamic_cast<Menu*>(c);
-        if (!title || title->parentMenu() || !title->visible()) continue;
-        bar->Append(buildMenu(v->menuIds, *title, nullptr),
-                    toWx(title->caption(), title->font().charset));
-        bar->EnableTop(bar->GetMenuCount() - 1, title->enabled());
-    }
-    wxMenuBar* old = frame->GetMenuBar();
-    frame->SetMenuBar(bar->GetMenuCount() ? bar : nullptr);
-    if (!bar->GetMenuCount()) delete bar;
-    delete old;
 }
 
 void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     Form* f = &form;
     top->Bind(wxEVT_MENU, [this, f, top](wxCommandEvent& e) {
-        FormView* v = view(f);
-        if (!v) return e.Skip();
-        auto it = v->menuIds.find(e.GetId());
-        if (it == v->menuIds.end()) return e.Skip();
-        Menu* item = it->second;
-        if (item) deliver(f, top, [item] { user::pickMenu(*item); });
+        MenuBar* bar = menuBar(*f);
+        Menu* item = bar ? bar->item(e.GetId()) : nullptr;
+        if (!item) return e.Skip();
+        deliver(f, top, [item] { user::pickMenu(*item); });
+        // The toolkit toggles a check item itself; the model's mark is the one shown.
+        if ((bar = menuBar(*f))) {
+            Applying guard(*this);
+            bar->changed(*item, prop::Checks);
+        }
     });
     top->Bind(wxEVT_CLOSE_WINDOW, [this, f, top](wxCloseEvent& e) {
         if (e.CanVeto()) e.Veto();
@@ -408,7 +351,6 @@ void WxBackend::State::createControl(Control& control) {
     if (!w) return;
     windows[&control] = w;
     bindControl(control, w);
-    bindRichControl(control, w);
     // Controls held by this one (a frame made again) move into its new widget.
     for (Control* c : form.controls()) {
         wxWindow* cw = windowOf(c);
@@ -446,6 +388,8 @@ void WxBackend::State::resync(Control& control, wxWindow* w) {
 
 void WxBackend::State::bindControl(Control& control, wxWindow* w) {
     Control* c = &control;
+    const Adapter* adapter = adapterFor(control.kind());
+    const bool clicksOnRelease = adapter && adapter->clicksOnRelease;
     // Common: mouse, focus and keys.
     w->Bind(wxEVT_ENTER_WINDOW, [this, c, w](wxMouseEvent& e) {
         e.Skip();
@@ -459,14 +403,14 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
         e.Skip();
         deliver(c, w, [c, e] { user::mouseDown(*c, mouseEvent(e, c->form()->units())); });
     };
-    auto up = [this, c, w](wxMouseEvent& e) {
+    auto up = [this, c, w, clicksOnRelease](wxMouseEvent& e) {
         e.Skip();
-        deliver(c, w, [c, e] {
+        deliver(c, w, [c, e, clicksOnRelease] {
             if (!user::mouseUp(*c, mouseEvent(e, c->form()->units()))) return;
-            if (e.GetEventType() == wxEVT_LEFT_UP && clicksOnRelease(*c)) user::click(*c);
+            if (e.GetEventType() == wxEVT_LEFT_UP && clicksOnRelease) user::click(*c);
         });
     };
-    if (!ownMouseEvents(control)) {
+    if (!adapter || !adapter->ownMouseEvents) {
         for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_MIDDLE_DOWN})
             w->Bind(type, down);
         for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
@@ -513,91 +457,29 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             text->WriteText(toWx(std::string(1, static_cast<char>(ascii)), c->font().charset));
     });
 
-    // What each kind raises.
-    if (dynamic_cast<CommandButton*>(c)) {
-        w->Bind(wxEVT_BUTTON,
-                [this, c, w](wxCommandEvent&) { deliver(c, w, [c] { user::click(*c); }); });
-    } else if (auto* check = dynamic_cast<CheckBox*>(c)) {
-        w->Bind(wxEVT_CHECKBOX, [this, check, w](wxCommandEvent&) {
-            bool on = static_cast<wxCheckBox*>(w)->Get3StateValue() == wxCHK_CHECKED;
-            deliver(check, w, [check, on] { user::setChecked(*check, on); });
-            resync(*check, w);
-        });
-    } else if (dynamic_cast<OptionButton*>(c)) {
-        w->Bind(wxEVT_RADIOBUTTON, [this, c, w](wxCommandEvent&) {
-            deliver(c, w, [c] { user::click(*c); });
-            resync(*c, w);
-        });
-    } else if (auto* box = dynamic_cast<TextBox*>(c)) {
-        w->Bind(wxEVT_TEXT, [this, box, w](wxCommandEvent&) {
-            std::string typed = fromWx(static_cast<wxTextCtrl*>(w)->GetValue(), box->font().charset,
-                                       box->multiLine());
-            typing = box;
-            bool ran = deliver(box, w, [box, typed] { user::typeText(*box, typed); });
-            typing = nullptr;
-            // The model may keep another text (too long, refused); the widget shows it after
-            // this event, not from inside it.
-            if (ran && windowOf(box) == w && box->text() != typed)
-                wxTheApp->CallAfter([this, box, w] {
-                    if (windowOf(box) != w) return;
-                    Applying guard(*this);
-                    apply(*box, w, Property::Text);
-                });
-        });
-    } else if (auto* combo = dynamic_cast<ComboBox*>(c)) {
-        auto chosen = [this, combo, w](wxCommandEvent& e) {
-            int i = e.GetSelection();
-            deliver(combo, w, [combo, i] { user::choose(*combo, i); });
-            resync(*combo, w);
-        };
-        w->Bind(wxEVT_CHOICE, chosen);
-        w->Bind(wxEVT_COMBOBOX, chosen);
-        w->Bind(wxEVT_TEXT, [this, combo, w](wxCommandEvent&) {
-            auto* cb = dynamic_cast<wxComboBox*>(w);
-            if (!cb) return;
-            // Picking an entry changes the text too; the pick itself is the event.
-            int sel = cb->GetSelection();
-            if (sel != wxNOT_FOUND && cb->GetString(static_cast<unsigned>(sel)) == cb->GetValue())
-                return;
-            std::string typed = fromWx(cb->GetValue(), combo->font().charset);
-            typing = combo;
-            deliver(combo, w, [combo, typed] { user::typeText(*combo, typed); });
-            typing = nullptr;
-        });
-    } else if (auto* list = dynamic_cast<ListBox*>(c)) {
-        w->Bind(wxEVT_LISTBOX, [this, list, w](wxCommandEvent& e) {
-            auto* lb = static_cast<wxListBox*>(w);
-            int i = e.GetSelection();
-            deliver(list, w, [list, lb, i] {
-                if (!list->multiSelect()) {
-                    user::choose(*list, i);
-                    return;
-                }
-                for (int k = 0; k < list->listCount(); ++k)
-                    list->setSelected(k, lb->IsSelected(static_cast<unsigned>(k)));
-                user::click(*list);
-            });
-            resync(*list, w);
-        });
-        w->Bind(wxEVT_CHECKLISTBOX, [this, list, w](wxCommandEvent& e) {
-            auto* checks = static_cast<wxCheckListBox*>(w);
-            int i = e.GetSelection();
-            bool on = checks->IsChecked(static_cast<unsigned>(i));
-            deliver(list, w, [list, i, on] { user::checkItem(*list, i, on); });
-            resync(*list, w);
-        });
-        w->Bind(wxEVT_LISTBOX_DCLICK, [this, list, w](wxCommandEvent&) {
-            if (list->onDblClick)
-                deliver(list, w, [list] {
-                    if (list->reachable()) list->onDblClick();
-                });
-        });
-    }
+    // What the kind raises.
+    if (adapter && adapter->bind) adapter->bind(control, w, inputFor(control, w));
 }
 
-void WxBackend::State::bindRichControl(Control& control, wxWindow* w) {
+Input WxBackend::State::inputFor(Control& control, wxWindow* w) {
     Control* c = &control;
-    bindRich(control, w, [this, c, w](std::function<void()> fn) { return deliver(c, w, fn); });
+    Input out;
+    out.deliver = [this, c, w](const std::function<void()>& fn) { return deliver(c, w, fn); };
+    out.deliverTyped = [this, c, w](const std::function<void()>& fn) {
+        typing = c;
+        bool ran = deliver(c, w, fn);
+        typing = nullptr;
+        return ran;
+    };
+    out.resync = [this, c, w] { resync(*c, w); };
+    out.applyLater = [this, c, w](Property property) {
+        wxTheApp->CallAfter([this, c, w, property] {
+            if (windowOf(c) != w) return;
+            Applying guard(*this);
+            apply(*c, w, property);
+        });
+    };
+    return out;
 }
 
 void WxBackend::State::applyTabOrder(Form& form) {
@@ -665,7 +547,7 @@ bool WxBackend::idle(const IdleRequest& request) {
                 return true;
             }
             timeout = std::min<unsigned long>(timeout, static_cast<unsigned long>(left));
-        } else if (!s.anyShown()) {
+        } else if (!s.anyShown() && s.boxes == 0) {
             return false; // no window, no timer: nothing can arrive
         }
         loop.DispatchTimeout(timeout);
@@ -682,6 +564,15 @@ bool WxBackend::pumpInput() {
     s.dispatchPending();
     s.rethrow();
     return std::exchange(s.input, false);
+}
+
+void WxBackend::repaint() {
+    State& s = *state_;
+    if (!s.ready || s.paintOnly) return;
+    s.paintOnly = true;
+    // The toolkit keeps the user's input (and timers) of the meantime for the loop.
+    eventLoop().YieldFor(wxEVT_CATEGORY_UI);
+    s.paintOnly = false;
 }
 
 void WxBackend::formShown(Form& form, ShowMode mode) {
@@ -715,18 +606,24 @@ void WxBackend::formUnloaded(Form& form) {
 void WxBackend::controlAdded(Control& control) {
     State& s = *state_;
     if (!s.view(control.form())) return;
-    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
+    if (auto* menu = dynamic_cast<Menu*>(&control)) {
+        if (MenuBar* bar = s.menuBar(*control.form())) {
+            State::Applying guard(s);
+            bar->added(*menu);
+        }
+        return;
+    }
     s.createControl(control);
     s.applyTabOrder(*control.form());
 }
 
 void WxBackend::controlRemoved(Control& control) {
-    if (dynamic_cast<Menu*>(&control)) {
-        // Its items go at once: a pick must not reach a removed menu.
-        if (FormView* v = state_->view(control.form()))
-            for (auto& [id, item] : v->menuIds)
-                if (item == &control) item = nullptr;
-        return state_->scheduleMenus(*control.form());
+    if (auto* menu = dynamic_cast<Menu*>(&control)) {
+        if (MenuBar* bar = state_->menuBar(*control.form())) {
+            State::Applying guard(*state_);
+            bar->removed(*menu);
+        }
+        return;
     }
     state_->destroyControl(control);
 }
@@ -743,7 +640,13 @@ void WxBackend::propertyChanged(Widget& widget, Property property) {
     }
     auto& control = static_cast<Control&>(widget);
     if (!s.view(control.form())) return;
-    if (dynamic_cast<Menu*>(&control)) return s.scheduleMenus(*control.form());
+    if (auto* menu = dynamic_cast<Menu*>(&control)) {
+        if (MenuBar* bar = s.menuBar(*control.form())) {
+            State::Applying guard(s);
+            bar->changed(*menu, property);
+        }
+        return;
+    }
     wxWindow* w = s.windowOf(&control);
     if (property == Property::Container || needsNewWindow(control, property)) {
         s.destroyControl(control);
@@ -764,12 +667,17 @@ void WxBackend::painted(Widget& widget, const Surface&) {
     }
 }
 
+int WxBackend::menuId(const Menu& menu) const {
+    MenuBar* bar = state_->menuBar(*menu.form());
+    return bar ? bar->id(menu) : wxID_NONE;
+}
+
 void WxBackend::popupMenu(Menu& menu) {
     State& s = *state_;
     FormView* v = s.ready ? s.view(menu.form()) : nullptr;
     if (!v || !v->top->IsShown()) return;
     std::map<int, Menu*> ids;
-    std::unique_ptr<wxMenu> popup(s.buildMenu(ids, menu, &menu));
+    std::unique_ptr<wxMenu> popup(buildPopup(menu, ids));
     int picked = v->top->GetPopupMenuSelectionFromUser(*popup);
     for (auto& [id, item] : ids)
         wxWindow::UnreserveControlId(id);
@@ -781,7 +689,19 @@ int WxBackend::messageBox(const MessageBoxRequest& request) {
     if (!s.ready) return defaultAnswer(request.style);
     wxWindow* parent = request.owner ? s.windowOf(request.owner) : nullptr;
     if (parent && !parent->IsShown()) parent = nullptr;
-    return showMessageBox(parent, request);
+    // The program's loop runs while the box is open: its timers tick and posted calls run;
+    // its windows take no input, the box having disabled them.
+    return showMessageBox(parent, request, [&s](const std::function<bool()>& answered) {
+        ++s.boxes;
+        struct Closed {
+            State& state;
+            ~Closed() { --state.boxes; }
+        } closed{s};
+        while (!answered()) {
+            if (app().pumpMessage()) continue;
+            app().idleUntil(app().tickCount() + 50);
+        }
+    });
 }
 
 void WxBackend::setClipboardText(const std::string& text) {
@@ -809,6 +729,10 @@ Size WxBackend::measureText(std::string_view text, const Font& font) {
     return Size{extent.GetWidth(), extent.GetHeight()};
 }
 
+void setPixelsPerInch(int pixelsPerInch) {
+    internal::setPixelsPerInch(pixelsPerInch);
+}
+
 bool displayAvailable() {
     auto set = [](const char* name) {
         const char* v = std::getenv(name);
@@ -828,10 +752,11 @@ std::optional<WebPage> PopupHost::fetchPage(const std::string& url) {
     return pages_->fetchPage(url);
 }
 
-WxBackend* install() {
+WxBackend* install(int pixelsPerInch) {
     resetApplication();
     auto backend = std::make_unique<WxBackend>();
     if (!backend->ready()) return nullptr;
+    internal::setPixelsPerInch(pixelsPerInch);
     WxBackend* ref = backend.get();
     app().setBackend(std::move(backend));
     setControlHost(std::make_unique<PopupHost>());

@@ -30,11 +30,14 @@ public:
     wxWindow* window(const Widget& widget) const;
     // Shows a pop-up menu at the pointer; a picked item has run its click on return.
     void popupMenu(Menu& menu);
+    // The toolkit's id of a menu item shown on its form's menu bar; wxID_NONE for none.
+    int menuId(const Menu& menu) const;
 
     // Backend
     std::uint32_t tickCount() override;
     bool idle(const IdleRequest& request) override;
     bool pumpInput() override;
+    void repaint() override;
     void formShown(Form& form, ShowMode mode) override;
     void formHidden(Form& form) override;
     void formUnloaded(Form& form) override;
@@ -65,11 +68,13 @@ private:
     std::unique_ptr<ControlHost> pages_;
 };
 
+// Sizes the fonts of real windows for a display of `pixelsPerInch` (96 until set).
+void setPixelsPerInch(int pixelsPerInch);
 // Whether a display is there for the toolkit ($DISPLAY or $WAYLAND_DISPLAY set).
 bool displayAvailable();
 // Resets the application and installs a wx backend on it (and a PopupHost as the control
-// host); nullptr (and nothing installed)
+// host), its fonts sized for a display of `pixelsPerInch`; nullptr (and nothing installed)
 // when the toolkit cannot start.
-WxBackend* install();
+WxBackend* install(int pixelsPerInch = 96);
 
 } // namespace kv::ui::wx

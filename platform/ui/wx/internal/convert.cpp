@@ -3,9 +3,13 @@
 #include "platform/text/ansi.h"
 
 #include <wx/event.h>
+#include <wx/fontenum.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace kv::ui::wx::internal {
 
@@ -40,10 +44,71 @@ wxColour toColour(Color color) {
                     static_cast<unsigned char>((color >> 16) & 0xFF));
 }
 
+namespace {
+
+int g_pixelsPerInch = 96;
+
+// Installed faces with about the metrics of the designed ones, best first.
+struct FaceFallback {
+    const char* face;
+    std::vector<const char*> similar;
+};
+const std::vector<FaceFallback>& fallbacks() {
+    static const std::vector<FaceFallback> table = {
+        {"MS Sans Serif", {"Tahoma", "Liberation Sans", "Arimo", "Arial"}},
+        {"Microsoft Sans Serif", {"Tahoma", "Liberation Sans", "Arimo", "Arial"}},
+        {"Tahoma", {"Liberation Sans", "Arimo", "Arial"}},
+        {"Arial", {"Liberation Sans", "Arimo"}},
+        {"Helvetica", {"Liberation Sans", "Arimo", "Arial"}},
+        {"Verdana", {"DejaVu Sans", "Bitstream Vera Sans"}},
+        {"Times New Roman", {"Liberation Serif", "Tinos"}},
+        {"MS Serif", {"Liberation Serif", "Tinos", "Times New Roman"}},
+        {"Courier New", {"Liberation Mono", "Cousine"}},
+        {"Courier", {"Liberation Mono", "Cousine", "Courier New"}},
+    };
+    return table;
+}
+
+} // namespace
+
+void setPixelsPerInch(int pixelsPerInch) {
+    g_pixelsPerInch = pixelsPerInch > 0 ? pixelsPerInch : 96;
+}
+
+int pixelsPerInch() {
+    return g_pixelsPerInch;
+}
+
+wxString displayFace(const std::string& face) {
+    static std::map<std::string, wxString> chosen;
+    auto it = chosen.find(face);
+    if (it != chosen.end()) return it->second;
+    wxString out;
+    if (!face.empty() && wxFontEnumerator::IsValidFacename(toWx(face))) out = toWx(face);
+    for (const FaceFallback& f : fallbacks()) {
+        if (!out.empty() || !text::equalsNoCase(f.face, face)) continue;
+        for (const char* similar : f.similar)
+            if (wxFontEnumerator::IsValidFacename(similar)) {
+                out = similar;
+                break;
+            }
+    }
+    // Unknown faces and faces without a similar one installed: the sans-serif of the desktop.
+    if (out.empty())
+        for (const char* similar : {"Liberation Sans", "Arimo", "DejaVu Sans"})
+            if (wxFontEnumerator::IsValidFacename(similar)) {
+                out = similar;
+                break;
+            }
+    return chosen[face] = out;
+}
+
 wxFont toFont(const Font& font) {
-    wxFontInfo info(font.size > 0 ? font.size : 8.0);
+    const double points = font.size > 0 ? font.size : 8.0;
+    const int pixels = std::max(1, static_cast<int>(std::lround(points * g_pixelsPerInch / 72.0)));
+    wxFontInfo info(wxSize(0, pixels));
     info.Family(wxFONTFAMILY_SWISS)
-        .FaceName(toWx(font.name))
+        .FaceName(displayFace(font.name))
         .Bold(font.bold)
         .Italic(font.italic)
         .Underlined(font.underline)

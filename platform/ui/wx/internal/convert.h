@@ -26,7 +26,14 @@ Rect fromPixels(const wxRect& rect, Units units);
 
 // 0x00BBGGRR, or a system colour (0x800000nn), to the toolkit's colour.
 wxColour toColour(Color color);
+// The designed font at the display's pixels per inch (points * ppi / 72 pixels high), in
+// its own face when installed, else in an installed face of similar metrics.
 wxFont toFont(const Font& font);
+// The display's pixels per inch (the machine profile's; 96 until set).
+void setPixelsPerInch(int pixelsPerInch);
+int pixelsPerInch();
+// The face shown for a designed face name.
+wxString displayFace(const std::string& face);
 wxCursor toCursor(MousePointer pointer);
 
 // ANSI bytes in the code page of the font's character set to the toolkit's text and back.

@@ -3,9 +3,11 @@
 #include "platform/ui/wx/internal/convert.h"
 
 #include <wx/dc.h>
+#include <wx/dcbuffer.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
+#include <wx/panel.h>
 
 #include <functional>
 #include <map>
@@ -83,6 +85,19 @@ void drawSurface(wxDC& dc, const Surface& surface, Units units) {
                    },
                    op);
     }
+}
+
+wxWindow* makeCanvas(wxWindow* parent, const wxRect& rect, long style,
+                     std::function<void(wxDC&, wxWindow&)> draw) {
+    auto* w = new wxPanel(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), style);
+    w->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    w->Bind(wxEVT_PAINT, [w, draw = std::move(draw)](wxPaintEvent&) {
+        wxAutoBufferedPaintDC dc(w);
+        dc.SetBackground(wxBrush(w->GetBackgroundColour()));
+        dc.Clear();
+        draw(dc, *w);
+    });
+    return w;
 }
 
 } // namespace kv::ui::wx::internal

@@ -5,8 +5,12 @@
 #include "platform/ui/surface.h"
 
 #include <wx/bitmap.h>
+#include <wx/gdicmn.h>
+
+#include <functional>
 
 class wxDC;
+class wxWindow;
 
 namespace kv::ui::wx::internal {
 
@@ -18,5 +22,8 @@ void resetBitmapCache();
 void drawPicture(wxDC& dc, const Picture& picture, const wxRect& rect, bool stretch);
 // Draws a surface's operations, whose geometry is in `units`.
 void drawSurface(wxDC& dc, const Surface& surface, Units units);
+// A window that draws itself with `draw` when painted, on its background colour.
+wxWindow* makeCanvas(wxWindow* parent, const wxRect& rect, long style,
+                     std::function<void(wxDC&, wxWindow&)> draw);
 
 } // namespace kv::ui::wx::internal

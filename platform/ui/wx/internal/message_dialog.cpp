@@ -71,7 +71,7 @@ int buttonId(int answer) {
     return kFirstButtonId + answer;
 }
 
-int showMessageBox(wxWindow* parent, const MessageBoxRequest& request) {
+int showMessageBox(wxWindow* parent, const MessageBoxRequest& request, const WaitForAnswer& wait) {
     const unsigned style = request.style;
     const int escape = escapeAnswer(style);
     long frame = wxCAPTION | wxSYSTEM_MENU;
@@ -92,13 +92,14 @@ int showMessageBox(wxWindow* parent, const MessageBoxRequest& request) {
     text->Wrap(dialog.FromDIP(420));
     body->Add(text, 1, wxALL | wxALIGN_CENTER_VERTICAL, 10);
 
+    int answer = 0;
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     const int defaultId = buttonId(defaultAnswer(style));
     wxButton* defaultButton = nullptr;
     for (int i = 0; i < buttonCount(style); ++i) {
-        int answer = buttonAnswer(style, i);
-        auto* button = new wxButton(&dialog, buttonId(answer), toWxText(buttonLabel(answer)));
-        button->Bind(wxEVT_BUTTON, [&dialog, answer](wxCommandEvent&) { dialog.EndModal(answer); });
+        const int given = buttonAnswer(style, i);
+        auto* button = new wxButton(&dialog, buttonId(given), toWxText(buttonLabel(given)));
+        button->Bind(wxEVT_BUTTON, [&answer, given](wxCommandEvent&) { answer = given; });
         buttons->Add(button, 0, wxALL, 4);
         if (button->GetId() == defaultId) defaultButton = button;
     }
@@ -108,22 +109,37 @@ int showMessageBox(wxWindow* parent, const MessageBoxRequest& request) {
     dialog.SetSizerAndFit(column);
 
     dialog.SetEscapeId(escape ? buttonId(escape) : wxID_NONE);
-    dialog.Bind(wxEVT_CLOSE_WINDOW, [&dialog, escape](wxCloseEvent& event) {
+    dialog.Bind(wxEVT_CLOSE_WINDOW, [&answer, escape](wxCloseEvent& event) {
         if (escape)
-            dialog.EndModal(escape);
+            answer = escape;
         else if (event.CanVeto())
             event.Veto();
     });
-    if (defaultButton) {
-        defaultButton->SetDefault();
-        defaultButton->SetFocus();
-    }
+    if (defaultButton) defaultButton->SetDefault();
     dialog.CentreOnParent();
 
-    const bool busy = wxIsBusy();
-    if (busy) wxEndBusyCursor();
-    int answer = dialog.ShowModal();
-    if (busy) wxBeginBusyCursor();
+    // The busy cursor and the other windows come back however the wait ends (the program
+    // may end from a timer while the box is open).
+    struct Turn {
+        Turn(wxDialog& d, wxWindow* focus) : busy(wxIsBusy()), disabler(&d) {
+            if (busy) wxEndBusyCursor();
+            d.Show();
+            d.Raise();
+            if (focus) focus->SetFocus();
+        }
+        ~Turn() {
+            if (busy) wxBeginBusyCursor();
+        }
+        Turn(const Turn&) = delete;
+        Turn& operator=(const Turn&) = delete;
+        bool busy;
+        wxWindowDisabler disabler;
+    };
+    {
+        Turn turn(dialog, defaultButton);
+        wait([&answer] { return answer != 0; });
+        dialog.Hide();
+    }
     for (int i = 0; i < buttonCount(style); ++i)
         if (buttonAnswer(style, i) == answer) return answer;
     return escape ? escape : defaultAnswer(style);

@@ -4,6 +4,7 @@
 
 #include "platform/ui/message_box.h"
 
+#include <functional>
 #include <string>
 
 class wxWindow;
@@ -18,7 +19,10 @@ int escapeAnswer(unsigned style);
 // The window id of the button that gives an answer.
 int buttonId(int answer);
 
-// Shows the box modally over `parent` (may be null) and returns the answer.
-int showMessageBox(wxWindow* parent, const MessageBoxRequest& request);
+// Shows the box over `parent` (may be null), the program's other windows disabled, and
+// returns the answer. `wait` runs the program's message loop until `answered` holds, so
+// its timers keep ticking while the box is open.
+using WaitForAnswer = std::function<void(const std::function<bool()>& answered)>;
+int showMessageBox(wxWindow* parent, const MessageBoxRequest& request, const WaitForAnswer& wait);
 
 } // namespace kv::ui::wx::internal

@@ -1,5 +1,7 @@
 #include "platform/ui/wx/internal/toolkit.h"
 
+#include "platform/ui/wx/internal/compact_style.h"
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/evtloop.h>
@@ -7,9 +9,11 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace kv::ui::wx::internal {
 namespace {
@@ -35,17 +39,21 @@ bool startToolkit() {
     g_started = Started::Failed;
     // GTK wants a display; without one it would abort in places rather than fail.
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
-    static char name[] = "kestrovane";
-    static char* argv[] = {name, nullptr};
+    // The program names itself to the desktop (the window class groups its windows): the
+    // name it was started by, "setup" or "kestrovane".
+    static std::string name = program_invocation_short_name;
+    static char* argv[] = {name.data(), nullptr};
     int argc = 1;
     wxSetAssertHandler(reportAssert);
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv)) return false;
     if (!wxTheApp->CallOnInit()) return false;
+    wxTheApp->SetAppName(wxString::FromUTF8(name));
     // Toolkit messages go to stderr, never into boxes of their own.
     delete wxLog::SetActiveTarget(new wxLogStderr());
     wxTheApp->SetExitOnFrameDelete(false);
     wxInitAllImageHandlers();
+    applyCompactStyle();
     g_loop = new wxGUIEventLoop();
     wxEventLoopBase::SetActive(g_loop);
     g_started = Started::Yes;

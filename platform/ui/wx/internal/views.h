@@ -1,6 +1,6 @@
 #pragma once
-// The widget of each basic control kind: made from the control's model and kept in step
-// with its property changes. Input from the widgets is wired up by the backend.
+// The widget of each control: made by its kind's adapter from the control's model and kept
+// in step with its property changes. Input from the widgets is bound by the backend.
 
 #include "platform/ui/control.h"
 #include "platform/ui/form.h"

@@ -8,12 +8,10 @@
 
 namespace kv::ui::wx::internal {
 
-wxWindow* createWebView(WebBrowser& browser, wxWindow* parent) {
+wxWindow* createWebView(WebBrowser& browser, wxWindow* parent, const wxRect& rect) {
     if (!wxWebView::IsBackendAvailable(wxWebViewBackendDefault)) return nullptr;
-    wxRect r = toPixels(browser.geometry(), browser.form()->units());
-    wxWebView* view =
-        wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, parent->FromDIP(r.GetPosition()),
-                       parent->FromDIP(r.GetSize()));
+    wxWebView* view = wxWebView::New(parent, wxID_ANY, wxWebViewDefaultURLStr, rect.GetPosition(),
+                                     rect.GetSize());
     if (!view) return nullptr;
     view->EnableContextMenu(false); // the program shows its own pop-up instead
     // The page tells of a right click (the toolkit has no event of its own for it).
@@ -30,8 +28,9 @@ void showDocument(WebBrowser& browser, wxWindow* window) {
     view->SetPage(doc.loaded ? toWx(doc.html) : wxString(), toWx(doc.url));
 }
 
-void bindWebView(WebBrowser& browser, wxWindow* window, Deliver deliver) {
+void bindWebView(WebBrowser& browser, wxWindow* window, const Input& input) {
     WebBrowser* b = &browser;
+    const auto& deliver = input.deliver;
     // A link followed in the page goes through the model, which loads it and shows it here.
     window->Bind(wxEVT_WEBVIEW_NAVIGATING, [b, deliver](wxWebViewEvent& e) {
         std::string url = fromWx(e.GetURL());

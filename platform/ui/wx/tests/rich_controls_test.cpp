@@ -136,7 +136,7 @@ TEST_F(WxMainWindow, ShowsTheRichKindsFromTheModel) {
     ASSERT_TRUE(rich->GetStyle(2, style));
     EXPECT_TRUE(style.GetFont().GetWeight() >= wxFONTWEIGHT_BOLD);
 
-    // Changes of the model show at once (menus after the event that changed them).
+    // Changes of the model show at once.
     m.sbrStatus.setPanelText(1, "Busy");
     EXPECT_EQ(as<wxStatusBar>(m.sbrStatus)->GetStatusText(0), "Busy");
     m.lvwSnipes.addItem("Filter");
@@ -156,6 +156,50 @@ TEST_F(WxMainWindow, ShowsTheRichKindsFromTheModel) {
         EXPECT_EQ(std::system(("import -window root -crop " + crop + " +repage " + shot).c_str()),
                   0);
     }
+}
+
+TEST_F(WxMainWindow, MenuItemsChangeInPlace) {
+    MainWindow& m = *main;
+    wxMenuBar* bar = as<wxFrame>(m)->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    const int id = backend->menuId(m.mnuBar);
+    ASSERT_NE(id, wxID_NONE);
+    for (int i = 0; i < 100; ++i) {
+        m.mnuBar.setChecked(i % 2 == 1);
+        wxMenuItem* item = bar->FindItem(id);
+        ASSERT_NE(item, nullptr) << i;
+        EXPECT_EQ(item->IsCheckable() && item->IsChecked(), m.mnuBar.checked()) << i;
+        EXPECT_EQ(backend->menuId(m.mnuBar), id) << i;
+    }
+    pump(100);
+    // Caption, enabled and visible state: the same bar, the same ids, the same places.
+    m.mnuNew.setCaption("&Add snipe");
+    m.mnuNew.setEnabled(false);
+    const int exitId = backend->menuId(m.mnuExit);
+    m.mnuNew.setVisible(false);
+    EXPECT_EQ(bar->FindMenuItem("File", "Add snipe"), wxNOT_FOUND);
+    EXPECT_EQ(backend->menuId(m.mnuNew), wxID_NONE);
+    m.mnuNew.setVisible(true);
+    pump(100);
+    EXPECT_EQ(as<wxFrame>(m)->GetMenuBar(), bar);
+    wxMenu* file = bar->GetMenu(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 3u);
+    EXPECT_EQ(file->FindItemByPosition(0)->GetItemLabelText(), "Add snipe");
+    EXPECT_FALSE(file->FindItemByPosition(0)->IsEnabled());
+    EXPECT_EQ(backend->menuId(m.mnuExit), exitId);
+    // A title hidden and shown again returns to its place; a removed item can't be picked.
+    m.mnuFile.setVisible(false);
+    EXPECT_EQ(bar->GetMenuCount(), 1u);
+    m.mnuFile.setVisible(true);
+    ASSERT_EQ(bar->GetMenuCount(), 2u);
+    EXPECT_EQ(bar->GetMenuLabelText(0), "File");
+    int exits = 0;
+    m.mnuExit.onClick = [&] { ++exits; };
+    m.remove(m.mnuExit);
+    wxCommandEvent command(wxEVT_MENU, exitId);
+    as<wxFrame>(m)->ProcessWindowEvent(command);
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(bar->GetMenu(0)->GetMenuItemCount(), 2u);
 }
 
 TEST_F(WxMainWindow, MenuToolbarTreeTabAndListInputReachesTheModel) {

@@ -5,8 +5,10 @@
 
 #include "platform/ui/wx/tests/wx_form_test.h"
 
+#include "platform/net/http.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/end_program.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/pictures.h"
@@ -34,11 +36,20 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 
 namespace kv::ui {
 namespace {
@@ -318,26 +329,147 @@ TEST_F(WxDialog, ModalFormsAndMessageBoxes) {
     EXPECT_EQ(app().loadedForm<Prompt>(), nullptr); // closed by its close box: unloaded
     EXPECT_TRUE(win(d)->IsEnabled());
 
-    // A box answered by clicking its No button.
-    wxTheApp->CallAfter([this] {
+    // A box answered by clicking its No button, from a timer ticking while it is open.
+    int shown = 0;
+    d.tmrTick.onTimer = [&] {
         for (wxWindow* top : wxTopLevelWindows) {
             auto* box = dynamic_cast<wxDialog*>(top);
-            wxWindow* no =
-                box && box->IsModal() ? box->FindWindow(wx::internal::buttonId(id::No)) : nullptr;
-            if (!no) continue;
+            wxWindow* no = box && box->IsShownOnScreen()
+                               ? box->FindWindow(wx::internal::buttonId(id::No))
+                               : nullptr;
+            if (!no || ++shown != 5) continue;
             EXPECT_EQ(no->GetLabel(), "&No");
             wxRect r = no->GetScreenRect();
             sim.MouseMove(r.GetPosition() + wxPoint(r.width / 2, r.height / 2));
             sim.MouseClick();
         }
-    });
+    };
     MessageBoxRequest request{&d, "Kestrovane", "Delete the snipe?", mb::YesNo | mb::IconQuestion};
     EXPECT_EQ(app().messageBox(request), id::No);
     // Escape answers Cancel where the box has it.
-    wxTheApp->CallAfter([this] { sim.Char(WXK_ESCAPE); });
+    shown = 0;
+    d.tmrTick.onTimer = [&] {
+        if (++shown == 10) sim.Char(WXK_ESCAPE);
+    };
     EXPECT_EQ(
         app().messageBox("Retry the upload?", mb::RetryCancel | mb::IconExclamation, "Upload"),
         id::Cancel);
+}
+
+TEST_F(WxDialog, TimersTickAndEndTheProgramWhileABoxOrModalFormIsOpen) {
+    AllControls& d = *dialog;
+    auto shownBoxes = [] {
+        int n = 0;
+        for (wxWindow* top : wxTopLevelWindows)
+            if (dynamic_cast<wxDialog*>(top) && top->IsShown() && top->GetLabel() == "Question")
+                ++n;
+        return n;
+    };
+    int boxesSeen = 0;
+    d.ticks = 0;
+    d.tmrTick.onTimer = [&] {
+        boxesSeen = std::max(boxesSeen, shownBoxes());
+        if (++d.ticks == 10) app().end(7);
+    };
+    try {
+        app().messageBox("Go on?", mb::YesNo | mb::IconQuestion, "Question");
+        ADD_FAILURE() << "the box returned";
+    } catch (const EndProgram& e) {
+        EXPECT_EQ(e.exitCode(), 7);
+    }
+    EXPECT_EQ(d.ticks, 10);
+    EXPECT_EQ(boxesSeen, 1); // the timer ticked while the box was open
+    EXPECT_EQ(shownBoxes(), 0);
+    EXPECT_TRUE(win(d)->IsEnabled());
+
+    d.ticks = 0;
+    auto& prompt = app().form<Prompt>();
+    try {
+        prompt.show(ShowMode::Modal, &d);
+        ADD_FAILURE() << "the modal show returned";
+    } catch (const EndProgram& e) {
+        EXPECT_EQ(e.exitCode(), 7);
+    }
+    EXPECT_EQ(d.ticks, 10);
+}
+
+TEST_F(WxDialog, TheProgramNamesItselfToTheDesktop) {
+    if (std::system("command -v xprop >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xprop";
+    std::string out;
+    if (FILE* p = popen("xprop -name 'Every control' WM_CLASS", "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, p))
+            out += buffer;
+        pclose(p);
+    }
+    // The window class names this program (the test's own binary), not another one.
+    EXPECT_NE(out.find("\"kv_ui_wx_tests\""), std::string::npos) << out;
+}
+
+// A server on loopback that answers one request after a delay.
+class SlowServer {
+public:
+    explicit SlowServer(int delayMs) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), len);
+        ::listen(fd_, 1);
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this, delayMs] {
+            int client = ::accept(fd_, nullptr, nullptr);
+            if (client < 0) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+            const char reply[] = "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nhi";
+            (void)!::write(client, reply, sizeof reply - 1);
+            ::close(client);
+        });
+    }
+    ~SlowServer() {
+        thread_.join();
+        ::close(fd_);
+    }
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST_F(WxDialog, WindowsRepaintWhileARequestWaitsAndTakeInputAfterIt) {
+    AllControls& d = *dialog;
+    clickOn(win(d.txtName));
+    wxWindow* canvas = win(d)->GetChildren().front();
+    int paints = 0;
+    canvas->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+        ++paints;
+        e.Skip();
+    });
+    d.ticks = 0;
+    SlowServer server(700);
+    auto session = net::openSession("test");
+    auto request = net::openUrl(*session, server.url());
+    int waits = 0;
+    net::whileWaiting(*request, [&] {
+        if (++waits == 2) {
+            canvas->Refresh(); // as after an uncovering or a resize
+            sim.Text("ab");
+        }
+        app().backend().repaint();
+    });
+    char body[8] = {};
+    std::size_t got = 0;
+    EXPECT_TRUE(net::read(*request, body, sizeof body, got));
+    EXPECT_EQ(got, 2u);
+    EXPECT_GT(waits, 2);
+    EXPECT_GT(paints, 0);            // drawn during the wait
+    EXPECT_EQ(d.ticks, 0);           // no timer ran
+    EXPECT_EQ(d.txtName.text(), ""); // the keys were kept...
+    EXPECT_TRUE(pump(2000, [&] { return d.txtName.text() == "ab"; })) << d.txtName.text();
 }
 
 TEST_F(WxDialog, ClipboardKeepsAnsiText) {
