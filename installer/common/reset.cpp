@@ -10,6 +10,8 @@ void resetCommonForTests() {
     internal::resetAssociations();
     internal::resetNotices();
     internal::resetSystemQueries();
+    internal::resetExecOp();
+    internal::resetExecProbes();
 }
 
 } // namespace kv::installer
