@@ -216,6 +216,12 @@ void fillRich(RichTextBox& box, wxTextCtrl* w) {
         w->SetStyle(widgetPosition(box.text(), run.start),
                     widgetPosition(box.text(), run.start + run.length),
                     wxTextAttr(wxNullColour, wxNullColour, bold));
+    // A right-to-left box reads from the right: its paragraphs are right-aligned.
+    if (box.rightToLeft()) {
+        wxTextAttr right;
+        right.SetAlignment(wxTEXT_ALIGNMENT_RIGHT);
+        w->SetStyle(0, w->GetLastPosition(), right);
+    }
     w->SetEditable(!box.locked());
 }
 
@@ -436,7 +442,8 @@ void addRichAdapters(AdapterTable& table) {
     table["Toolbar"] = {createToolbar, applyToolbar, bindToolbar};
     table["StatusBar"] = {createStatusBar, applyStatusBar};
     table["TabStrip"] = {createTabStrip, applyTabStrip, bindTabStrip, nullptr, false, true};
-    table["RichTextBox"] = {createRichText, applyRichText, nullptr, richTextNeedsNewWindow};
+    table["RichTextBox"] = {createRichText, applyRichText, nullptr,          richTextNeedsNewWindow,
+                            false,          false,         kWindowBackground};
     table["WebBrowser"] = {createBrowser, applyBrowser, bindBrowser};
 }
 

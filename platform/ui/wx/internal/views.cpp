@@ -4,6 +4,7 @@
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/drawing.h"
 
+#include <wx/settings.h>
 #include <wx/window.h>
 
 namespace kv::ui::wx::internal {
@@ -90,8 +91,11 @@ void applyCommon(Control& control, wxWindow* window, Property property) {
         window->Refresh();
         break;
     case Property::BackColor:
+        // Button face is the desktop's own, as the form's surface shows it.
         window->SetBackgroundColour(isDefaultBackColor(control) ? wxNullColour
-                                                                : toColour(control.backColor()));
+                                    : control.backColor() == kButtonFace
+                                        ? wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)
+                                        : toColour(control.backColor()));
         window->Refresh();
         break;
     case Property::RightToLeft:
