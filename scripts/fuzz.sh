@@ -31,6 +31,7 @@ if [ $# -gt 1 ]; then echo "fuzz.sh: unknown argument: $2" >&2; usage >&2; exit 
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+bash scripts/deps.sh
 cmake --preset fuzz >/dev/null
 targets=()
 for source in fuzz/*/*_fuzz.cpp; do
