@@ -69,6 +69,15 @@ struct Entry {
     std::function<std::optional<std::string>(const Widget&)> read;
 };
 
+// "0+4 10+3": each bold run's start and length, in order.
+std::string boldRuns(const RichTextBox& box) {
+    std::string out;
+    for (const TextRun& run : box.boldRuns())
+        out +=
+            (out.empty() ? "" : " ") + std::to_string(run.start) + "+" + std::to_string(run.length);
+    return out;
+}
+
 template <class T, class F> Entry of(std::string_view name, F get) {
     return {name, [get](const Widget& w) -> std::optional<std::string> {
                 if (auto* t = dynamic_cast<const T*>(&w)) return show(get(*t));
@@ -90,6 +99,7 @@ const std::vector<Entry>& entries() {
         of<Widget>("toolTip", [](const Widget& w) { return w.toolTip(); }),
         of<Widget>("font", [](const Widget& w) { return w.font(); }),
         of<Widget>("mousePointer", [](const Widget& w) { return w.mousePointer(); }),
+        of<Widget>("rightToLeft", [](const Widget& w) { return w.rightToLeft(); }),
         of<Control>("focus", [](const Control& c) { return c.hasFocus(); }),
         of<Form>("loaded", [](const Form& f) { return f.loaded(); }),
         of<Form>("windowState", [](const Form& f) { return f.windowState(); }),
@@ -98,6 +108,7 @@ const std::vector<Entry>& entries() {
         of<TextBox>("locked", [](const TextBox& t) { return t.locked(); }),
         of<RichTextBox>("text", [](const RichTextBox& t) { return t.text(); }),
         of<RichTextBox>("locked", [](const RichTextBox& t) { return t.locked(); }),
+        of<RichTextBox>("boldRuns", [](const RichTextBox& t) { return boldRuns(t); }),
         of<ComboBox>("text", [](const ComboBox& b) { return b.text(); }),
         of<ListBox>("text", [](const ListBox& b) { return b.text(); }),
         of<ListControl>("listIndex", [](const ListControl& l) { return l.listIndex(); }),
