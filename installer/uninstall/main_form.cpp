@@ -37,7 +37,7 @@ TMainForm::TMainForm() : ui::Form("MainForm", ui::Units::Pixels) {
     using namespace ui;
     // The design layout, in pixels.
     applyDesign({
-        {.widget = this, .caption = "UnInstall", .geometry = {0, 0, 470, 330}},
+        {.widget = this, .caption = "UnInstall", .geometry = {200, 150, 470, 330}},
         {.widget = &PicturePanel, .geometry = {12, 12, 120, 240}},
         {.widget = RichEdit1, .geometry = {144, 12, 310, 72}},
         {.widget = &Panel1, .geometry = {144, 92, 310, 150}},
