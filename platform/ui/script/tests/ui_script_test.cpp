@@ -182,6 +182,11 @@ TEST(UiScript, ParseErrorsNameTheLine) {
         {"idle\n set a \"open\nend", "line 2: unterminated quoted text"},
         {"frobnicate", "line 1: unknown word: frobnicate"},
         {"popup mnuProperties pick x", "line 1: popup: address the menu as form.menu"},
+        {"modal frmLogin sometimes\nend",
+         "line 1: modal: give one form name, then optionally \"optional\""},
+        {"box other answer Maybe", "line 1: box other: unknown answer: Maybe"},
+        {"box other Yes", "line 1: box other: \"box other answer <answer>\""},
+        {"box other answer Yes\nbox other answer No", "line 2: box other: given twice"},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -196,6 +201,44 @@ TEST(UiScript, ParseErrorsNameTheLine) {
     EXPECT_EQ(s->boxes[0].expected.style, 0x24u);
     EXPECT_EQ(s->boxes[0].expected.answer, id::No);
     EXPECT_EQ(s->boxes[0].expected.after, 3000u);
+}
+
+TEST(UiScript, OptionalBlocksAndTheAnswerForUnlistedBoxes) {
+    DemoRun r = runDemo(R"(modal frmWizard optional
+end
+modal frmLogin optional
+  set txtUserName "alice"
+  click cmdOK
+end
+idle
+  check frmMain.lvListView "1002" on
+  menu frmMain.mnuDeleteAuction
+  close frmMain
+end
+box other answer No
+)");
+    EXPECT_EQ(r.report, "");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.outcome.user, "alice"); // the optional block that came was used
+    EXPECT_EQ(r.outcome.remaining.size(), 3u);
+    for (const char* line : {"text \"Cancel 1 checked snipes?\", style MB_YESNO|MB_ICONQUESTION -> "
+                             "No (not listed)\n",
+                             "] optional modal block of frmWizard at line 1 not used\n"})
+        EXPECT_NE(r.transcript.find(line), std::string::npos) << line << "\n" << r.transcript;
+
+    // Listed boxes are still matched in order around the unlisted ones; a box without the
+    // answer's button gets its default one.
+    ASSERT_TRUE(loadText("box other answer No\nbox caption \"B\" answer Yes\nbox caption \"D\"\n"));
+    std::vector<int> answers;
+    runProgram([&] {
+        for (const auto& [caption, style] :
+             {std::pair{"A", mb::YesNo}, {"B", mb::YesNo}, {"C", mb::OkOnly}, {"B", mb::YesNo}})
+            answers.push_back(app().messageBox("?", style, caption));
+        return 0;
+    });
+    EXPECT_EQ(answers, (std::vector<int>{id::No, id::Yes, id::Ok, id::No}));
+    EXPECT_EQ(report(), "expected message box never shown: caption \"D\", text \"*\"\n");
+    resetForTests();
 }
 
 } // namespace
