@@ -75,6 +75,20 @@ TEST(InstallerFixture, SetupUnderAUiScript) {
     }
 }
 
+TEST(InstallerFixture, WholeRunStatementsInSetupsTranscript) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    f.writeSetupText("SET_PROG_NAME(Demo)\nSET_ALLOWED_OS(98)\n");
+    const RunResult r =
+        f.runSetup({.uiScript = "modal frmNever optional\nend\nbox other answer OK\n"});
+    EXPECT_EQ(r.exitCode, 1);
+    for (const char* line :
+         {"] box caption \"Error\", text \"\\r\\n\\r\\n\"Demo\" is not allowed to run on WinXP.",
+          "style MB_OK|MB_ICONERROR|0x52000 -> OK (not listed)\n",
+          "optional modal block of frmNever at line 1 not used\n",
+          "--- ui script: all as expected ---\n"})
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << "\n" << r.output;
+}
+
 TEST(InstallerFixture, SetupFolderLayout) {
     InstallerFixture f;
     EXPECT_TRUE(stdfs::exists(f.setupFolder() / "setup"));
