@@ -103,6 +103,14 @@ void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
     if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
 }
 
+void HeadlessBackend::note(std::string text) {
+    Record r;
+    r.kind = Record::Kind::Note;
+    r.tick = now_;
+    r.text = std::move(text);
+    records_.push_back(std::move(r));
+}
+
 void HeadlessBackend::formShown(Form& form, ShowMode mode) {
     applyWindowState(form);
     record(mode == ShowMode::Modal ? Record::Kind::ShownModal : Record::Kind::Shown, form);
@@ -222,6 +230,9 @@ std::string HeadlessBackend::transcript() const {
         case Record::Kind::Box:
             out << "box " << describe(r.caption, r.text, r.style) << " -> " << answerName(r.answer)
                 << (r.unlisted ? " (not listed)" : "");
+            break;
+        case Record::Kind::Note:
+            out << r.text;
             break;
         }
         out << "\n";

@@ -17,9 +17,10 @@
 
 namespace kv::ui::headless {
 
-// One recorded event: a form shown (modeless or modal), hidden or unloaded, or a box.
+// One recorded event: a form shown (modeless or modal), hidden or unloaded, a box, or a
+// note (a line a UI script adds, such as a dump of a form: its `text`).
 struct Record {
-    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box };
+    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box, Note };
     Kind kind = Kind::Shown;
     std::uint32_t tick = 0;
     std::string form;    // the form's name (a box: its owner's, or empty for the desktop)
@@ -73,6 +74,8 @@ public:
     std::vector<Record> boxes() const;
     // A readable line per record.
     std::string transcript() const;
+    // Adds a note to the records at the current tick.
+    void note(std::string text);
     // Surprise and mismatched boxes, stuck loops; finish() adds expected boxes that never
     // came and returns all failures as one report (empty when all went as expected).
     const std::vector<std::string>& failures() const { return failures_; }

@@ -156,6 +156,13 @@ private:
             return {};
         }
         if (v == "expect") return internal::expect(a, form);
+        if (v == "dump") {
+            const Form* f = app().findForm(a.args[0]);
+            if (!f) return "no form " + a.args[0] + " is loaded";
+            for (std::string& line : internal::dump(*f))
+                backend_.note(std::move(line));
+            return {};
+        }
         if (v == "close") {
             Form* f = app().findForm(a.args[0]);
             if (!f) return "no form " + a.args[0] + " is loaded";

@@ -1,10 +1,14 @@
 #include "platform/ui/application.h"
 #include "platform/ui/bars.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/end_program.h"
+#include "platform/ui/lists.h"
+#include "platform/ui/rich_text.h"
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/script/tests/demo_program.h"
 #include "platform/ui/script/ui_script.h"
 #include "platform/ui/tab_strip.h"
+#include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 
@@ -239,6 +243,57 @@ box other answer No
     EXPECT_EQ(answers, (std::vector<int>{id::No, id::Yes, id::Ok, id::No}));
     EXPECT_EQ(report(), "expected message box never shown: caption \"D\", text \"*\"\n");
     resetForTests();
+}
+
+// A script for a whole installer run: an optional block never used, a box not listed and a
+// dump, each in the transcript.
+TEST(UiScript, DumpWritesTheFormsControlsIntoTheTranscript) {
+    struct Licence : Form {
+        Licence() : Form("frmLicence") {
+            setCaption("Licence");
+            lblTitle.setCaption("Read this");
+            rtbText.setText("Terms: none");
+            rtbText.setBold(0, 6);
+            chkAgree.setCaption("I agree");
+            chkAgree.setChecked(true);
+            chkAgree.setEnabled(false);
+            cboLanguage.addItem("English");
+            cboLanguage.setListIndex(0);
+            cboLanguage.setVisible(false);
+        }
+        Label& lblTitle = add<Label>("lblTitle");
+        RichTextBox& rtbText = add<RichTextBox>("rtbText");
+        CheckBox& chkAgree = add<CheckBox>("chkAgree", 0);
+        ComboBox& cboLanguage = add<ComboBox>("cboLanguage");
+    };
+    ASSERT_TRUE(loadText("idle\n dump frmLicence\n dump frmNone\n close frmLicence\nend\n"
+                         "modal frmNever optional\nend\nbox other answer OK\n"));
+    runProgram([&] {
+        app().messageBox("Welcome", 0, "Setup");
+        Form& f = app().form<Licence>();
+        app().setMainForm(&f);
+        f.show();
+        app().run();
+        return 0;
+    });
+    EXPECT_EQ(report(), "line 3: dump frmNone: no form frmNone is loaded\n");
+    const std::string t = transcript();
+    resetForTests();
+    for (const std::string line :
+         {"] dump frmLicence: caption \"Licence\", visible \"true\", enabled \"true\", font "
+          "\"MS Sans Serif 8\"\n",
+          "] dump frmLicence.lblTitle Label: caption \"Read this\", visible \"true\", "
+          "enabled \"true\", font \"MS Sans Serif 8\"\n",
+          "] dump frmLicence.rtbText RichTextBox: caption \"\", text \"Terms: none\", visible "
+          "\"true\", enabled \"true\", ",
+          "\", boldRuns \"0+6\"\n",
+          "] dump frmLicence.chkAgree(0) CheckBox: caption \"I agree\", value \"1\", visible "
+          "\"true\", enabled \"false\", ",
+          "] dump frmLicence.cboLanguage ComboBox: caption \"\", text \"English\", listIndex "
+          "\"0\", visible \"false\", enabled \"true\", ",
+          "] box caption \"Setup\", text \"Welcome\", style MB_OK -> OK (not listed)\n",
+          "] optional modal block of frmNever at line 6 not used\n"})
+        EXPECT_NE(t.find(line), std::string::npos) << line << "\n" << t;
 }
 
 } // namespace
