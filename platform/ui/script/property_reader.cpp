@@ -98,6 +98,7 @@ const std::vector<Entry>& entries() {
         of<Widget>("toolTip", [](const Widget& w) { return w.toolTip(); }),
         of<Widget>("font", [](const Widget& w) { return w.font(); }),
         of<Widget>("mousePointer", [](const Widget& w) { return w.mousePointer(); }),
+        of<Widget>("rightToLeft", [](const Widget& w) { return w.rightToLeft(); }),
         of<Control>("focus", [](const Control& c) { return c.hasFocus(); }),
         of<Form>("loaded", [](const Form& f) { return f.loaded(); }),
         of<Form>("windowState", [](const Form& f) { return f.windowState(); }),
