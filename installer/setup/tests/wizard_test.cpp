@@ -56,11 +56,11 @@ protected:
         auto& w =
             static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
         ui::app().setMainForm(&w);
-        w.Prepare();
         w.SetRunTimeDirs();
+        w.Prepare();
         bool abort = false;
         w.RunSetupStart(abort);
-        EXPECT_FALSE(abort);
+        EXPECT_EQ(abort, expectAbort_);
         return w;
     }
     // Prepared and shown.
@@ -82,6 +82,7 @@ protected:
     machine::testing::TempMachine machine_;
     ui::headless::HeadlessBackend* ui_ = nullptr;
     TScript script_;
+    bool expectAbort_ = false;
 };
 
 constexpr const char* kGroups = "SET_GROUP_DATA(Main|100|1|1|3|Main files|0)\n"
@@ -156,6 +157,18 @@ TEST_F(WizardTest, PresetTargetAndHiddenChoices) {
     EXPECT_EQ(w.CompanyEdit.text(), "");
     EXPECT_FALSE(w.UrlLabel.visible());
     EXPECT_EQ(w.SpaceRequiredLabel.caption(), "22.1 MB");
+}
+
+TEST_F(WizardTest, RunTimeFoldersInTheTargetAndTheirAbort) {
+    TSDialogForm& w = prepare("SET_RUN_TIME_DIR_1(|||||||||||||1|C:\\Plug|)\n"
+                              "SET_TARGET_DIR(<RunTimeDir_1>App)\n");
+    EXPECT_EQ(w.TargetEdit.text(), "C:\\Plug\\App");
+    w.Free();
+    resetForTests();
+    // A folder that must be found and is not: "Setup Start" aborts.
+    expectAbort_ = true;
+    prepare("SET_RUN_TIME_DIR_2(||||||||||||||||||1|)\nSET_COMMON_DIR(<RunTimeDir_2>Shared)\n")
+        .Free();
 }
 
 TEST_F(WizardTest, SelectionFollowsTheSetupType) {
