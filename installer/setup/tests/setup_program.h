@@ -51,17 +51,17 @@ protected:
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exitCode) << status;
         return readHostFile(transcript);
     }
-    // Runs setup under the UI script and returns what it printed (the script's transcript
-    // and report); `exitCode` 1 when the script is not met.
+    // Runs setup with the arguments under the UI script and returns what it printed (the
+    // script's transcript and report); `exitCode` 1 when the script is not met.
     std::string runUi(const std::string& uiScript, int exitCode = 0,
-                      const std::string& environment = "") {
+                      const std::string& arguments = "") {
         const fsys::path ui = machine_->folder() / "ui.txt";
         const fsys::path out = machine_->folder() / "out.txt";
         std::ofstream(ui, std::ios::binary) << uiScript;
-        const std::string command = environment + " KV_UI_SCRIPT='" + ui.string() +
-                                    "' KV_MACHINE='" + (machine_->folder() / "machine").string() +
-                                    "' '" + (folder_ / "setup").string() + "' >'" + out.string() +
-                                    "' 2>&1";
+        const std::string command = "KV_UI_SCRIPT='" + ui.string() + "' KV_MACHINE='" +
+                                    (machine_->folder() / "machine").string() + "' '" +
+                                    (folder_ / "setup").string() + "' " + arguments + " >'" +
+                                    out.string() + "' 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exitCode) << status;
         return readHostFile(out);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using machine::testing::windowsProfile;
 using testing::readHostFile;
+namespace fsys = std::filesystem;
 
 // A stage record appending a line to C:\order.txt, or one that ends setup ("Exit").
 std::string stageRecord(const char* name, const char* stage, const char* appended) {
@@ -130,45 +132,60 @@ TEST_F(WizardProgram, CancelResumeKeepsThePageAndExitEndsSetup) {
     EXPECT_EQ(order(), "");
 }
 
-// The buttons the user can reach on each page kind: a click on a disabled one is refused
-// (and reported by the script run).
+// One step of a walk in a UI script: the action, then the page's caption and whether Back
+// and Next are enabled.
+std::string step(const std::string& action, const char* caption, bool back, bool next) {
+    auto on = [](bool b) { return b ? "\"true\"" : "\"false\""; };
+    return (action.empty() ? "" : "  " + action + "\n") + "  expect SDialogForm caption \"" +
+           caption + "\"\n  expect SDialogForm.BackButton enabled " + on(back) +
+           "\n  expect SDialogForm.NextButton enabled " + on(next) + "\n";
+}
+
 TEST_F(WizardProgram, BackAndNextOnEachPageKind) {
-    script("SET_DIALOGS(LicenseDlg,SetupTypeDlg,CustomDlg,ConfirmSetupDlg,CopyFilesDlg,"
-           "CompleteDlg)\n");
-    const std::string out = runUi("idle\n"
-                                  "  click SDialogForm.BackButton\n" // 2: first page
-                                  "  click SDialogForm.NextButton\n" // 3: not accepted
-                                  "  tick SDialogForm.LicenseAcceptRadio on\n"
-                                  "  click SDialogForm.NextButton\n"
-                                  "  click SDialogForm.BackButton\n"
-                                  "  click SDialogForm.NextButton\n"
-                                  "  click SDialogForm.NextButton\n" // Typical: to Confirm
-                                  "  click SDialogForm.BackButton\n"
-                                  "  tick SDialogForm.CustomRadio on\n"
-                                  "  click SDialogForm.NextButton\n"
-                                  "  click SDialogForm.NextButton\n"
-                                  "  click SDialogForm.NextButton\n" // the copy page
-                                  "  wait 50\n"                      // its sequence
-                                  "end\n"
-                                  "idle\n"
-                                  "  click SDialogForm.BackButton\n" // 17: the last page
-                                  "  click SDialogForm.NextButton\n"
-                                  "end\n",
-                                  1);
-    const std::size_t report = out.find("--- ui script FAILED ---");
-    ASSERT_NE(report, std::string::npos) << out;
-    const Lines failures = splitLines(out.substr(report));
-    ASSERT_EQ(failures.size(), 4u) << out;
-    EXPECT_NE(failures[1].find("line 2"), std::string::npos) << failures[1];
-    EXPECT_NE(failures[2].find("line 3"), std::string::npos) << failures[2];
-    EXPECT_NE(failures[3].find("line 17"), std::string::npos) << failures[3];
+    script("SET_DIALOGS(LicenseDlg,ReadmeDlg,SetupTypeDlg,CustomDlg,ConfirmSetupDlg,"
+           "CopyFilesDlg,CompleteDlg)\n");
+    const std::string next = "click SDialogForm.NextButton", back = "click SDialogForm.BackButton";
+    const std::string out = runUi(
+        "idle\n" + step("", "License Agreement", false, false) +
+        step("tick SDialogForm.LicenseAcceptRadio on", "License Agreement", false, true) +
+        step("tick SDialogForm.LicenseDeclineRadio on", "License Agreement", false, false) +
+        step("tick SDialogForm.LicenseAcceptRadio on", "License Agreement", false, true) +
+        step(next, "Readme", true, true) + step(back, "License Agreement", false, true) +
+        step(next, "Readme", true, true) + step(next, "Setup Type", true, true) +
+        // Typical: the components are skipped both ways.
+        step(next, "Confirm Setup Settings", true, true) + step(back, "Setup Type", true, true) +
+        step("tick SDialogForm.CustomRadio on", "Setup Type", true, true) +
+        step(next, "Select Components", true, true) +
+        step(next, "Confirm Setup Settings", true, true) +
+        // The copy page runs its sequence, then shows the last page.
+        step(next, "Copying Files", false, false) + "  wait 50\nend\nidle\n" +
+        step("", "Setup Complete", false, true) + "  " + next + "\nend\n");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
     EXPECT_EQ(screens(),
-              (Lines{"Show Screen: License Agreement", "Show Screen: Setup Type",
-                     "Show Screen: License Agreement", "Show Screen: Setup Type",
-                     "Show Screen: Confirm Setup Settings", "Show Screen: Setup Type",
-                     "Show Screen: Select Components", "Show Screen: Confirm Setup Settings",
-                     "Show Screen: Setup Complete"}));
+              (Lines{"Show Screen: License Agreement", "Show Screen: Readme",
+                     "Show Screen: License Agreement", "Show Screen: Readme",
+                     "Show Screen: Setup Type", "Show Screen: Confirm Setup Settings",
+                     "Show Screen: Setup Type", "Show Screen: Select Components",
+                     "Show Screen: Confirm Setup Settings", "Show Screen: Setup Complete"}));
     EXPECT_TRUE(inOrder(setupLog(), {"Show Screen: Setup Complete", "Execute After Dialogs"}));
+}
+
+TEST_F(WizardProgram, PlacedByNameWithOffsetsOrHiddenInABackgroundUpdate) {
+    script("SET_DIALOG_LOCATION(|Top/Left|10|20|)\nSET_DIALOGS(WelcomeDlg)\n");
+    std::string out = runUi("idle\n  expect SDialogForm left \"10\"\n"
+                            "  expect SDialogForm top \"20\"\n  close SDialogForm\nend\n"
+                            "modal ExitSetupForm\n  click ExitSetupButton\nend\n");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    // A background update: out of sight, straight to copying (the update is silent).
+    const fsys::path f = machine_->hostFolder('C') / "Upd";
+    fsys::create_directories(f);
+    std::ofstream(f / "App.info") << "[NewSetup]\r\nBackgroundUpdate=1\r\n";
+    script("SET_DIALOG_LOCATION(|Top/Left|10|20|)\nSET_DIALOGS(WelcomeDlg,CopyFilesDlg)\n");
+    out = runUi("idle\n  expect SDialogForm left \"-499\"\n"
+                "  expect SDialogForm top \"-355\"\nend\n",
+                0, "'/OriginalInfoFile=C:\\Upd\\App.dat'");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    EXPECT_TRUE(screens().empty());
 }
 
 TEST_F(WizardProgram, SilentSetupRunsTheCopyPageAndEnds) {
