@@ -2,6 +2,7 @@
 
 #include "installer/common/file_names.h"
 #include "installer/common/messages.h"
+#include "installer/common/program_ops.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/internal/reset.h"
 #include "installer/setup/language.h"
@@ -11,6 +12,7 @@
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/ini/ini_file.h"
+#include "platform/process/exec.h"
 #include "platform/ui/application.h"
 
 #include <memory>
@@ -123,6 +125,20 @@ void ReadCommandLine(TScript& script) {
     }
 }
 
+void StartChosenPrograms() {
+    const SetupState& state = setupState();
+    if (!state.launchFile.empty()) {
+        fs::setCurrentFolder(state.launchFolder.empty() ? fs::folderPart(state.launchFile)
+                                                        : state.launchFolder);
+        ShellOpen(state.launchFile, "", 5);
+    }
+    if (!state.secondProgram.empty()) {
+        fs::setCurrentFolder(fs::folderPart(state.secondProgram));
+        // Quoted, so that a folder with blanks cannot be read as a shorter program name.
+        process::WinExec("\"" + state.secondProgram + "\"", process::kShowHide);
+    }
+}
+
 int SetupMain() {
     LoadBuiltInText();
     // A failure's text: the path it names (kept literal) and the message.
@@ -156,6 +172,7 @@ int SetupMain() {
             }
         }
     }
+    StartChosenPrograms();
     script.reset();
     if (error.empty()) return 0;
     showStartupError(errorPath, error);

@@ -20,6 +20,10 @@ bool CheckAdminRights(const TScript& script);
 // background update of its ".info" file (which also makes the setup silent).
 void ReadCommandLine(TScript& script);
 
+// After the main window: opens the launch file through the shell (in the launch folder,
+// else its own), then starts the second program hidden from its folder.
+void StartChosenPrograms();
+
 // Runs setup; returns the exit code: 0, or 1 when setup aborted.
 int SetupMain();
 

@@ -6,7 +6,9 @@
 
 #include "installer/common/exec_dll.h"
 #include "installer/setup/copy_wizard.h"
+#include "installer/setup/file_copy.h"
 #include "installer/setup/setup_log.h"
+#include "installer/setup/uninstall_data_writer.h"
 #include "installer/setup/uninstall_script.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
@@ -130,8 +132,17 @@ public:
     void Free();
     // A background update: the wizard is placed out of sight.
     void SetBackgroundUpdate(bool on) { backgroundUpdate_ = on; }
-    // The install sequence, started once by the copy timer.
+    // The install sequence, started once by the copy timer: the folders, the stages
+    // "Before Copy" and "After Copy", the first uninstall data, the copy, the removal lines,
+    // then the end of a silent setup or the next page. Copying is marked while it runs.
     void Install();
+    // Creates the folder with its parents, logging the message, the folder and the result;
+    // a failure shows the "cannot create" box. False on failure.
+    bool CreateDirLogged(const std::string& message, const std::string& folder);
+    // The unexpanded records of the checked file-type rows, in script order.
+    std::vector<std::string> CheckedFileTypes() const;
+    // Records the user's name and company under the program's key, with its removal line.
+    void RecordRegKey();
 
     // Setup.log, the uninstall script and the files to register after copying.
     SetupLog& Log() { return log_; }
@@ -173,11 +184,15 @@ private:
     void StopTimer_Timer();
     void CopyTimer_Timer();
     void SpaceTimer_Timer();
+    // The steps of Install between marking and clearing the copy.
+    void RunInstallSteps();
 
     TScript& script_;
     std::unique_ptr<TExecDll> execDll_;
     SetupLog log_;
     UninstallScript uninstall_;
+    FileCopier copier_{script_, log_, uninstall_, *this};
+    UninstallDataWriter uninstallData_{script_, uninstall_, copier_, *this};
     std::vector<std::string> registerList_;
     std::array<std::string, static_cast<int>(ExtraShortcut::Count)> extraNames_;
     bool copying_ = false;

@@ -1,21 +1,159 @@
-// The wizard's side of the install sequence: its start from the copy timer and what the
-// copy step shows on the copy page.
+// The install sequence behind the copy page, and what the copy step shows on that page.
 
+#include "installer/common/exec_op.h"
+#include "installer/common/install_registry.h"
+#include "installer/common/messages.h"
+#include "installer/common/run_time_folders.h"
+#include "installer/setup/language.h"
 #include "installer/setup/script.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/desktop/atoms.h"
+#include "platform/fs/files.h"
+#include "platform/ui/application.h"
+#include "platform/ui/backend.h"
+
+#include <cstdlib>
 
 namespace kv::installer {
+namespace {
 
-// The sequence's steps (folders, stages 2 and 3, the uninstall data, the copy and the
-// system operations) come between marking and clearing the copy; until they do, the wizard
-// moves on as a finished sequence does.
+// The atom a background update's caller holds while setup runs; setup drops it when done.
+constexpr const char* kAutoUpdateAtom = "AutoUpdateAtomTokenByWelmox";
+
+// Joined to the last log line.
+constexpr const char* kDirOk = "\\\\x ... TRUE";
+constexpr const char* kDirFailed = "\\\\x ... FALSE";
+
+// The folder shortened to the width: its leading levels after the root give way to "...",
+// the last level always kept ("C:\...\Demo\Data").
+std::string fitFolder(const std::string& folder, const ui::Font& font, int width) {
+    ui::Backend& backend = ui::app().backend();
+    auto fits = [&](const std::string& text) {
+        return width <= 0 || backend.measureText(text, font).width <= width;
+    };
+    if (fits(folder)) return folder;
+    const std::size_t root = folder.find('\\');
+    const std::size_t last = folder.rfind('\\');
+    if (root == std::string::npos || root == last) return folder;
+    const std::string head = folder.substr(0, root + 1) + "...";
+    std::size_t cut = root;
+    for (;;) {
+        const std::string candidate = head + folder.substr(cut);
+        if (fits(candidate) || cut == last) return candidate;
+        cut = folder.find('\\', cut + 1);
+    }
+}
+
+void deleteAutoUpdateAtom() {
+    if (const desktop::Atom atom = desktop::globalFindAtom(kAutoUpdateAtom))
+        desktop::globalDeleteAtom(atom);
+}
+
+} // namespace
+
+// Step 1 (the copy bar with the billboard) comes with the background window.
 void TSDialogForm::Install() {
     copying_ = true;
-    if (script_.Flag(ScriptFlag::SilentSetup))
-        AbortSetup(); // takes effect through the stop timer once copying is cleared
-    else
-        NextButtonClick();
+    RunInstallSteps();
     copying_ = false;
+}
+
+void TSDialogForm::RunInstallSteps() {
+    if (!CreateDirLogged("Create Target Directory: ", AppFolder(false)) ||
+        (script_.Flag(ScriptFlag::CommonFolderUsed) &&
+         !CreateDirLogged("Create Common Directory: ", CommonFolder(false))) ||
+        (script_.Flag(ScriptFlag::AuxiliaryFolderUsed) &&
+         !CreateDirLogged("Create Auxiliary Directory: ", AuxFolder(false))) ||
+        RunTimeDirAbort()) {
+        AbortSetup();
+        return;
+    }
+    log_.Log("Show Screen: " + caption());
+    UpdateButtons();
+
+    HandFoldersOver();
+    const std::string typeName = SetupTypeName();
+    const std::string groupNames = SelectedGroupNames();
+    SetSetupTypeName(typeName);
+    SetSelectedGroups(groupNames);
+    uninstall_.AddUninstallLine("SetupType=" + typeName, false);
+    uninstall_.AddUninstallLine("GroupNames=" + groupNames, false);
+
+    log_.Log("Execute Before Copy");
+    bool abort = false;
+    RunStageOps('2', abort);
+    if (abort) {
+        AbortSetup();
+        return;
+    }
+
+    log_.Log("Handle First UnInstall Data");
+    uninstallData_.WriteUninstallData(CheckedFileTypes());
+    uninstallData_.WriteOriginalInfo();
+    int files = 0;
+    for (int row = 0; row < static_cast<int>(script_.Groups().size()); ++row)
+        if (GroupSelected(row))
+            files +=
+                std::atoi(GroupItem(script_.Groups()[static_cast<std::size_t>(row)], 4).c_str());
+    CopyBar.setRange(0, files);
+    uninstall_.AddUninstallLine("TargetDir=" + AppFolder(false), false);
+    uninstall_.AddUninstallLine("SharedDir=" + CommonFolder(false), false);
+    uninstall_.AddUninstallLine("AuxiliaryDir=" + AuxFolder(false), false);
+
+    const bool copied = copier_.CopyGroups() && !RunTimeDirAbort();
+    WaitPumping(100);
+    log_.Log("");
+    // A failed copy has either asked to close already or leaves the wizard on this page.
+    if (!copied) return;
+
+    log_.Log("Execute After Copy");
+    RunStageOps('3', abort);
+    if (abort) {
+        AbortSetup();
+        return;
+    }
+    // The registry, INI, environment, association and open-with operations, the shortcuts
+    // and the COM registration come here, in that order.
+    RecordRegKey();
+    uninstall_.AddScriptRemoveLines();
+
+    deleteAutoUpdateAtom();
+    if (script_.Flag(ScriptFlag::SilentSetup)) {
+        AbortSetup();
+        return;
+    }
+    // The copy bar's end (and its Cancel) comes here with the background window.
+    // A close asked for during the sequence ends setup once it is over, without more pages.
+    if (StopTimer.enabled() || closed_) return;
+    show();
+    NextButtonClick();
+}
+
+bool TSDialogForm::CreateDirLogged(const std::string& message, const std::string& folder) {
+    log_.Log(message + folder);
+    const bool ok = !folder.empty() && fs::createFolders(folder);
+    log_.Log(ok ? kDirOk : kDirFailed);
+    if (!ok) {
+        std::string text = LangText("Messages", "s2", "");
+        const std::size_t at = text.find("%s");
+        if (at != std::string::npos) text.replace(at, 2, folder);
+        CaptionMessage(LangText("Messages", "Caption", "Error"), text, GetCharset());
+    }
+    return ok;
+}
+
+std::vector<std::string> TSDialogForm::CheckedFileTypes() const {
+    std::vector<std::string> records;
+    for (int row = 0; row < AssociateList.itemCount(); ++row)
+        if (AssociateList.checked(row)) records.push_back(AssociateList.item(row).tag);
+    return records;
+}
+
+void TSDialogForm::RecordRegKey() {
+    const std::string key = WriteUserRegistration(
+        script_.Text(ScriptText::CompanyName), script_.Text(ScriptText::ProgName),
+        script_.Text(ScriptText::ProgVersion), NameEdit.text(), CompanyEdit.text());
+    if (!key.empty()) uninstall_.AddUninstallLine("REMOVE_REG_KEY(" + key + ")", false);
 }
 
 void TSDialogForm::StepCopyBar() {
@@ -24,7 +162,7 @@ void TSDialogForm::StepCopyBar() {
 
 void TSDialogForm::ShowCopyFile(const std::string& fileName, const std::string& folder) {
     CopyFileLabel.setCaption(fileName);
-    CopyFolderLabel.setCaption(folder);
+    CopyFolderLabel.setCaption(fitFolder(folder, CopyFolderLabel.font(), CopyFolderLabel.width()));
 }
 
 } // namespace kv::installer

@@ -301,8 +301,9 @@ TEST_F(WizardTest, PageWalkWithItsButtons) {
     };
     for (const Walk& walk : walks) {
         SCOPED_TRACE(walk.pages);
-        TSDialogForm& w = start(std::string("SET_CREATE_SETUP_LOG\nSET_DIALOGS(") + walk.pages +
-                                ")\n" + walk.extra);
+        TSDialogForm& w = start(std::string("SET_CREATE_SETUP_LOG\nSET_TARGET_DIR(C:\\App)\n"
+                                            "SET_DIALOGS(") +
+                                walk.pages + ")\n" + walk.extra);
         for (const Step& s : walk.steps) {
             SCOPED_TRACE(std::string(1, s.button) + " " + s.page);
             ui::Control* button = nullptr;
@@ -354,16 +355,21 @@ TEST_F(WizardTest, NoPagesOrSilentWithoutCopyPageFinishAtOnce) {
 TEST_F(WizardTest, SilentSetupStartsOnTheCopyPageAndEnds) {
     for (const char* page : {"CopyFilesDlg", "CopyFilesDlgHide"}) {
         TSDialogForm& w = start(std::string("SET_CREATE_SETUP_LOG\nSET_SILENT_SETUP\n"
-                                            "SET_DIALOGS(WelcomeDlg,") +
+                                            "SET_TARGET_DIR(C:\\App)\nSET_DIALOGS(WelcomeDlg,") +
                                 page + ",CompleteDlg)\n");
         EXPECT_EQ(script_.CurrentPage(), page);
         EXPECT_FALSE(w.BackButton.enabled());
         EXPECT_FALSE(w.NextButton.enabled());
         ui::app().run();
         EXPECT_TRUE(w.Closed()) << page;
-        // No page was announced; the close waited for the copy (twice asked, once done).
+        // The sequence's lines, and no page; the close waited for the copy (twice asked, once
+        // done) and "Setup End" never ran.
         EXPECT_EQ(logBody(w),
-                  (Lines{"Execute Before Dialogs", "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                  (Lines{"Execute Before Dialogs", "Create Target Directory: C:\\App ... TRUE",
+                         std::string("Show Screen: ") +
+                             (std::string(page) == "CopyFilesDlg" ? "Copying Files" : "Setup"),
+                         "Execute Before Copy", "Handle First UnInstall Data", "",
+                         "Execute After Copy", "Entering: FormCloseQuery - GetStopCopy=FALSE",
                          "Exiting: FormCloseQuery - GetStopCopy=FALSE",
                          "Entering: FormCloseQuery - GetStopCopy=FALSE",
                          "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
