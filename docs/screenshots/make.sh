@@ -2,7 +2,8 @@
 # Makes the screenshots in this folder on a virtual display: the dialog with every basic
 # control kind (controls-dialog.png), the list, tree, bar, tab and rich-text kinds
 # (rich-controls.png), the client's main window (main-window.png), its login, splash,
-# terms and history windows (login.png, splash.png, terms.png, history.png) and the
+# terms, history and snipe windows (login.png, splash.png, terms.png, history.png,
+# snipe.png) and the
 # installer's service progress window (service-window.png) and a right-to-left text pane
 # (rtl-pane.png). Builds what it runs
 # with the debug preset. Needs what scripts/deps.sh installs (Xvfb, ImageMagick, wxWidgets).
