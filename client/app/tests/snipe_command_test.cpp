@@ -242,6 +242,34 @@ TEST_F(SnipeExchange, ClosedAuctionsAndTheStatusGovernTheControls) {
                     "received=1&bidgroup_id=9");
 }
 
+TEST_F(SnipeExchange, ReplyValuesThatDoNotConvertLeaveTheEditorAsLoaded) {
+    kv::servicesim::Switches sw;
+    sw.failCommand = "g2";
+    sw.failCommandFields = {{"return", "1"},           {"title", "Odd"},
+                            {"auction_house_id", "x"}, {"auction_id", "3001122334"},
+                            {"max_bid", "lots"},       {"bid_offset", "soon"},
+                            {"bidgroup_id", "nine"},   {"paid", "7"},
+                            {"status_id", "2"}};
+    switches(sw);
+    const char* script = R"(modal frmSnipe
+  expect auctionName caption "Odd"
+  expect imgAuctionHouse(1) visible "false"
+  expect imgAuctionHouse(2) visible "false"
+  expect txtTime text "8"
+  expect txtTimeType text "seconds"
+  expect cboBidGroup text "<none>"
+  expect ckPaid value "0"
+  expect bidAttributes enabled "true"
+  expect txtQty text "1"
+  expect txtQty enabled "false"
+  click cmdCancel
+end
+)";
+    EXPECT_EQ(play(script, [] { editSnipe(101); }), "");
+    EXPECT_EQ(editor().maxBid, 0);
+    EXPECT_EQ(editor().maxQty, 1);
+}
+
 TEST_F(SnipeExchange, ANewGroupIsCreatedOnceAcrossAFailedStore) {
     sim_.withStore([](Store& s) { s.nextGroupId = 57; });
     const char* script = R"(modal frmSnipe
