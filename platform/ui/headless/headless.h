@@ -17,9 +17,10 @@
 
 namespace kv::ui::headless {
 
-// One recorded event: a form shown (modeless or modal), hidden or unloaded, or a box.
+// One recorded event: a form shown (modeless or modal), hidden or unloaded, a box, or a
+// note (a browser's navigation or command, a clipboard write, a pop-up menu: its `text`).
 struct Record {
-    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box };
+    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box, Note };
     Kind kind = Kind::Shown;
     std::uint32_t tick = 0;
     std::string form;    // the form's name (a box: its owner's, or empty for the desktop)
@@ -59,6 +60,9 @@ public:
     void setIdleHandler(std::function<bool()> handler) { idleHandler_ = std::move(handler); }
     // Longest virtual time a run or modal show waits on timers alone (default one hour).
     void setRunLimit(std::uint32_t ms) { runLimit_ = ms; }
+    // When on, the program's run (not a modal show) waiting for the user with no idle action
+    // gives up at once, timers due or not: the user has nothing left to do.
+    void setStopWhenNoAction(bool on) { stopWhenNoAction_ = on; }
 
     // Queues the next expected box.
     void expectBox(ExpectedBox box) { expected_.push_back(std::move(box)); }
@@ -68,6 +72,10 @@ public:
     std::vector<Record> boxes() const;
     // A readable line per record.
     std::string transcript() const;
+    // Adds a note to the records at the current tick.
+    void note(std::string text);
+    // Puts a text on the clipboard as another program would (no note of a write).
+    void putClipboardText(std::string text) { clipboard_ = std::move(text); }
     // Surprise and mismatched boxes, stuck loops; finish() adds expected boxes that never
     // came and returns all failures as one report (empty when all went as expected).
     const std::vector<std::string>& failures() const { return failures_; }
@@ -81,7 +89,7 @@ public:
     void formUnloaded(Form& form) override;
     void modalTurn(Form& form) override;
     int messageBox(const MessageBoxRequest& request) override;
-    void setClipboardText(const std::string& text) override { clipboard_ = text; }
+    void setClipboardText(const std::string& text) override;
     std::string clipboardText() override { return clipboard_; }
     void loopStuck(const IdleRequest& request) override;
 
@@ -90,6 +98,7 @@ private:
     void applyWindowState(Form& form);
     std::uint32_t now_ = 0;
     std::uint32_t runLimit_ = 3600 * 1000;
+    bool stopWhenNoAction_ = false;
     std::map<std::string, std::deque<std::function<void(Form&)>>> modal_;
     std::function<void(Form&)> modalFallback_;
     std::function<bool()> idleHandler_;

@@ -57,6 +57,9 @@ public:
             f.hide();
         });
         backend_.setIdleHandler([this] { return idle(); });
+        backend_.setStopWhenNoAction(true);
+        for (const auto& p : script_.pages)
+            controls_.addPage(p.url, p.title, p.html);
         for (const auto& b : script_.boxes)
             backend_.expectBox(b.expected);
         for (std::size_t i = 0; i < script_.popups.size(); ++i)
@@ -146,6 +149,14 @@ private:
             return {};
         }
         if (v == "expect") return internal::expect(a, form);
+        if (v == "clipboard") {
+            backend_.putClipboardText(a.args[0]);
+            return {};
+        }
+        if (v == "press" || v == "move" || v == "release")
+            return internal::mouseAction(a, form, heldButtons_);
+        if (v == "resize") return internal::resizeForm(a);
+        if (v == "state") return internal::setWindowState(a);
         if (v == "close") {
             Form* f = app().findForm(a.args[0]);
             if (!f) return "no form " + a.args[0] + " is loaded";
@@ -257,6 +268,7 @@ private:
     std::vector<bool> modalUsed_;
     std::vector<bool> popupUsed_;
     std::size_t idleNext_ = 0;
+    int heldButtons_ = 0;
     std::vector<std::string> failures_;
 };
 
