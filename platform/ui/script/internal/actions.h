@@ -7,6 +7,7 @@
 #include "platform/ui/script/internal/script.h"
 
 #include <string>
+#include <vector>
 
 namespace kv::ui::script::internal {
 
@@ -23,5 +24,9 @@ std::string resizeForm(const Action& action);
 
 // state <form> normal|minimized|maximized, as the window's caption buttons do.
 std::string setWindowState(const Action& action);
+
+// dump <form>: lines describing the form and each of its controls, as the property reader
+// reads them (texts, check and selection state, visibility, enabled state, font, bold runs).
+std::vector<std::string> dump(const Form& form);
 
 } // namespace kv::ui::script::internal
