@@ -150,9 +150,6 @@ modal frmTerms
 end
 box caption "Upgrade" style 4 answer Yes
 box text "Do you want to import your watch list and bids from eBay?" answer No
-idle
-  wait 5000
-end
 )",
          "unload frmMain"},
         {"upgrade accepted, then the import question left open", R"(modal frmLogin

@@ -80,9 +80,15 @@ void HeadlessBackend::onModal(const std::string& formName, std::function<void(Fo
 }
 
 bool HeadlessBackend::idle(const IdleRequest& request) {
-    if (request.openEnded && idleHandler_ && idleHandler_()) return true;
-    if (request.openEnded && !request.modal && stopWhenNoAction_) return false;
+    if (request.openEnded && idleHandler_ && idleHandler_()) {
+        noActionSince_.reset();
+        return true;
+    }
     if (!request.until) return false;
+    if (request.openEnded && !request.modal && noActionGrace_) {
+        if (!noActionSince_) noActionSince_ = now_;
+        if (*request.until - *noActionSince_ > *noActionGrace_) return false;
+    }
     if (request.openEnded && *request.until - request.since > runLimit_) return false;
     if (static_cast<std::int32_t>(*request.until - now_) > 0) now_ = *request.until;
     return true;

@@ -63,9 +63,10 @@ public:
     void setIdleHandler(std::function<bool()> handler) { idleHandler_ = std::move(handler); }
     // Longest virtual time a run or modal show waits on timers alone (default one hour).
     void setRunLimit(std::uint32_t ms) { runLimit_ = ms; }
-    // When on, the program's run (not a modal show) waiting for the user with no idle action
-    // gives up at once, timers due or not: the user has nothing left to do.
-    void setStopWhenNoAction(bool on) { stopWhenNoAction_ = on; }
+    // When set, the program's run (not a modal show) waiting for the user with no idle
+    // action left runs its timers for at most `ms` more virtual time (what the program
+    // finishes by itself), then gives up, repeating timers or not.
+    void setNoActionGrace(std::optional<std::uint32_t> ms) { noActionGrace_ = ms; }
 
     // Queues the next expected box.
     void expectBox(ExpectedBox box) { expected_.push_back(std::move(box)); }
@@ -104,7 +105,8 @@ private:
     void applyWindowState(Form& form);
     std::uint32_t now_ = 0;
     std::uint32_t runLimit_ = 3600 * 1000;
-    bool stopWhenNoAction_ = false;
+    std::optional<std::uint32_t> noActionGrace_;
+    std::optional<std::uint32_t> noActionSince_; // when the user's actions ran out
     std::map<std::string, std::deque<std::function<void(Form&)>>> modal_;
     std::function<void(Form&)> modalFallback_;
     std::function<bool()> idleHandler_;

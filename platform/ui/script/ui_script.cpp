@@ -39,6 +39,9 @@ std::optional<bool> onOff(const std::string& s) {
     return std::nullopt;
 }
 
+// How long the program's own timers run on after the script's idle blocks are used up.
+constexpr std::uint32_t kNoActionGrace = 10 * 1000;
+
 class Runner {
 public:
     Runner(internal::Script script, headless::HeadlessBackend& backend,
@@ -57,7 +60,7 @@ public:
             f.hide();
         });
         backend_.setIdleHandler([this] { return idle(); });
-        backend_.setStopWhenNoAction(true);
+        backend_.setNoActionGrace(kNoActionGrace);
         for (const auto& p : script_.pages)
             controls_.addPage(p.url, p.title, p.html);
         for (const auto& b : script_.boxes)

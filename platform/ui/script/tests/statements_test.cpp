@@ -80,6 +80,10 @@ struct Panel : Form {
         onResize = [this] { seen("resize " + std::to_string(width())); };
         Timer2.setInterval(60000);
         Timer2.onTimer = [] { seen("tick"); };
+        Timer3.setEnabled(false);
+        Timer3.setInterval(3000);
+        Timer3.onTimer = [this] { unload(); };
+        cmdLater.onClick = [this] { Timer3.setEnabled(true); };
     }
     TextBox& txtName = add<TextBox>("txtName");
     CheckBox& chkRemember = add<CheckBox>("chkRemember");
@@ -99,7 +103,9 @@ struct Panel : Form {
     CommandButton& cmdPaste = add<CommandButton>("cmdPaste");
     CommandButton& cmdMenu = add<CommandButton>("cmdMenu");
     PictureBox& picSplit = add<PictureBox>("picSplit");
-    Timer& Timer2 = add<Timer>("Timer2");
+    Timer& Timer2 = add<Timer>("Timer2"); // ticks every minute
+    Timer& Timer3 = add<Timer>("Timer3"); // closes the panel, once enabled
+    CommandButton& cmdLater = add<CommandButton>("cmdLater");
 };
 
 struct PanelRun {
@@ -271,6 +277,11 @@ TEST(ScriptStatements, DriveThePanelPassingOnceAndFailingOnce) {
          "[0] navigate frmPanel.wb1 \"http://x/\" flags 2 frame \"main\"\n"
          "[0] popup frmPanel.mnuPop\n[1] clipboard \"watch\"\n"
          "[1] command frmPanel.wb1 12\n"},
+        {"the program closing itself after the last action",
+         "idle\n  click frmPanel.cmdLater\nend\n",
+         "",
+         {},
+         "[3000] unload frmPanel"},
         {"timers past an hour", "idle\n  wait 3900000\n  expect frmPanel visible true\nend\n",
          "no action left: the program waits for the user with frmPanel shown", Events(65, "tick")},
     };
