@@ -52,7 +52,7 @@ const std::map<std::string, std::pair<int, int>>& verbs() {
         {"dblclick", {1, 1}}, {"key", {2, 3}},   {"mouse", {2, 2}},   {"row", {2, 2}},
         {"dblrow", {2, 2}},   {"check", {3, 3}}, {"column", {2, 2}},  {"menu", {1, 1}},
         {"button", {2, 2}},   {"node", {2, 2}},  {"dblnode", {2, 2}}, {"tab", {2, 2}},
-        {"wait", {1, 1}},     {"close", {1, 1}}};
+        {"wait", {1, 1}},     {"close", {1, 1}}, {"expect", {3, 5}}};
     return table;
 }
 

@@ -6,6 +6,8 @@
 #include "platform/ui/headless/controls.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/rich_text.h"
+#include "platform/ui/script/internal/actions.h"
+#include "platform/ui/script/internal/address.h"
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/tab_strip.h"
 #include "platform/ui/user_controls.h"
@@ -105,25 +107,8 @@ private:
         }
     }
 
-    // "frmMain.lvListView", "frmMain.mnuWatchedItem(2)", or a bare name on `form`.
     Control* control(const std::string& address, Form* form, std::string& error) {
-        std::string name = address;
-        if (auto dot = address.find('.'); dot != std::string::npos) {
-            form = app().findForm(address.substr(0, dot));
-            name = address.substr(dot + 1);
-            if (!form) return error = "no form " + address.substr(0, dot) + " is loaded", nullptr;
-        }
-        if (!form) return error = "address the control as form.control", nullptr;
-        int index = -1;
-        if (auto open = name.find('('); open != std::string::npos && name.back() == ')') {
-            auto i = integer(name.substr(open + 1, name.size() - open - 2));
-            if (!i) return error = "bad control index", nullptr;
-            index = *i;
-            name = name.substr(0, open);
-        }
-        Control* c = form->find(name, index);
-        if (!c) error = "no control " + name + " on " + form->name();
-        return c;
+        return internal::findControl(address, form, error);
     }
 
     template <class T> T* as(Control* c, std::string& error, const char* what) {
@@ -160,6 +145,7 @@ private:
             app().waitPumping(static_cast<std::uint32_t>(*ms));
             return {};
         }
+        if (v == "expect") return internal::expect(a, form);
         if (v == "close") {
             Form* f = app().findForm(a.args[0]);
             if (!f) return "no form " + a.args[0] + " is loaded";
