@@ -1,5 +1,6 @@
-// The batch tests' main: like every program of the machine it runs a batch it was started
-// for before anything else, since starting a batch runs the starter's executable again.
+// The main of test programs that start batch files: starting one runs the starter's own
+// executable again, so like every program of the machine it runs the batch it was started
+// for before anything else, and only otherwise runs the tests.
 
 #include "platform/process/batch.h"
 
