@@ -1,11 +1,9 @@
 #include "platform/process/batch.h"
 
 #include "platform/fs/files.h"
+#include "platform/process/internal/batch_start.h"
 #include "platform/system/machine.h"
-#include "platform/system/process.h"
 #include "platform/text/ansi.h"
-
-#include <unistd.h>
 
 #include <charconv>
 #include <cstdlib>
@@ -171,11 +169,9 @@ BatchResult runBatch(std::string_view path, const BatchLimits& limits) {
 }
 
 std::optional<int> runBatchIfAsked() {
-    const char* batch = std::getenv(kBatchVariable);
-    const char* pid = std::getenv(machine::kProcessIdVariable);
     // Only the process the batch was handed to: anything it inherits the variables by is not.
-    if (!batch || !*batch || !pid || std::to_string(::getpid()) != pid) return std::nullopt;
-    const std::string path = batch;
+    if (!internal::handedBatch()) return std::nullopt;
+    const std::string path = std::getenv(kBatchVariable);
     machine::openMachine(machine::defaultMachineFolder());
     return runBatch(path).end == BatchEnd::Done ? 0 : 1;
 }

@@ -7,9 +7,18 @@
 #include "platform/system/process.h"
 #include "platform/text/ansi.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <system_error>
 
 namespace kv::process::internal {
+
+bool handedBatch() {
+    const char* batch = std::getenv(kBatchVariable);
+    const char* pid = std::getenv(machine::kProcessIdVariable);
+    return batch && *batch && pid && std::to_string(::getpid()) == pid;
+}
 
 bool isBatchFile(const std::string& path) {
     const std::string name = fs::fileNamePart(path);
@@ -17,6 +26,9 @@ bool isBatchFile(const std::string& path) {
 }
 
 Started startBatch(const std::string& path) {
+    // A process that was handed a batch and starts one has no start hook: its executable
+    // would only run itself again and again.
+    if (handedBatch()) return Started{.result = kExecBadFormat};
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return Started{.result = kExecBadFormat};

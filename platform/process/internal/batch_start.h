@@ -12,7 +12,11 @@ namespace kv::process::internal {
 // Whether a machine path names a batch file (extension ".BAT", without regard to case).
 bool isBatchFile(const std::string& path);
 
-// Starts the batch at a full machine path; kExecStarted and the host pid, or the failure.
+// Whether this process was started to run a batch (its start hook reads the batch named).
+bool handedBatch();
+
+// Starts the batch at a full machine path; kExecStarted and the host pid, or the failure
+// (11 also in a process that was itself handed a batch, whose start hook is missing).
 Started startBatch(const std::string& path);
 
 } // namespace kv::process::internal

@@ -6,7 +6,10 @@
 #include "platform/fs/short_names.h"
 #include "platform/process/exec.h"
 #include "platform/process/processes.h"
+#include "platform/system/process.h"
 #include "process_fixture.h"
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -174,6 +177,13 @@ TEST_F(BatchTest, OnlyBatFilesStartSo) {
     write("C:\\Work\\b.txt");
     EXPECT_EQ(WinExec("C:\\Work\\plain.txt", kShowHide), kExecBadFormat);
     EXPECT_EQ(WinExec("C:\\Work\\none.bat", kShowHide), kExecFileNotFound);
+    // A process that was itself handed a batch (so has no start hook) starts none.
+    write("C:\\Work\\run.bat", "DEL C:\\Work\\b.txt\r\n");
+    ::setenv(kBatchVariable, "C:\\Work\\other.bat", 1);
+    ::setenv(machine::kProcessIdVariable, std::to_string(::getpid()).c_str(), 1);
+    EXPECT_EQ(WinExec("C:\\Work\\run.bat", kShowHide), kExecBadFormat);
+    ::unsetenv(kBatchVariable);
+    ::unsetenv(machine::kProcessIdVariable);
     std::this_thread::sleep_for(100ms);
     EXPECT_TRUE(fs::exists("C:\\Work\\b.txt"));
 }
