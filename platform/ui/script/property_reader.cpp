@@ -63,20 +63,19 @@ std::string show(const Font& font) {
     return out;
 }
 
+// "0+5 12+3": each bold run's start and length.
+std::string show(const std::vector<TextRun>& runs) {
+    std::string out;
+    for (const TextRun& r : runs)
+        out += (out.empty() ? "" : " ") + std::to_string(r.start) + "+" + std::to_string(r.length);
+    return out;
+}
+
 // One property of the widgets of kind T.
 struct Entry {
     std::string_view name;
     std::function<std::optional<std::string>(const Widget&)> read;
 };
-
-// "0+4 10+3": each bold run's start and length, in order.
-std::string boldRuns(const RichTextBox& box) {
-    std::string out;
-    for (const TextRun& run : box.boldRuns())
-        out +=
-            (out.empty() ? "" : " ") + std::to_string(run.start) + "+" + std::to_string(run.length);
-    return out;
-}
 
 template <class T, class F> Entry of(std::string_view name, F get) {
     return {name, [get](const Widget& w) -> std::optional<std::string> {
@@ -108,7 +107,7 @@ const std::vector<Entry>& entries() {
         of<TextBox>("locked", [](const TextBox& t) { return t.locked(); }),
         of<RichTextBox>("text", [](const RichTextBox& t) { return t.text(); }),
         of<RichTextBox>("locked", [](const RichTextBox& t) { return t.locked(); }),
-        of<RichTextBox>("boldRuns", [](const RichTextBox& t) { return boldRuns(t); }),
+        of<RichTextBox>("boldRuns", [](const RichTextBox& t) { return t.boldRuns(); }),
         of<ComboBox>("text", [](const ComboBox& b) { return b.text(); }),
         of<ListBox>("text", [](const ListBox& b) { return b.text(); }),
         of<ListControl>("listIndex", [](const ListControl& l) { return l.listIndex(); }),
