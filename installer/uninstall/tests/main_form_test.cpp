@@ -86,7 +86,7 @@ TEST_F(MainFormTest, ScriptTextsAndValues) {
 
 TEST_F(MainFormTest, RightToLeftMirrorsTheTicks) {
     for (int charset : {0, 1, 177, 178}) {
-        ui::headless::install();
+        ui_ = &ui::headless::install(); // the fixture checks the last backend at its end
         writeScript(
             {"CHAR_SET=" + std::to_string(charset), "S1=<B>Hello</B> PROG_NAME", "PROG_NAME=Demo"});
         TMainForm& form = showForm();
