@@ -89,14 +89,16 @@ TEST(UninstallRemoval, RemovesWhatTheScriptListsWithoutABox) {
             line.find("UnInstall.exe") == std::string::npos &&
             line.find("_DEL_ME_.BAT") == std::string::npos)
             changes.push_back(line);
+    // In the machine's order: by drive and path, the registry's keys as the hive spells them.
     EXPECT_EQ(changes, (std::vector<std::string>{
-                           "removed file " + folder + "\\Data\\a.dat",
-                           "removed folder " + folder + "\\Data",
-                           "removed file " + folder + "\\Demo.exe",
-                           "removed file " + folder + "\\UnInstall.txt",
                            "removed folder " + group,
                            "removed file " + group + "\\Demo.lnk",
-                           "removed key " + kEntry,
+                           "removed folder " + folder + "\\Data",
+                           "removed file " + folder + "\\Data\\a.dat",
+                           "removed file " + folder + "\\Demo.exe",
+                           "removed file " + folder + "\\UnInstall.txt",
+                           "removed key HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\"
+                           "CurrentVersion\\UnInstall\\Demo",
                        }));
     EXPECT_TRUE(fs::exists(folder + "\\Readme.txt"));
 }
