@@ -106,13 +106,26 @@ protected:
 TEST_F(RemovalTest, NothingFailedNoBoxAndTheCompletionText) {
     file("C:\\Prog\\Demo\\a.txt");
     file("C:\\Prog\\Demo\\Sub\\b.txt");
-    TMainForm& form = removeWith(
-        {"PROG_NAME=Demo", "S2=All gone", "REMOVE_FILE(C:\\Prog\\Demo\\a.txt);",
-         "REMOVE_FILE(C:\\Prog\\Demo\\Sub\\b.txt);", "REMOVE_FILE(C:\\Prog\\Demo\\missing.txt);",
-         "REMOVE_DIR(C:\\Prog\\Demo);", "REMOVE_DIR(C:\\Prog\\Demo\\Sub);"});
+    file("C:\\App\\Ext.dll"); // not a library: its aliases are read with messages off
+    TMainForm& form = removeWith({
+        "PROG_NAME=Demo",
+        "S2=All gone",
+        "REMOVE_FILE(C:\\Prog\\Demo\\a.txt);",
+        "REMOVE_FILE(C:\\Prog\\Demo\\Sub\\b.txt);",
+        "REMOVE_FILE(C:\\Prog\\Demo\\missing.txt);",
+        "REMOVE_DIR(C:\\Prog\\Demo);",
+        "REMOVE_DIR(C:\\Prog\\Demo\\Sub);",
+        // The uninstaller and its folder stay for the self-deletion, without a failure.
+        "REMOVE_FILE(C:\\App\\UnInstall.exe);",
+        "REMOVE_DIR(C:\\App);",
+        "SET_EXECUTION_DLL_NAME(Ext.dll);",
+    });
     EXPECT_TRUE(closedByUser_);
     EXPECT_FALSE(fs::exists("C:\\Prog\\Demo"));
     EXPECT_TRUE(fs::exists("C:\\Prog"));
+    EXPECT_TRUE(fs::exists(kExe));
+    EXPECT_FALSE(fs::exists("C:\\App\\Ext.dll")); // the library goes last
+    EXPECT_EQ(splitLines(form.Memo1.text()).back(), "\tC:\\App\\Ext.dll ");
     EXPECT_TRUE(form.Label7.visible());
     EXPECT_EQ(form.Label7.caption(), "All gone");
     for (ui::Image* tick : form.ticks())
