@@ -27,7 +27,7 @@ void TMainForm::RunUninstall() {
     lists_ = std::move(sorted.lists);
     if (sorted.execDllName) {
         execDllName_ = *sorted.execDllName;
-        execDll_->Refresh(GetExeDir(true) + execDllName_, true, false);
+        if (execDll_) execDll_->Refresh(GetExeDir(true) + execDllName_, true, false);
     }
     PerformUninstall();
 }
