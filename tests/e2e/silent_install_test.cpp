@@ -169,5 +169,21 @@ TEST(SilentInstall, PackageInstallsUnderProgramFiles) {
             "REMOVE_REG_KEY(HKEY_LOCAL_MACHINE\\Software\\Welmox\\Demo\\1.0);"}));
 }
 
+TEST(SilentInstall, TargetFolderThatCannotBeMadeEndsWithTheBoxAndNoTrace) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    std::string script = kScript;
+    const std::string target = "SET_TARGET_DIR(<ProgramFilesDir>\\Demo)";
+    script.replace(script.find(target), target.size(), "SET_TARGET_DIR(Z:\\NoSuch\\Demo)");
+    f.writeSetupText(script);
+    f.addPayload({.name = "demo.exe", .bytes = "demo.exe"});
+    const Snapshot before = takeSnapshot();
+    const RunResult r = f.runSetup();
+    ASSERT_TRUE(r.started);
+    EXPECT_NE(r.boxes.find("Unable to create directory:"), std::string::npos) << r.boxes;
+    EXPECT_NE(r.boxes.find("Z:\\NoSuch\\Demo"), std::string::npos) << r.boxes;
+    // Nothing copied, no uninstall script, no registry entry.
+    EXPECT_EQ(difference(before, takeSnapshot()), Lines{});
+}
+
 } // namespace
 } // namespace kv::e2e
