@@ -77,8 +77,9 @@ std::string jarFile() {
 bool setCookie(std::string_view url, std::string_view name, std::string_view data) {
     Cookie c;
     c.domain = hostOf(url);
-    if (c.domain.empty() || name.empty()) return false;
-    c.path = pathOf(url);
+    // A host with a tab or a line break is no host; dropping them would name another one.
+    if (c.domain.empty() || c.domain != lineSafe(c.domain) || name.empty()) return false;
+    c.path = lineSafe(pathOf(url));
     const std::vector<std::string_view> parts = text::splitAt(data, ';');
     c.value = lineSafe(text::trimBlanks(parts[0]));
     c.name = lineSafe(name);
