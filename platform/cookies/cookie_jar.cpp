@@ -137,7 +137,10 @@ std::string formatJar(const std::vector<Cookie>& cookies) {
 std::vector<Cookie> parseJar(std::string_view text) {
     std::vector<Cookie> cookies;
     for (std::string_view line : text::splitAt(text, '\n')) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every CR at the end goes: a cookie's value never ends in one (and a kept one would
+        // be lost when the jar is written again).
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
         const std::vector<std::string_view> f = text::splitAt(line, '\t');
         if (f.size() != 7) continue;

@@ -86,6 +86,10 @@ TEST(CookieJar, JarTextRoundTrips) {
     EXPECT_EQ(back[0].value, "v=1");
     EXPECT_EQ(back[0].expires, 4102444800);
     EXPECT_EQ(back[1].path, "/p");
+    // CRs at a line's end are no part of the value, also when there are several.
+    const std::vector<Cookie> crs = parseJar("c.com\tFALSE\t/\tFALSE\t0\tn\tv\r\r\n");
+    ASSERT_EQ(crs.size(), 1u);
+    EXPECT_EQ(crs[0].value, "v");
 }
 
 } // namespace
