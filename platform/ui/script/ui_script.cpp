@@ -6,6 +6,8 @@
 #include "platform/ui/headless/controls.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/rich_text.h"
+#include "platform/ui/script/internal/actions.h"
+#include "platform/ui/script/internal/address.h"
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/tab_strip.h"
 #include "platform/ui/user_controls.h"
@@ -57,6 +59,7 @@ public:
         backend_.setIdleHandler([this] { return idle(); });
         for (const auto& b : script_.boxes)
             backend_.expectBox(b.expected);
+        if (script_.otherBoxAnswer) backend_.answerUnlistedBoxes(*script_.otherBoxAnswer);
         for (std::size_t i = 0; i < script_.popups.size(); ++i)
             controls_.onPopup(script_.popups[i].menu, [this, i](Menu& m) {
                 popupUsed_[i] = true;
@@ -69,7 +72,7 @@ public:
         for (const auto& f : failures_)
             out += f + "\n";
         for (std::size_t i = 0; i < script_.modal.size(); ++i)
-            if (!modalUsed_[i])
+            if (!modalUsed_[i] && !script_.modal[i].optional)
                 out += "line " + std::to_string(script_.modal[i].line) + ": modal show of " +
                        script_.modal[i].form + " never came\n";
         for (std::size_t i = idleNext_; i < script_.idle.size(); ++i)
@@ -85,7 +88,16 @@ public:
         return out;
     }
 
-    std::string transcript() const { return backend_.transcript(); }
+    // The backend's records, then the optional blocks never used.
+    std::string transcript() const {
+        std::string out = backend_.transcript();
+        for (std::size_t i = 0; i < script_.modal.size(); ++i)
+            if (!modalUsed_[i] && script_.modal[i].optional)
+                out += "[" + std::to_string(backend_.tickCount()) + "] optional modal block of " +
+                       script_.modal[i].form + " at line " + std::to_string(script_.modal[i].line) +
+                       " not used\n";
+        return out;
+    }
 
 private:
     bool idle() {
@@ -105,25 +117,8 @@ private:
         }
     }
 
-    // "frmMain.lvListView", "frmMain.mnuWatchedItem(2)", or a bare name on `form`.
     Control* control(const std::string& address, Form* form, std::string& error) {
-        std::string name = address;
-        if (auto dot = address.find('.'); dot != std::string::npos) {
-            form = app().findForm(address.substr(0, dot));
-            name = address.substr(dot + 1);
-            if (!form) return error = "no form " + address.substr(0, dot) + " is loaded", nullptr;
-        }
-        if (!form) return error = "address the control as form.control", nullptr;
-        int index = -1;
-        if (auto open = name.find('('); open != std::string::npos && name.back() == ')') {
-            auto i = integer(name.substr(open + 1, name.size() - open - 2));
-            if (!i) return error = "bad control index", nullptr;
-            index = *i;
-            name = name.substr(0, open);
-        }
-        Control* c = form->find(name, index);
-        if (!c) error = "no control " + name + " on " + form->name();
-        return c;
+        return internal::findControl(address, form, error);
     }
 
     template <class T> T* as(Control* c, std::string& error, const char* what) {
@@ -158,6 +153,14 @@ private:
             auto ms = integer(a.args[0]);
             if (!ms || *ms < 0) return "not a number of milliseconds";
             app().waitPumping(static_cast<std::uint32_t>(*ms));
+            return {};
+        }
+        if (v == "expect") return internal::expect(a, form);
+        if (v == "dump") {
+            const Form* f = app().findForm(a.args[0]);
+            if (!f) return "no form " + a.args[0] + " is loaded";
+            for (std::string& line : internal::dump(*f))
+                backend_.note(std::move(line));
             return {};
         }
         if (v == "close") {
