@@ -19,21 +19,21 @@ void put32(std::string& out, std::uint32_t v) {
         out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-// A 24-bit bottom-up BMP: a dark blue band that fades to teal from left to right.
-std::string drawBanner() {
-    constexpr int w = 480, h = 60;
-    constexpr int row = (w * 3 + 3) / 4 * 4;
+// A 24-bit bottom-up BMP of w x h pixels, each pixel's blue, green and red from pixel(x, y)
+// (y counted from the bottom).
+template <class Pixel> std::string drawBitmap(int w, int h, Pixel pixel) {
+    const int row = (w * 3 + 3) / 4 * 4;
     std::string bmp = "BM";
-    put32(bmp, 54 + row * h);
+    put32(bmp, static_cast<std::uint32_t>(54 + row * h));
     put32(bmp, 0);
     put32(bmp, 54);
     put32(bmp, 40);
-    put32(bmp, w);
-    put32(bmp, h);
+    put32(bmp, static_cast<std::uint32_t>(w));
+    put32(bmp, static_cast<std::uint32_t>(h));
     put16(bmp, 1);
     put16(bmp, 24);
     put32(bmp, 0);
-    put32(bmp, row * h);
+    put32(bmp, static_cast<std::uint32_t>(row * h));
     put32(bmp, 2835);
     put32(bmp, 2835);
     put32(bmp, 0);
@@ -41,14 +41,43 @@ std::string drawBanner() {
     for (int y = 0; y < h; ++y) {
         std::string line;
         for (int x = 0; x < w; ++x) {
-            line += static_cast<char>(0x80 + x * 0x50 / w); // blue
-            line += static_cast<char>(0x20 + x * 0x90 / w); // green
-            line += static_cast<char>(0x10);                // red
+            const auto [b, g, r] = pixel(x, y);
+            line += static_cast<char>(b);
+            line += static_cast<char>(g);
+            line += static_cast<char>(r);
         }
-        line.resize(row, '\0');
+        line.resize(static_cast<std::size_t>(row), '\0');
         bmp += line;
     }
     return bmp;
+}
+
+struct Bgr {
+    int b, g, r;
+};
+
+// A dark blue band that fades to teal from left to right.
+std::string drawBanner() {
+    constexpr int w = 480;
+    return drawBitmap(w, 60, [](int x, int) {
+        return Bgr{0x80 + x * 0x50 / w, 0x20 + x * 0x90 / w, 0x10};
+    });
+}
+
+// An auction house's logo: four coloured blocks for the first house, two bands for the
+// second.
+std::string drawHouseLogo(int house) {
+    constexpr int w = 72, h = 32;
+    if (house == 1) {
+        return drawBitmap(w, h, [](int x, int) {
+            constexpr Bgr blocks[] = {
+                {0x30, 0x30, 0xE0}, {0xD0, 0x50, 0x10}, {0x10, 0xB0, 0xF0}, {0x20, 0xA0, 0x40}};
+            return blocks[x * 4 / w];
+        });
+    }
+    return drawBitmap(w, h, [](int, int y) {
+        return y < h / 2 ? Bgr{0x20, 0x70, 0xF0} : Bgr{0x60, 0x20, 0x20};
+    });
 }
 
 } // namespace
@@ -63,6 +92,13 @@ kv::ui::Picture bannerPicture() {
     auto bytes = kv::machine::findResource(kv::machine::kResourceBitmap, kBannerName);
     auto picture = kv::ui::decodePicture(bytes ? *bytes : std::string(),
                                          "resource:2/" + std::string(kBannerName));
+    return picture ? *picture : kv::ui::Picture{};
+}
+
+kv::ui::Picture auctionHousePicture(int houseId) {
+    if (houseId != 1 && houseId != 2) return {};
+    auto picture =
+        kv::ui::decodePicture(drawHouseLogo(houseId), "house:" + std::to_string(houseId));
     return picture ? *picture : kv::ui::Picture{};
 }
 

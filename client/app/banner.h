@@ -1,5 +1,6 @@
 #pragma once
-// The program's bitmap resource 102: the banner of the login, splash and terms windows.
+// The program's pictures: the bitmap resource 102, the banner of the login, splash, terms
+// and snipe windows, and the auction houses' logos.
 
 #include "platform/ui/picture.h"
 
@@ -9,5 +10,7 @@ namespace kv::app {
 void addProgramResources();
 // Bitmap 102 as a picture (registering the resources first when needed).
 kv::ui::Picture bannerPicture();
+// The logo of auction house 1 or 2 (the snipe editor's imgAuctionHouse); empty for others.
+kv::ui::Picture auctionHousePicture(int houseId);
 
 } // namespace kv::app

@@ -2,10 +2,11 @@
 
 #include "client/app/frm_history.h"
 #include "client/app/frm_main.h"
+#include "client/app/internal/command_support.h"
 #include "client/app/list_display.h"
 #include "client/app/list_state.h"
+#include "client/app/numeric_text.h"
 #include "client/app/session.h"
-#include "client/app/setting_conversions.h"
 #include "client/app/startup.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view.h"
@@ -17,43 +18,9 @@
 namespace kv::app {
 namespace {
 
+using internal::sendRecord;
+using internal::WaitCursor;
 using kv::protocol::Hash;
-using kv::ui::MousePointer;
-
-// The main window's hourglass for the life of the object, when asked for.
-class WaitCursor {
-public:
-    explicit WaitCursor(bool on) : on_(on) {
-        if (on_) mainForm().setMousePointer(MousePointer::Hourglass);
-    }
-    ~WaitCursor() {
-        if (on_) mainForm().setMousePointer(MousePointer::Default);
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool on_;
-};
-
-// A reply's return field as a number; absent or not a number counts as 0 (failure).
-bool succeeded(Hash& reply) {
-    return toNumber(reply.Retrieve("return", 0).text()).value_or(0) != 0;
-}
-
-// Sends one single-record command; a failed reply shows its message (or the default text)
-// under title. True when the command succeeded.
-bool sendRecord(const std::string& command, Hash& args, const std::string& title) {
-    Hash reply = security().queryKestrovane(command, args);
-    if (succeeded(reply)) return true;
-    kv::ui::app().messageBox(reply.Retrieve("message", kNoResponseText).text(),
-                             kv::ui::mb::OkOnly | kv::ui::mb::IconError, title);
-    return false;
-}
-
-bool isNumeric(const std::string& text) {
-    return toNumber(text).has_value();
-}
 
 } // namespace
 

@@ -1,12 +1,13 @@
 #include "installer/common/registry_ops.h"
 
-#include "installer/common/internal/actions.h"
 #include "installer/common/delimited_lists.h"
+#include "installer/common/internal/actions.h"
 #include "installer/common/registry_primitives.h"
 #include "platform/text/ansi.h"
 
 #include <charconv>
 #include <cstdint>
+#include <vector>
 
 namespace kv::installer {
 namespace {
@@ -22,6 +23,29 @@ std::uint32_t numberOf(std::string_view text) {
     const auto [end, ec] = std::from_chars(first, last, number);
     if (ec != std::errc() || end != last || number < INT32_MIN || number > UINT32_MAX) return 0;
     return static_cast<std::uint32_t>(number);
+}
+
+// Keys a removal must never take with it: a root key, HKEY_LOCAL_MACHINE\Software and
+// \SYSTEM, HKEY_CURRENT_USER\Software (empty path components ignored).
+bool isProtectedKey(const RegPath& p) {
+    std::vector<std::string_view> parts;
+    for (std::string_view rest = p.subKey; !rest.empty();) {
+        const std::size_t slash = rest.find('\\');
+        const std::string_view part = rest.substr(0, slash);
+        if (!part.empty()) parts.push_back(part);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    }
+    if (parts.empty()) return true;
+    if (parts.size() > 1) return false;
+    const bool software = text::equalsNoCase(parts[0], "Software");
+    switch (p.root.root) {
+    case registry::Root::LocalMachine:
+        return software || text::equalsNoCase(parts[0], "SYSTEM");
+    case registry::Root::CurrentUser:
+        return software;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -48,8 +72,9 @@ std::string RegReadString(std::string_view keyPath, std::string_view valueName, 
 }
 
 bool RegDeleteKeyIfExists(std::string_view keyPath) {
-    if (!RegKeyExists(keyPath)) return true;
     const RegPath p = SplitRegPath(keyPath);
+    if (isProtectedKey(p)) return false;
+    if (!RegKeyExists(keyPath)) return true;
     return registry::deleteTree(p.root, p.subKey) == Status::Success;
 }
 

@@ -12,7 +12,9 @@ bool RegKeyExists(std::string_view keyPath);
 // The value as text (strings as text, a DWORD as decimal text); isDword tells which.
 // Empty and false when the key or value is missing.
 std::string RegReadString(std::string_view keyPath, std::string_view valueName, bool& isDword);
-// Deletes the key with all its subkeys; true also when it did not exist.
+// Deletes the key with all its subkeys; true also when it did not exist. A root key,
+// HKEY_LOCAL_MACHINE\Software, HKEY_LOCAL_MACHINE\SYSTEM and HKEY_CURRENT_USER\Software are
+// never deleted: false for them.
 bool RegDeleteKeyIfExists(std::string_view keyPath);
 // Creates the key and writes the value: "String" as text, "Integer" as a DWORD of the
 // text's number (0 when not a number); other types write nothing. True unless the

@@ -7,6 +7,7 @@
 #include "installer/setup/language.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "installer/setup/wizard_form.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/ini/ini_file.h"
@@ -53,6 +54,29 @@ void showStartupError(const std::string& literal, const std::string& text) {
 
 std::string readValue(const std::string& file, const char* section, const char* key) {
     return ini::getProfileString(section, key, "", fs::hostPath(file).string());
+}
+
+// The main window and its message loop. A "Setup Start" stage that aborts frees the wizard
+// before it shows, and no loop runs.
+void RunMainWindow(TScript& script) {
+    // The background window, when the script asks for it outside a background update,
+    // makes the wizard itself; until it exists the wizard runs alone.
+    auto& wizard =
+        static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script)));
+    ui::app().setMainForm(&wizard);
+    // The run-time folder records first, so that a target folder under one of them is
+    // found when Prepare expands it (rather than fixed as not found).
+    wizard.SetRunTimeDirs();
+    wizard.Prepare();
+    bool abort = false;
+    wizard.RunSetupStart(abort);
+    if (abort) {
+        wizard.Free();
+        return;
+    }
+    if (setupState().backgroundUpdate) wizard.SetBackgroundUpdate(true);
+    wizard.show();
+    ui::app().run();
 }
 
 } // namespace
@@ -128,7 +152,7 @@ int SetupMain() {
             } else {
                 ReadCommandLine(*script);
                 ui::app();
-                // The main window and its message loop come here.
+                RunMainWindow(*script);
             }
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Values of the whole setup run, set once and read later: the folder presets and the
 // background-update flag of the command line, the program to launch after setup and the
-// second program to start.
+// second program to start, and the answer of the exit question.
 
 #include <string>
 
@@ -14,7 +14,9 @@ struct SetupState {
     bool backgroundUpdate = false;
     std::string launchFile; // chosen on the Complete page
     std::string launchFolder;
-    std::string secondProgram; // the auto-update program, started hidden
+    std::string secondProgram;     // the auto-update program, started hidden
+    bool exitChosen = false;       // "exit" answered (or set by setup): never asked again
+    bool exitQuestionOpen = false; // while the exit question is shown
 };
 
 SetupState& setupState();

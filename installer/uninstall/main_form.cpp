@@ -15,21 +15,12 @@
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
-#include <cstdlib>
-
 namespace kv::installer::uninstall {
 namespace {
 
 constexpr int kTickSize = 16;
 constexpr int kRowHeight = 24;
 constexpr int kStartupDelay = 100; // ms from the window's show to the removal
-
-// A decimal number; 0 when the text is not one.
-int toNumber(const std::string& text) {
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    return end != text.c_str() && *end == '\0' ? static_cast<int>(n) : 0;
-}
 
 } // namespace
 
@@ -130,7 +121,7 @@ void TMainForm::FormCreate() {
     scriptPath_ = UninstallScriptPath();
     lines_ = ReadTextLines(scriptPath_).value_or(std::vector<std::string>{});
     const auto value = [this](const char* name) { return ReadScriptValue(scriptPath_, name); };
-    charset_ = toNumber(value("CHAR_SET"));
+    charset_ = ReadScriptCharset(scriptPath_);
     SetTargetDir(value("TargetDir"));
     SetCommonDir(value("SharedDir"));
     SetAuxDir(value("AuxiliaryDir"));

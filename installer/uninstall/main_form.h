@@ -5,6 +5,9 @@
 // lists sorted from them and the execution-extension library.
 
 #include "installer/common/exec_dll.h"
+#include "installer/uninstall/removal_handlers.h"
+#include "installer/uninstall/removal_report.h"
+#include "installer/uninstall/script_sorting.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
 #include "platform/ui/pictures.h"
@@ -15,33 +18,10 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kv::installer::uninstall {
-
-// The item lists the script's command lines are sorted into: one per command, and the list
-// of the folder phase, which no command fills.
-enum class ItemList {
-    SharedFiles,       // REMOVE_SHARED_FILE
-    ReadOnlyFiles,     // REMOVE_READONLY_FILE
-    Files,             // REMOVE_FILE
-    ServiceFiles,      // REMOVE_SERVICE_FILE
-    Dirs,              // REMOVE_DIR
-    ForcedDirs,        // FORCE_REMOVE_DIR
-    KeptDirs,          // DONT_REMOVE_DIR
-    ForgivenDirs,      // AVOID_ERR_REMOVE_DIR
-    MenuFolders,       // REMOVE_FOLDER
-    ForcedMenuFolders, // FORCE_REMOVE_FOLDER
-    RegKeys,           // REMOVE_REG_KEY
-    RegistryOps,       // SET_PERFORM_REGISTRY_OP
-    IniOps,            // SET_PERFORM_INIFILE_OP
-    EnvironmentOps,    // SET_PERFORM_ENVIRONMENT_OP
-    Associations,      // SET_ADD_ASSOCIATION_ITEM
-    OpenWithItems,     // SET_ADD_OPEN_WITH_ITEM
-    ExecuteOps,        // SET_PERFORM_EXECUTE_OP
-    Folders,           // the folder phase's list
-};
-constexpr int kItemListCount = 18;
 
 class TMainForm : public ui::Form {
 public:
@@ -85,6 +65,9 @@ public:
     void ShowAsMain();
     // Sorts the script into the item lists and runs the removal sequence.
     void RunUninstall();
+    // The removal sequence on the sorted lists: the phases with their ticks, the item log,
+    // the report, then done; an "Exit" of an execute record ends it and closes the window.
+    void PerformUninstall();
 
 private:
     void FormCreate();
@@ -94,12 +77,26 @@ private:
     void CompanyUrlLabelClick();
     void FormClose();
 
+    // The removal's steps (main_form_removal.cpp).
+    // Handles a list in removal order, logging and counting each item.
+    void walkList(ItemList list, FailureCategory category, const ItemHandler& handler);
+    // Handles one item: its log line, a failure counted.
+    void handleItem(const std::string& item, FailureCategory category, const ItemHandler& handler);
+    // Runs the execute records for the stage, from the last to the first, until one aborts;
+    // true when one did.
+    bool runExecuteRecords(const char* stageDigit);
+    void showTick(int phase);
+    void logHeader(std::string_view phase);
+    void logItem(std::string_view item, bool failed);
+
     std::string scriptPath_;
     std::vector<std::string> lines_;
-    std::array<std::vector<std::string>, kItemListCount> lists_;
+    ItemLists lists_;
     std::unique_ptr<TExecDll> execDll_;
     std::string execDllName_;
     int charset_ = 0;
+    RemovalRules rules_;
+    FailureCounts failures_;
 };
 
 } // namespace kv::installer::uninstall

@@ -4,6 +4,8 @@
 #include "installer/common/text_lines.h"
 #include "platform/text/ansi.h"
 
+#include <cstdlib>
+
 namespace kv::installer::uninstall {
 
 std::string UninstallScriptPath() {
@@ -24,6 +26,13 @@ std::string ReadScriptValue(std::string_view file, std::string_view name) {
             return line.substr(eq + 1);
     }
     return "";
+}
+
+int ReadScriptCharset(std::string_view file) {
+    const std::string text = ReadScriptValue(file, "CHAR_SET");
+    char* end = nullptr;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    return end != text.c_str() && *end == '\0' ? static_cast<int>(n) : 0;
 }
 
 } // namespace kv::installer::uninstall

@@ -11,5 +11,8 @@ std::string UninstallScriptPath();
 // The value of the first line of the file whose name (the text before its first "=")
 // equals `name` without regard to case; empty when there is none or the file is missing.
 std::string ReadScriptValue(std::string_view file, std::string_view name);
+// The character set of the script's texts: CHAR_SET as a decimal number, 0 when absent or
+// not a number.
+int ReadScriptCharset(std::string_view file);
 
 } // namespace kv::installer::uninstall

@@ -13,8 +13,6 @@
 #include "platform/system/resources.h"
 #include "platform/ui/application.h"
 
-#include <cstdlib>
-
 namespace kv::installer::uninstall {
 namespace {
 
@@ -37,12 +35,6 @@ void showMissingScript(const std::string& path) {
                                                ui::mb::IconError | ui::mb::TaskModal |
                                                    ui::mb::TopMost | ui::mb::SetForeground});
     WaitPumping(100);
-}
-
-int toNumber(const std::string& text) {
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    return end != text.c_str() && *end == '\0' ? static_cast<int>(n) : 0;
 }
 
 // The auto-update program and its "X_" copy, both in the uninstaller's folder.
@@ -76,7 +68,7 @@ int UninstallMain() {
         showMissingScript(script);
         return 1;
     }
-    const int charset = toNumber(ReadScriptValue(script, "CHAR_SET"));
+    const int charset = ReadScriptCharset(script);
     const std::string caption = ReadScriptValue(script, "CONFIRM_CAPTION");
     const AutoUpdateFiles autoUpdate =
         autoUpdateFiles(ReadScriptValue(script, "GET_AUTO_UPDATE_EXE_FILE_NAME"));

@@ -2,6 +2,7 @@
 
 #include "platform/fs/path.h"
 #include "platform/process/command_line.h"
+#include "platform/process/internal/batch_start.h"
 #include "platform/process/internal/launch.h"
 #include "platform/process/internal/program_search.h"
 #include "platform/system/machine.h"
@@ -95,7 +96,7 @@ void rememberHostChild(int pid) {
 }
 
 Started launch(const SpawnRequest& request, const stdfs::path& image,
-               const std::string& machinePath, int showMode) {
+               const std::string& machinePath, int showMode, bool listed) {
     reapEnded();
     Started started;
     const SpawnResult spawned = spawnDetached(request);
@@ -110,8 +111,9 @@ Started launch(const SpawnRequest& request, const stdfs::path& image,
     }
     // Listed before the start returns, so its file is in use at once. A program that has
     // already ended is not listed.
-    machine::enterProcess(
-        {.id = spawned.pid, .path = machinePath, .image = image, .showMode = showMode});
+    if (listed)
+        machine::enterProcess(
+            {.id = spawned.pid, .path = machinePath, .image = image, .showMode = showMode});
     started.result = kExecStarted;
     started.id = spawned.pid;
     return started;
@@ -126,6 +128,7 @@ Started startProgram(std::string_view commandLine, int showMode) {
         started.result = program.error;
         return started;
     }
+    if (internal::isBatchFile(program.path)) return internal::startBatch(program.path);
     if (!internal::isHostExecutable(program.host)) {
         started.result = kExecBadFormat;
         return started;

@@ -2,7 +2,9 @@
 // Programs started through the machine. A host executable (an ELF file, or a script with
 // its executable bit) starts detached, in the host folder of the current machine folder,
 // with the machine and the command line as written handed on; it enters the machine's
-// process list under its machine path with its show mode. Anything else does not start.
+// process list under its machine path with its show mode. A ".BAT" file runs in the
+// machine's batch interpreter (platform/process/batch.h), unlisted and with no window.
+// Anything else does not start.
 
 #include <optional>
 #include <string_view>

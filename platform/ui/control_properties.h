@@ -21,5 +21,7 @@ constexpr Property Buttons = extension(9);   // toolbar buttons, status panels, 
 constexpr Property Shortcut = extension(10); // menu shortcut
 constexpr Property Document = extension(11); // browser document loaded or changed
 constexpr Property Images = extension(12);   // image list pictures
+constexpr Property Navigate = extension(13); // browser asked to navigate (navigations())
+constexpr Property Command = extension(14);  // browser ran a command (executed())
 
 } // namespace kv::ui::prop

@@ -8,6 +8,7 @@
 #include "platform/ui/surface.h"
 #include "platform/ui/widget.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,8 @@ public:
     std::string_view kind() const override { return "Form"; }
     Form* form() override { return this; }
     Units units() const { return units_; }
+    // The window's handle: a non-zero number, its own for as long as the form exists.
+    std::uintptr_t handle() const { return reinterpret_cast<std::uintptr_t>(this); }
 
     // Adds a control made at design or at run time (a new element of a control array).
     template <class T> T& add(std::string name, int index = -1, Control* container = nullptr) {

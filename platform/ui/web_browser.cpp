@@ -39,6 +39,7 @@ WebBrowser::~WebBrowser() {
 
 void WebBrowser::navigate(std::string url, int flags, std::string targetFrame) {
     navigations_.push_back({url, flags, std::move(targetFrame)});
+    changed(prop::Navigate);
     load(std::move(url), -1);
 }
 
@@ -116,6 +117,7 @@ bool WebBrowser::execCommand(int command, int option) {
         return false;
     }
     executed_.push_back(command);
+    changed(prop::Command);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/desktop/windows.h"
 #include "platform/fs/path.h"
 #include "platform/fs/short_names.h"
+#include "platform/process/batch.h"
 #include "platform/process/exec.h"
 #include "platform/process/processes.h"
 #include "platform/process/services.h"
@@ -23,6 +24,7 @@ namespace kv::tools {
 namespace {
 
 constexpr const char* kUsage = "usage: kvmachine run [--wait] [--hide] PATH [ARGS...]\n"
+                               "       kvmachine batch FILE\n"
                                "       kvmachine ps\n"
                                "       kvmachine kill ID\n"
                                "       kvmachine shortpath PATH\n"
@@ -78,6 +80,20 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     const std::optional<unsigned> code = process::waitForProcess(s.id);
     out << (code ? *code : 0u) << "\n";
+    return 0;
+}
+
+// Runs a batch file in the foreground.
+int batch(const std::string& path, std::ostream& err) {
+    const process::BatchResult r = process::runBatch(ansi(path));
+    if (r.end == process::BatchEnd::NotRead) {
+        err << "kvmachine: cannot read " << path << "\n";
+        return 1;
+    }
+    if (r.end == process::BatchEnd::GaveUp) {
+        err << "kvmachine: " << path << " gave up\n";
+        return 1;
+    }
     return 0;
 }
 
@@ -262,6 +278,7 @@ int runKvmachine(const std::vector<std::string>& args, std::ostream& out, std::o
     if (args.empty()) return usage(err);
     const std::string& command = args[0];
     if (command == "run") return run(args, out, err);
+    if (command == "batch" && args.size() == 2) return batch(args[1], err);
     if (command == "ps" && args.size() == 1) return ps(out);
     if (command == "service") return service(args, out, err);
     if (command == "kill" && args.size() == 2) return kill(args[1], err);

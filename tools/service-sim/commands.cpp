@@ -1,5 +1,7 @@
 #include "tools/service-sim/commands.h"
 
+#include "platform/text/ansi.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -317,6 +319,173 @@ Reply cancel(const Request& req, Store& store, const Context&) {
     return ok();
 }
 
+// A whole number within [low, high], or nothing.
+std::optional<int> wholeIn(const std::string& s, int low, int high) {
+    const std::optional<int> n = idOf(s);
+    return n && *n >= low && *n <= high ? n : std::nullopt;
+}
+
+// An amount as the user typed it: digits with at most one decimal mark ("." or ","),
+// blanks round it allowed.
+std::optional<double> amountOf(const std::string& typed) {
+    const std::size_t first = typed.find_first_not_of(' ');
+    if (first == std::string::npos) return std::nullopt;
+    std::string s = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+    const std::size_t mark = s.find_first_of(".,");
+    if (mark != std::string::npos) s[mark] = '.';
+    const std::string digits =
+        mark == std::string::npos ? s : s.substr(0, mark) + s.substr(mark + 1);
+    if (!numeric(digits)) return std::nullopt;
+    return std::strtod(s.c_str(), nullptr);
+}
+
+std::string flag(bool on) {
+    return on ? "1" : "0";
+}
+
+// The fetch reply of a snipe on an auction, in the order the client applies it.
+Fields snipeRecord(const Auction& a, const Snipe* s) {
+    return {{"return", "1"},
+            {"message", ""},
+            {"title", a.title},
+            {"auction_house_id", std::to_string(a.houseId)},
+            {"auction_id", a.auctionId},
+            {"closed", a.closed ? "True" : "False"},
+            {"bid_amount", s ? money(s->maxBid) : ""},
+            {"max_bid", money(a.maxBid)},
+            {"min_bid", money(a.minBid)},
+            {"max_qty", std::to_string(a.maxQty)},
+            {"qty", std::to_string(s ? s->qty : 1)},
+            {"bid_offset", std::to_string(s ? s->delaySeconds : 8)},
+            {"bidgroup_id", std::to_string(s ? s->bidGroupId : 0)},
+            {"friendly_bid", flag(s && s->friendly)},
+            {"currency", a.currency},
+            {"paid", flag(s && s->paid)},
+            {"received", flag(s && s->received)},
+            {"status_id", std::to_string(s ? s->status : 0)}};
+}
+
+// "g1": the auction a new snipe is for; an empty number gives an empty record for the
+// user to type one.
+Reply g1(const Request& req, Store& store, const Context&) {
+    if (!accountUser(req, store)) return fail("Invalid user id or password.");
+    const std::string auction = field(req, "auction_id");
+    if (auction.empty()) {
+        Fields f = snipeRecord(Auction{}, nullptr);
+        for (auto& [key, value] : f) {
+            if (key == "auction_house_id") value = "0";
+            if (key == "auction_id" || key == "currency") value.clear();
+        }
+        return record(f);
+    }
+    const Auction* a = store.findAuction(auction);
+    if (!a) return fail("No such auction.");
+    return record(snipeRecord(*a, nullptr));
+}
+
+// "g2": one of the user's snipes with its auction.
+Reply g2(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const std::optional<int> id = idOf(field(req, "bid_id"));
+    const Snipe* s = id ? store.findSnipe(user->userId, *id) : nullptr;
+    const Auction* a = s ? store.findAuction(s->itemNumber) : nullptr;
+    if (!a) return fail("No such snipe.");
+    return record(snipeRecord(*a, s));
+}
+
+// The fields "m1" and "m2" share, checked against the auction and written to the snipe.
+std::optional<std::string> storeSnipe(const Request& req, Store& store, const User& user,
+                                      const Auction& a, Snipe& s) {
+    const std::optional<int> group = idOf(field(req, "bidgroup_id"));
+    const BidGroup* g = nullptr;
+    for (const BidGroup& b : store.groups) {
+        if (group && b.userId == user.userId && b.id == *group) g = &b;
+    }
+    if (!group || (*group != 0 && !g)) return "No such bid group.";
+    const std::optional<int> paid = wholeIn(field(req, "paid"), 0, 1);
+    const std::optional<int> received = wholeIn(field(req, "received"), 0, 1);
+    const std::optional<int> friendly = wholeIn(field(req, "friendly"), 0, 1);
+    if (!paid || !received || !friendly) return "Invalid flags.";
+    s.paid = *paid != 0;
+    s.received = *received != 0;
+    if (a.closed) return std::nullopt; // an ended auction keeps its bid
+    const std::optional<double> amount = amountOf(field(req, "bid_amount"));
+    if (!amount || *amount <= 0) return "Invalid bid amount.";
+    if (*amount < a.minBid || (a.maxBid > 0 && *amount > a.maxBid)) return "Bid out of range.";
+    const std::optional<int> qty = wholeIn(field(req, "qty"), 1, a.maxQty > 0 ? a.maxQty : 999);
+    if (!qty) return "Invalid quantity.";
+    const std::optional<int> delay = wholeIn(field(req, "delay"), 1, 216000);
+    if (!delay) return "Invalid time.";
+    s.maxBid = *amount;
+    s.qty = *qty;
+    s.delaySeconds = *delay;
+    s.friendly = *friendly != 0;
+    s.bidGroupId = *group;
+    s.bidGroup = g ? g->name : "";
+    return std::nullopt;
+}
+
+// "m1": a new snipe on an open auction of the catalogue.
+Reply m1(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const Auction* a = store.findAuction(field(req, "auction_id"));
+    if (!a) return fail("No such auction.");
+    if (a->closed) return fail("This auction has ended.");
+    if (field(req, "auction_house_id") != std::to_string(a->houseId))
+        return fail("Wrong auction house.");
+    Snipe s;
+    s.userId = user->userId;
+    s.bidId = store.nextBidId++;
+    s.itemNumber = a->auctionId;
+    s.title = a->title;
+    s.seller = a->seller;
+    s.endsAt = a->endsAt;
+    s.houseId = a->houseId;
+    if (const auto error = storeSnipe(req, store, *user, *a, s)) return fail(*error);
+    store.snipes.push_back(s);
+    return ok();
+}
+
+// "m2": changes one of the user's snipes.
+Reply m2(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const std::optional<int> id = idOf(field(req, "bid_id"));
+    Snipe* s = id ? store.findSnipe(user->userId, *id) : nullptr;
+    const Auction* a = s ? store.findAuction(s->itemNumber) : nullptr;
+    if (!a) return fail("No such snipe.");
+    if (const auto error = storeSnipe(req, store, *user, *a, *s)) return fail(*error);
+    return ok();
+}
+
+// One line per bid group of the user's: its id, TAB, its name.
+Reply getbidgroups(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return text("");
+    std::string body;
+    for (const BidGroup& g : store.groups) {
+        if (g.userId == user->userId) body += std::to_string(g.id) + "\t" + g.name + "\n";
+    }
+    return text(body);
+}
+
+// A new bid group; its id is the reply's return.
+Reply addbidgroup(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const std::string name = field(req, "bidgroup_name");
+    if (name.empty()) return fail("A bid group needs a name.");
+    for (const BidGroup& g : store.groups) {
+        if (g.userId == user->userId && kv::text::equalsNoCase(g.name, name))
+            return fail("You already have a bid group of that name.");
+    }
+    const int id = store.nextGroupId++;
+    store.groups.push_back({user->userId, id, name});
+    return record({{"return", std::to_string(id)}, {"message", ""}});
+}
+
 // A command and the field lists the client sends with it, each in the client's order.
 struct Entry {
     Command run;
@@ -349,6 +518,18 @@ const std::map<std::string, Entry>& table() {
         {"setpaid", {&setpaid, {selection}}},
         {"setreceived", {&setreceived, {selection}}},
         {"delete", {&cancel, {{"bid_id", "status_id"}}}},
+        {"g1", {&g1, {{"auction_id", "auction_house_id"}}}},
+        {"g2", {&g2, {{"bid_id"}}}},
+        {"m1",
+         {&m1,
+          {{"auction_id", "auction_house_id", "bid_amount", "qty", "delay", "friendly", "paid",
+            "received", "bidgroup_id"}}}},
+        {"m2",
+         {&m2,
+          {{"bid_id", "bid_amount", "qty", "delay", "friendly", "paid", "received",
+            "bidgroup_id"}}}},
+        {"getbidgroups", {&getbidgroups, {none}}},
+        {"addbidgroup", {&addbidgroup, {{"bidgroup_name"}}}},
     };
     return commands;
 }

@@ -54,7 +54,9 @@ struct Server::Impl {
         if (!sw.failCommand.empty() && req.cmd == sw.failCommand) {
             Reply reply;
             reply.fields = {{"return", "0"}};
-            if (!sw.failCommandMessage.empty())
+            if (!sw.failCommandFields.empty())
+                reply.fields = sw.failCommandFields;
+            else if (!sw.failCommandMessage.empty())
                 reply.fields.emplace_back("message", sw.failCommandMessage);
             return reply;
         }
@@ -105,7 +107,9 @@ struct Server::Impl {
             reply = run(*req, sw);
         }
         if (sw.printRequests) std::fflush(stdout);
-        if (reply.kind == Reply::Kind::Text && !sw.listBody.empty()) reply.body = sw.listBody;
+        if (reply.kind == Reply::Kind::Text && !sw.listBody.empty() &&
+            (sw.listCommand.empty() || sw.listCommand == req->cmd))
+            reply.body = sw.listBody;
         std::string body = reply.kind == Reply::Kind::Record
                                ? recordBody(sw.repeatKeys ? repeated(reply.fields) : reply.fields)
                                : reply.body;

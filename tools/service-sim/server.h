@@ -6,6 +6,7 @@
 // security code that the login reply's token stands for.
 
 #include "tools/service-sim/store.h"
+#include "tools/service-sim/wire.h"
 
 #include <functional>
 #include <memory>
@@ -19,7 +20,9 @@ struct Switches {
     std::string refuseMessage = "Your account is suspended.";
     std::string failMessage;        // non-empty: every record command fails with it
     std::string failCommand;        // this one command fails, the store untouched, with...
-    std::string failCommandMessage; // ...this message (empty: a reply without message)
+    std::string failCommandMessage; // ...this message (empty: a reply without message),
+    Fields failCommandFields;       // ...or, when not empty, exactly these fields
+    std::string listCommand;        // non-empty: listBody answers only this list command
     bool garbage = false;           // answer text that is no cipher text
     std::string listBody;           // non-empty: every list command answers with this text
     int slowMs = 0;                 // wait this long before answering

@@ -18,6 +18,13 @@ Snipe* Store::findSnipe(const std::string& userId, int bidId) {
     return nullptr;
 }
 
+const Auction* Store::findAuction(const std::string& auctionId) const {
+    for (const Auction& a : auctions) {
+        if (a.auctionId == auctionId) return &a;
+    }
+    return nullptr;
+}
+
 Store seededStore(std::time_t now) {
     Store s;
     s.users = {
@@ -47,6 +54,18 @@ Store seededStore(std::time_t now) {
     add(103, "3001122336", "Mantel clock", 80.00, 75.00, "oldtime", "Clocks", 2);
     add(104, "3001122337", "Wall clock", 20.00, 26.00, "oldtime", "Clocks", 3);
     add(105, "3001122338", "Cuckoo clock", 60.00, 10.00, "blackforest", "Clocks", 5);
+    s.groups = {{"alice", 3, "Watches"}, {"alice", 9, "Clocks"}};
+    for (Snipe& n : s.snipes) {
+        n.bidGroupId = n.bidGroup == "Watches" ? 3 : n.bidGroup == "Clocks" ? 9 : 0;
+        s.auctions.push_back(
+            {n.itemNumber, n.title, "USD", n.seller, 1, 1.00, 0, 1, n.status != 1, n.endsAt});
+    }
+    s.auctions.push_back({"3007770001", "Carriage clock", "GBP", "oldtime", 1, 10.00, 25.00, 2,
+                          false, now + 2 * 86400});
+    s.auctions.push_back(
+        {"3007770002", "Station clock", "USD", "tickers", 2, 0, 0, 5, false, now + 3 * 86400});
+    s.auctions.push_back(
+        {"3007770003", "Sundial", "USD", "oldtime", 1, 1.00, 0, 1, true, now - 86400});
     s.snipes[2].paid = true;
     s.snipes[0].watched = true;
     s.snipes[1].bidOn = true;

@@ -16,14 +16,34 @@ struct User {
     std::string securityCode; // non-empty: login first asks for this code
 };
 
+// An auction of the catalogue, what "g1" tells of it and what "m1" checks a snipe against.
+struct Auction {
+    std::string auctionId, title, currency, seller;
+    int houseId = 1;     // 1 or 2
+    double minBid = 0;   // lowest amount a snipe may bid
+    double maxBid = 0;   // highest amount (0: no limit)
+    int maxQty = 1;      // items on offer (0: no limit)
+    bool closed = false; // ended: its snipes can no longer change their bid
+    std::time_t endsAt = 0;
+};
+
+// A bid group of a user's.
+struct BidGroup {
+    std::string userId;
+    int id = 0;
+    std::string name;
+};
+
 // One snipe; its textdump line is formed by the textdump command.
 struct Snipe {
     std::string userId;
     int bidId = 0;
-    std::string itemNumber, title, seller, bidGroup;
+    std::string itemNumber, title, seller, bidGroup; // bidGroup: the group's name
     std::time_t endsAt = 0; // when the auction ends; its time left is counted from it
     double maxBid = 0, price = 0;
     long delaySeconds = 0;
+    int qty = 1, houseId = 1, bidGroupId = 0;
+    bool friendly = false;
     bool paid = false, received = false, feedback = false;
     bool removed = false;                // being taken out of the store
     int status = 1;                      // 1 active, 2 successful, 3 failed, 5 cancelled
@@ -55,7 +75,12 @@ struct Store {
     std::vector<HistoryEntry> history;
     std::vector<Favorite> favorites;
     std::vector<EbayItem> ebay;
-    int nextBidId = 200; // the bid id of the next imported snipe
+    std::vector<Auction> auctions;
+    std::vector<BidGroup> groups;
+    int nextBidId = 200;  // the bid id of the next imported or added snipe
+    int nextGroupId = 50; // the id of the next bid group
+
+    const Auction* findAuction(const std::string& auctionId) const;
 
     Snipe* findSnipe(const std::string& userId, int bidId);
 
@@ -64,8 +89,11 @@ struct Store {
 
 // Users "alice" (plain login), "bob" (upgrade offered), "carol" (security code "7Q4K")
 // with password "secret" each; a handful of snipes of alice's in every status, with bid
-// history, two favourites and an eBay watch and bid list to import. The active auctions
-// end hours to days after now, the others ended before it.
+// history, two favourites, an eBay watch and bid list to import, her bid groups 3 "Watches"
+// and 9 "Clocks", and a catalogue of the snipes' auctions and a few more: 3007770001 open
+// (minimum 10, maximum 25, 2 on offer, GBP), 3007770002 on the second house (USD, no
+// limits, 5 on offer) and 3007770003 closed. The active auctions end hours to days after
+// now, the others ended before it.
 Store seededStore(std::time_t now = std::time(nullptr));
 
 } // namespace kv::servicesim

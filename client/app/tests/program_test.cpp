@@ -206,6 +206,72 @@ end
     }
 }
 
+// After start-up the script reads the main window back: the caption, the folder tree with
+// no folder selected, and the news page asked of the main browser pane.
+TEST_F(Program, ScriptChecksTheMainWindowAfterStartUp) {
+    const ProgramRun r = run(R"s(modal frmLogin
+  set txtUserName "alice"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box text "Do you want to import your watch list and bids from eBay?" answer No
+idle
+  expect frmMain caption "Kestrovane (eBay: alice)"
+  expect frmMain visible true
+  expect frmMain.tvTreeView nodeCount 9
+  expect frmMain.tvTreeView node k0 text "All Snipes"
+  expect frmMain.tvTreeView node k1 text "Active snipes"
+  expect frmMain.tvTreeView node k1 parent k0
+  expect frmMain.tvTreeView node k5 text "Cancelled snipes"
+  expect frmMain.tvTreeView node myebay text "My eBay"
+  expect frmMain.tvTreeView node k11 text "Items I'm Bidding On"
+  expect frmMain.tvTreeView node k11 parent myebay
+  expect frmMain.tvTreeView node k0 expanded true
+  expect frmMain.tvTreeView selectedIndex -1
+  expect frmMain.tvTreeView node k1 selected false
+  close frmMain
+end
+)s");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(has(r, kAsExpected)) << r.output;
+    // wb1 first shows a blank page, then the news page of the service (its query
+    // encrypted, a random tail against caching).
+    const std::size_t blank = r.output.find("navigate frmMain.wb1 \"about:blank\" flags 0");
+    const std::size_t news = r.output.find("navigate frmMain.wb1 \"http");
+    ASSERT_NE(blank, std::string::npos) << r.output;
+    ASSERT_NE(news, std::string::npos) << r.output;
+    EXPECT_LT(blank, news);
+    const std::string line = r.output.substr(news, r.output.find('\n', news) - news);
+    EXPECT_NE(line.find("&r="), std::string::npos) << line;
+    EXPECT_TRUE(line.ends_with("\" flags 0 frame \"\"")) << line;
+}
+
+// A script whose idle blocks are used up with the main window still open ends the run at
+// once: the user has nothing left to do.
+TEST_F(Program, ScriptWithNoActionLeftEndsTheRun) {
+    const ProgramRun r = run(R"(modal frmLogin
+  set txtUserName "alice"
+  set txtPassword "secret"
+  click cmdOK
+end
+modal frmTerms
+  click cmdAccept
+end
+box text "Do you want to import your watch list and bids from eBay?" answer No
+idle
+  wait 4000000
+  expect frmMain visible true
+end
+)");
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_TRUE(has(r, "--- ui script FAILED ---\nno action left: the program waits for the user "
+                       "with frmMain shown\n"))
+        << r.output;
+}
+
 TEST_F(Program, HeadlessWithoutAScriptSaysItHasNothingToDo) {
     const ProgramRun r = runCommand("KV_UI=headless KV_UI_SCRIPT= '" KESTROVANE_PATH "' 2>&1");
     EXPECT_EQ(r.exitCode, 1);

@@ -1,13 +1,15 @@
-// Shows the login, splash, terms and history windows one at a time with the wx backend on a
-// machine of its own and saves a picture of each: login.png, splash.png, terms.png and
-// history.png in $KV_SCREENSHOT_DIR (docs/screenshots/make.sh runs it under Xvfb). Exits 77
-// when there is no display.
+// Shows the login, splash, terms, history and snipe windows one at a time with the wx backend
+// on a machine of its own and saves a picture of each: login.png, splash.png, terms.png,
+// history.png and snipe.png in $KV_SCREENSHOT_DIR (docs/screenshots/make.sh runs it under Xvfb).
+// Exits 77 when there is no display.
 
 #include "client/app/banner.h"
 #include "client/app/frm_history.h"
 #include "client/app/frm_login.h"
+#include "client/app/frm_snipe.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
+#include "client/app/time_controls.h"
 
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
@@ -60,6 +62,23 @@ int main() {
     history.lvListView.addItem("2026-12-11 18:29:52");
     history.lvListView.setText(0, 1, "45.00");
     ok = shoot(*backend, history, "history.png") && ok;
+    // The editor as the snipe command fills it for a stored snipe.
+    auto& snipe = ui::app().form<app::frmSnipe>();
+    snipe.auctionName.setCaption("Carriage clock, brass, with key");
+    snipe.imgAuctionHouse1.setVisible(true);
+    snipe.txtAuctionId.setText("3007770001");
+    snipe.txtAuctionId.setEnabled(false);
+    snipe.txtCurrency.setCaption("GBP");
+    snipe.placeBidAmount();
+    snipe.txtBidAmount.setText("20.00");
+    app::setTimeControls(snipe, 300);
+    snipe.cboBidGroup.addItem("<none>");
+    snipe.cboBidGroup.addItem("Clocks");
+    snipe.cboBidGroup.setListIndex(1);
+    snipe.bidAttributes.setEnabled(false);
+    snipe.ckPaid.setEnabled(false);
+    snipe.ckReceived.setEnabled(false);
+    ok = shoot(*backend, snipe, "snipe.png") && ok;
     ui::resetApplication();
     return ok ? 0 : 1;
 }

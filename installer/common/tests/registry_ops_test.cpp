@@ -96,6 +96,37 @@ TEST(RegistryOps, RecordRemoveDeletesTheWholeKey) {
     EXPECT_TRUE(RegDeleteKeyIfExists("HKEY_LOCAL_MACHINE\\Software\\Nothing\\Here"));
 }
 
+TEST(RegistryOps, DeleteNeverTakesRootsOrTheSoftwareAndSystemKeys) {
+    TempMachine m;
+    RegWriteString("HKEY_CURRENT_USER\\Software\\Welmox", "v", "1");
+    RegWriteString("HKEY_CLASSES_ROOT\\.welmox", "", "x");
+    const char* refused[] = {
+        "",
+        "HKEY_LOCAL_MACHINE\\",
+        "HKEY_CURRENT_USER\\",
+        "HKEY_CLASSES_ROOT\\",
+        "HKEY_USERS\\",
+        "HKEY_CURRENT_CONFIG\\",
+        "hkey_local_machine\\software",
+        "HKEY_LOCAL_MACHINE\\Software\\",
+        "HKEY_LOCAL_MACHINE\\\\Software",
+        "HKEY_LOCAL_MACHINE\\SYSTEM",
+        "HKEY_CURRENT_USER\\Software",
+        "Software", // below HKEY_CURRENT_USER
+    };
+    for (const char* key : refused)
+        EXPECT_FALSE(RegDeleteKeyIfExists(key)) << key;
+    EXPECT_TRUE(RegKeyExists("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet"));
+    EXPECT_TRUE(RegKeyExists("HKEY_CURRENT_USER\\Software\\Welmox"));
+    EXPECT_TRUE(RegKeyExists("HKEY_CLASSES_ROOT\\.welmox"));
+    // A record's "Remove" of such a key fails the same way.
+    EXPECT_FALSE(RegistryOp(",HKEY_LOCAL_MACHINE\\Software,v,1,Create,Remove,String,", false));
+    // Keys below them go as before.
+    EXPECT_TRUE(RegDeleteKeyIfExists("HKEY_CURRENT_USER\\Software\\Welmox"));
+    EXPECT_FALSE(RegKeyExists("HKEY_CURRENT_USER\\Software\\Welmox"));
+    EXPECT_TRUE(RegDeleteKeyIfExists("HKEY_USERS\\.DEFAULT\\Nothing"));
+}
+
 TEST(RegistryOps, ActionWords) {
     TempMachine m;
     const std::string key = "HKEY_CURRENT_USER\\Software\\Welmox\\Words";

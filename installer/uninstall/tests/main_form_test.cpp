@@ -6,6 +6,7 @@
 #include "installer/uninstall/main_form.h"
 #include "installer/uninstall/tests/uninstall_fixture.h"
 #include "platform/fs/files.h"
+#include "platform/process/shell.h"
 #include "platform/ui/application.h"
 
 namespace kv::installer::uninstall {
@@ -86,7 +87,7 @@ TEST_F(MainFormTest, ScriptTextsAndValues) {
 
 TEST_F(MainFormTest, RightToLeftMirrorsTheTicks) {
     for (int charset : {0, 1, 177, 178}) {
-        ui::headless::install();
+        ui_ = &ui::headless::install(); // a fresh window model for each case
         writeScript(
             {"CHAR_SET=" + std::to_string(charset), "S1=<B>Hello</B> PROG_NAME", "PROG_NAME=Demo"});
         TMainForm& form = showForm();
@@ -106,6 +107,14 @@ TEST_F(MainFormTest, RightToLeftMirrorsTheTicks) {
         EXPECT_EQ(form.RichEdit1->text(), "Hello Demo");
         EXPECT_EQ(form.RichEdit1->boldRuns(), (std::vector<ui::TextRun>{{0, 5}}));
     }
+}
+
+TEST_F(MainFormTest, LinkLabelOpensItsTextShownNormally) {
+    writeScript({"COMPANY_URL=http://example.com/demo"});
+    TMainForm& form = showForm();
+    form.CompanyUrlLabel.click();
+    EXPECT_EQ(process::recordedShellOpens(),
+              (std::vector<process::ShellOpenRecord>{{"http://example.com/demo", "", 1}}));
 }
 
 TEST_F(MainFormTest, TestModeShowsTheItemLog) {

@@ -3,6 +3,7 @@
 // on the machine.
 
 #include "installer/common/process_ops.h"
+#include "installer/common/system_queries.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/process/exec.h"
@@ -88,6 +89,7 @@ TEST_F(UninstallProgram, StartedUnderAnotherNameLooksForThatNamesScript) {
     ASSERT_EQ(path.substr(0, 3), "Z:\\");
     EXPECT_EQ(run(std::nullopt, 1),
               "BOX Error\n" + path + "\nScript file not found.\nUnInstall aborted!\n.\n");
+    EXPECT_FALSE(fs::exists(GetTempDir(true) + "_DEL_ME_.BAT")); // no self-deletion
 }
 
 TEST_F(UninstallProgram, NoLeavesEverythingWithTheQuestionAsWritten) {
@@ -107,6 +109,7 @@ TEST_F(UninstallProgram, NoLeavesEverythingWithTheQuestionAsWritten) {
         for (const char* f :
              {"C:\\App\\UnInstall.exe", "C:\\App\\UnInstall.txt", "C:\\App\\Update.exe", kXProgram})
             EXPECT_TRUE(fs::exists(f)) << f;
+        EXPECT_FALSE(fs::exists(GetTempDir(true) + "_DEL_ME_.BAT")); // no self-deletion
     }
 }
 

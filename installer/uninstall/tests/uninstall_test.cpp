@@ -2,9 +2,11 @@
 // question, the end of the auto-update program and the running of the window.
 
 #include "installer/common/process_ops.h"
+#include "installer/common/system_queries.h"
 #include "installer/uninstall/confirm_uninstall.h"
 #include "installer/uninstall/kill_process.h"
 #include "installer/uninstall/main_form.h"
+#include "installer/uninstall/reset.h"
 #include "installer/uninstall/script_values.h"
 #include "installer/uninstall/tests/uninstall_fixture.h"
 #include "installer/uninstall/uninstall_main.h"

@@ -83,6 +83,10 @@ void makePlan(ChildPlan& plan, const SpawnRequest& r, std::vector<std::string>& 
         if (sig != SIGKILL && sig != SIGSTOP) ::sigaction(sig, &dfl, nullptr);
     if (!r.folder.empty() && ::chdir(r.folder.c_str()) != 0) childFails(pipeFd, errno, true);
     if (nullFd >= 0) ::dup2(nullFd, 0);
+    if (nullFd >= 0 && r.detachOutput) {
+        ::dup2(nullFd, 1);
+        ::dup2(nullFd, 2);
+    }
     if (plan.pidDigits) writeDigits(plan.pidDigits, long(::getpid()));
 #ifdef SYS_close_range
     ::syscall(SYS_close_range, 3U, ~0U, 4U /* CLOSE_RANGE_CLOEXEC */);
@@ -104,7 +108,7 @@ SpawnResult spawnDetached(const SpawnRequest& request) {
         result.error = errno;
         return result;
     }
-    const int nullFd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int nullFd = ::open("/dev/null", O_RDWR | O_CLOEXEC);
     const pid_t pid = ::fork();
     if (pid == 0) runChild(request, plan, fds[1], nullFd);
     const int forkError = errno;

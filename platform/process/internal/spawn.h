@@ -2,7 +2,7 @@
 // Host processes started detached: a session and process group of their own (so they
 // outlive their starter and can be ended as a group), an argument vector (never a shell),
 // a working folder, the starter's environment with some variables set, stdin from
-// /dev/null.
+// /dev/null (and stdout and stderr too when asked).
 
 #include <filesystem>
 #include <string>
@@ -17,6 +17,7 @@ struct SpawnRequest {
     std::filesystem::path folder;                            // working folder; none: keep
     std::vector<std::pair<std::string, std::string>> values; // environment set
     std::string processIdVariable; // when set, the child's pid is handed on in it
+    bool detachOutput = false;     // stdout and stderr to /dev/null as well
 };
 
 // The pid, or -1 and the errno of the failed step (the change of folder gives ENOTDIR or

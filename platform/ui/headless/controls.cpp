@@ -1,6 +1,8 @@
 #include "platform/ui/headless/controls.h"
 
 #include "platform/text/ansi.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless/headless.h"
 
 #include <utility>
 
@@ -12,6 +14,8 @@ void HeadlessControls::onPopup(const std::string& menuName, std::function<void(M
 
 void HeadlessControls::popupMenu(Menu& menu) {
     popups_.push_back(menu.name());
+    if (auto* backend = dynamic_cast<HeadlessBackend*>(&app().backend()))
+        backend->note("popup " + menu.form()->name() + "." + menu.displayName());
     auto it = turns_.find(text::toUpper(menu.name()));
     if (it == turns_.end() || it->second.empty()) {
         unexpected_.push_back(menu.name());

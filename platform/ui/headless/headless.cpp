@@ -3,8 +3,10 @@
 #include "platform/ui/control_host.h"
 
 #include "platform/text/ansi.h"
+#include "platform/ui/control_properties.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/form.h"
+#include "platform/ui/web_browser.h"
 
 #include <cstdio>
 #include <sstream>
@@ -42,6 +44,14 @@ std::string key(const std::string& name) {
     return text::toUpper(name);
 }
 
+// "frmMain, frmSplash": the forms shown now, in load order.
+std::string shownForms() {
+    std::string out;
+    for (const Form* f : app().forms())
+        if (f->shown()) out += (out.empty() ? "" : ", ") + f->name();
+    return out.empty() ? "no window" : out;
+}
+
 } // namespace
 
 std::string plainText(const std::string& text) {
@@ -70,8 +80,15 @@ void HeadlessBackend::onModal(const std::string& formName, std::function<void(Fo
 }
 
 bool HeadlessBackend::idle(const IdleRequest& request) {
-    if (request.openEnded && idleHandler_ && idleHandler_()) return true;
+    if (request.openEnded && idleHandler_ && idleHandler_()) {
+        noActionSince_.reset();
+        return true;
+    }
     if (!request.until) return false;
+    if (request.openEnded && !request.modal && noActionGrace_) {
+        if (!noActionSince_) noActionSince_ = now_;
+        if (*request.until - *noActionSince_ > *noActionGrace_) return false;
+    }
     if (request.openEnded && *request.until - request.since > runLimit_) return false;
     if (static_cast<std::int32_t>(*request.until - now_) > 0) now_ = *request.until;
     return true;
@@ -99,8 +116,25 @@ void HeadlessBackend::applyWindowState(Form& form) {
 }
 
 void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
-    if (property != Property::WindowState) return;
-    if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
+    if (property == Property::WindowState) {
+        if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
+        return;
+    }
+    auto* browser = dynamic_cast<WebBrowser*>(&widget);
+    if (!browser) return;
+    const std::string name = browser->form()->name() + "." + browser->displayName();
+    if (property == prop::Navigate && !browser->navigations().empty()) {
+        const Navigation& n = browser->navigations().back();
+        note("navigate " + name + " \"" + visible(n.url) + "\" flags " + std::to_string(n.flags) +
+             " frame \"" + visible(n.targetFrame) + "\"");
+    } else if (property == prop::Command && !browser->executed().empty()) {
+        note("command " + name + " " + std::to_string(browser->executed().back()));
+    }
+}
+
+void HeadlessBackend::setClipboardText(const std::string& text) {
+    clipboard_ = text;
+    note("clipboard \"" + visible(text) + "\"");
 }
 
 void HeadlessBackend::note(std::string text) {
@@ -194,7 +228,8 @@ void HeadlessBackend::loopStuck(const IdleRequest& request) {
         failures_.push_back("modal show of " + request.modal->name() +
                             ": still shown, nothing pending and no user action left");
     else
-        failures_.push_back("message loop: windows shown, nothing pending and no user action left");
+        failures_.push_back("no action left: the program waits for the user with " + shownForms() +
+                            " shown");
 }
 
 std::vector<Record> HeadlessBackend::boxes() const {

@@ -18,7 +18,8 @@
 namespace kv::ui::headless {
 
 // One recorded event: a form shown (modeless or modal), hidden or unloaded, a box, or a
-// note (a line a UI script adds, such as a dump of a form: its `text`).
+// note (a browser's navigation or command, a clipboard write, a pop-up menu, a line a UI
+// script adds such as a dump of a form: its `text`).
 struct Record {
     enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box, Note };
     Kind kind = Kind::Shown;
@@ -62,6 +63,10 @@ public:
     void setIdleHandler(std::function<bool()> handler) { idleHandler_ = std::move(handler); }
     // Longest virtual time a run or modal show waits on timers alone (default one hour).
     void setRunLimit(std::uint32_t ms) { runLimit_ = ms; }
+    // When set, the program's run (not a modal show) waiting for the user with no idle
+    // action left runs its timers for at most `ms` more virtual time (what the program
+    // finishes by itself), then gives up, repeating timers or not.
+    void setNoActionGrace(std::optional<std::uint32_t> ms) { noActionGrace_ = ms; }
 
     // Queues the next expected box.
     void expectBox(ExpectedBox box) { expected_.push_back(std::move(box)); }
@@ -76,6 +81,8 @@ public:
     std::string transcript() const;
     // Adds a note to the records at the current tick.
     void note(std::string text);
+    // Puts a text on the clipboard as another program would (no note of a write).
+    void putClipboardText(std::string text) { clipboard_ = std::move(text); }
     // Surprise and mismatched boxes, stuck loops; finish() adds expected boxes that never
     // came and returns all failures as one report (empty when all went as expected).
     const std::vector<std::string>& failures() const { return failures_; }
@@ -89,7 +96,7 @@ public:
     void formUnloaded(Form& form) override;
     void modalTurn(Form& form) override;
     int messageBox(const MessageBoxRequest& request) override;
-    void setClipboardText(const std::string& text) override { clipboard_ = text; }
+    void setClipboardText(const std::string& text) override;
     std::string clipboardText() override { return clipboard_; }
     void loopStuck(const IdleRequest& request) override;
 
@@ -98,6 +105,8 @@ private:
     void applyWindowState(Form& form);
     std::uint32_t now_ = 0;
     std::uint32_t runLimit_ = 3600 * 1000;
+    std::optional<std::uint32_t> noActionGrace_;
+    std::optional<std::uint32_t> noActionSince_; // when the user's actions ran out
     std::map<std::string, std::deque<std::function<void(Form&)>>> modal_;
     std::function<void(Form&)> modalFallback_;
     std::function<bool()> idleHandler_;

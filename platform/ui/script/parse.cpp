@@ -52,7 +52,9 @@ const std::map<std::string, std::pair<int, int>>& verbs() {
         {"dblclick", {1, 1}}, {"key", {2, 3}},   {"mouse", {2, 2}},   {"row", {2, 2}},
         {"dblrow", {2, 2}},   {"check", {3, 3}}, {"column", {2, 2}},  {"menu", {1, 1}},
         {"button", {2, 2}},   {"node", {2, 2}},  {"dblnode", {2, 2}}, {"tab", {2, 2}},
-        {"wait", {1, 1}},     {"close", {1, 1}}, {"expect", {3, 5}},  {"dump", {1, 1}}};
+        {"wait", {1, 1}},     {"close", {1, 1}}, {"expect", {3, 5}},  {"dump", {1, 1}},
+        {"clipboard", {1, 1}}, {"press", {4, 4}}, {"move", {3, 3}}, {"release", {4, 4}},
+        {"resize", {3, 3}}, {"state", {2, 2}}};
     return table;
 }
 
@@ -158,6 +160,10 @@ std::optional<Script> parse(std::string_view text, std::string& error) {
             Box box{number, {}};
             if (!parseBox(w, box, why)) return fail(why);
             script.boxes.push_back(std::move(box));
+        } else if (verb == "page") {
+            if (w.size() != 3 && w.size() != 4)
+                return fail("page: \"page <address> <title> [<html>]\"");
+            script.pages.push_back(Page{w[1], w[2], w.size() == 4 ? w[3] : std::string()});
         } else if (verb == "popup") {
             bool pick = w.size() == 4 && w[2] == "pick";
             bool dismiss = w.size() == 3 && w[2] == "dismiss";

@@ -39,6 +39,9 @@ std::optional<bool> onOff(const std::string& s) {
     return std::nullopt;
 }
 
+// How long the program's own timers run on after the script's idle blocks are used up.
+constexpr std::uint32_t kNoActionGrace = 10 * 1000;
+
 class Runner {
 public:
     Runner(internal::Script script, headless::HeadlessBackend& backend,
@@ -57,6 +60,9 @@ public:
             f.hide();
         });
         backend_.setIdleHandler([this] { return idle(); });
+        backend_.setNoActionGrace(kNoActionGrace);
+        for (const auto& p : script_.pages)
+            controls_.addPage(p.url, p.title, p.html);
         for (const auto& b : script_.boxes)
             backend_.expectBox(b.expected);
         if (script_.otherBoxAnswer) backend_.answerUnlistedBoxes(*script_.otherBoxAnswer);
@@ -156,6 +162,14 @@ private:
             return {};
         }
         if (v == "expect") return internal::expect(a, form);
+        if (v == "clipboard") {
+            backend_.putClipboardText(a.args[0]);
+            return {};
+        }
+        if (v == "press" || v == "move" || v == "release")
+            return internal::mouseAction(a, form, heldButtons_);
+        if (v == "resize") return internal::resizeForm(a);
+        if (v == "state") return internal::setWindowState(a);
         if (v == "dump") {
             const Form* f = app().findForm(a.args[0]);
             if (!f) return "no form " + a.args[0] + " is loaded";
@@ -274,6 +288,7 @@ private:
     std::vector<bool> modalUsed_;
     std::vector<bool> popupUsed_;
     std::size_t idleNext_ = 0;
+    int heldButtons_ = 0;
     std::vector<std::string> failures_;
 };
 

@@ -1,4 +1,5 @@
 #include "platform/fs/pending_renames.h"
+#include "platform/process/batch.h"
 #include "platform/registry/registry.h"
 #include "platform/system/machine.h"
 #include "platform/ui/application.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace kv::ui {
@@ -56,6 +58,8 @@ bool openMachine(int argc, char** argv, const MainOptions& options) {
 } // namespace
 
 int runMain(int argc, char** argv, const std::function<int()>& body, const MainOptions& options) {
+    // Before anything else: a batch's process never shows a window or lists itself.
+    if (const std::optional<int> code = process::runBatchIfAsked()) return *code;
     bool realWindows = false;
     auto program = [&] {
         if (!openMachine(argc, argv, options)) return 1;

@@ -30,8 +30,9 @@ struct MainOptions {
     std::function<void()> onWindows;
 };
 
-// A program's main. Installs the backend (under the UI script of KV_UI_SCRIPT when one is
-// named), opens the machine of KV_MACHINE and stops with one box naming its folder when
+// A program's main. A process started to run a batch file runs it and ends first of all
+// (platform/process/batch.h). Otherwise installs the backend (under the UI script of KV_UI_SCRIPT
+// when one is named), opens the machine of KV_MACHINE and stops with one box naming its folder when
 // that cannot be written, records the arguments (carrying out pending renames), shows a
 // box for each registry hive found damaged, then runs the body as runProgram does.
 // Returns the body's exit code; 1 when the script did not match or the start failed.

@@ -1,5 +1,6 @@
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
+#include "platform/fs/short_names.h"
 #include "platform/process/processes.h"
 #include "platform/process/services.h"
 #include "platform/system/process_list.h"
@@ -126,6 +127,36 @@ TEST_F(KvmachineTest, AServiceStartedInOneProcessIsSeenRunningInAnother) {
     EXPECT_EQ(kvmachine("service list").out, "");
     EXPECT_EQ(kvmachine("service remove KvWatch").status, 1);
     EXPECT_EQ(kvmachine("service add KvWatch 'Kestrovane Watch' /bin/true").status, 2);
+}
+
+// A batch in the foreground, and one started by "run": kvmachine runs again as its
+// interpreter, which deletes a program once it has ended and then the batch itself.
+TEST_F(KvmachineTest, BatchFilesRun) {
+    const std::string tools = fs::shortPath("C:\\My Tools");
+    ASSERT_EQ(tools, "C:\\MYTOOL~1");
+    ASSERT_TRUE(fs::writeFile("C:\\My Tools\\a.txt", "x"));
+    ASSERT_TRUE(fs::writeFile("C:\\My Tools\\now.bat",
+                              "IF EXIST C:\\MYTOOL~1\\a.txt DEL C:\\MYTOOL~1\\a.txt\r\n"));
+    EXPECT_EQ(kvmachine("batch 'C:\\My Tools\\now.bat'").status, 0);
+    EXPECT_FALSE(fs::exists("C:\\My Tools\\a.txt"));
+    EXPECT_EQ(kvmachine("batch 'C:\\My Tools\\none.bat'").status, 1);
+
+    script("C:\\My Tools\\long.sh",
+           "n=0; while [ ! -e \"$(dirname \"$0\")/stop\" ] && [ $n -lt 400 ]; "
+           "do sleep 0.05; n=$((n+1)); done\n");
+    const int id = std::atoi(kvmachine("run 'C:\\My Tools\\long.sh'").out.c_str());
+    ASSERT_GT(id, 0);
+    ASSERT_TRUE(fs::writeFile("C:\\My Tools\\later.bat",
+                              ":START\r\nDEL C:\\MYTOOL~1\\long.sh\r\nIF errorlevel 1 GOTO "
+                              "START\r\nDEL C:\\MYTOOL~1\\later.bat\r\n"));
+    EXPECT_EQ(kvmachine("run --hide 'C:\\My Tools\\later.bat'").status, 0);
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(kvmachine("ps").out, std::to_string(id) + "\tC:\\My Tools\\long.sh\n");
+    ASSERT_TRUE(fs::writeFile("C:\\My Tools\\stop", ""));
+    for (int i = 0; i < 500 && fs::exists("C:\\My Tools\\later.bat"); ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_FALSE(fs::exists("C:\\My Tools\\later.bat"));
+    EXPECT_FALSE(fs::exists("C:\\My Tools\\long.sh"));
 }
 
 TEST_F(KvmachineTest, PathsAndUsage) {

@@ -152,6 +152,99 @@ TEST_F(ServerTest, AwkwardRepliesCarryTheSameRecord) {
     EXPECT_GT(pieces, 3);
 }
 
+// "&key=value" for each field, the value encoded as the client encodes it.
+std::string fields(const std::vector<std::pair<std::string, std::string>>& f) {
+    std::string out;
+    for (const auto& [k, v] : f)
+        out += "&" + k + "=" + kv::protocol::urlEncode(v, false);
+    return out;
+}
+
+std::string storeFields(const std::string& amount, const std::string& qty,
+                        const std::string& group) {
+    return fields({{"bid_amount", amount},
+                   {"qty", qty},
+                   {"delay", "300"},
+                   {"friendly", "0"},
+                   {"paid", "0"},
+                   {"received", "0"},
+                   {"bidgroup_id", group}});
+}
+
+TEST_F(ServerTest, SnipesAreFetchedAndStoredAgainstTheCatalogue) {
+    // A new snipe: the auction's record, then the store checked against its limits.
+    EXPECT_EQ(
+        plain(get(query("g1", fields({{"auction_id", "3007770001"}, {"auction_house_id", "1"}})))),
+        "all=well&return=1&message=&title=Carriage%20clock&auction_house_id=1&"
+        "auction_id=3007770001&closed=False&bid_amount=&max_bid=25%2E00&"
+        "min_bid=10%2E00&max_qty=2&qty=1&bid_offset=8&bidgroup_id=0&"
+        "friendly_bid=0&currency=GBP&paid=0&received=0&status_id=0");
+    const std::string add = fields({{"auction_id", "3007770001"}, {"auction_house_id", "1"}});
+    struct Case {
+        std::string amount, qty, group, reply;
+    };
+    const Case refused[] = {
+        {"9.99", "1", "0", "Bid%20out%20of%20range%2E"},
+        {"25.01", "1", "0", "Bid%20out%20of%20range%2E"},
+        {"12a", "1", "0", "Invalid%20bid%20amount%2E"},
+        {"12", "3", "0", "Invalid%20quantity%2E"},
+        {"12", "1", "4", "No%20such%20bid%20group%2E"},
+    };
+    const std::size_t before = snipeCount();
+    for (const Case& c : refused) {
+        EXPECT_EQ(plain(get(query("m1", add + storeFields(c.amount, c.qty, c.group)))),
+                  "all=well&return=0&message=" + c.reply)
+            << c.amount << " " << c.qty << " " << c.group;
+    }
+    EXPECT_EQ(snipeCount(), before);
+    EXPECT_EQ(plain(get(query("m1", add + storeFields("25,00", "2", "9")))),
+              "all=well&return=1&message=");
+    ASSERT_EQ(snipeCount(), before + 1);
+    const auto dump = get(query("textdump", "&status_id=1&sort=auction%5Fid"));
+    ASSERT_TRUE(dump);
+    EXPECT_NE(dump->body.find("200|3007770001\tCarriage clock\t25.00\t"), std::string::npos)
+        << dump->body;
+    EXPECT_NE(dump->body.find("\tClocks\t1\n"), std::string::npos) << dump->body;
+
+    // The stored snipe comes back with its own values; an ended auction keeps its bid.
+    const std::string g2 = plain(get(query("g2", "&bid_id=200")));
+    EXPECT_NE(g2.find("&bid_amount=25%2E00&"), std::string::npos) << g2;
+    EXPECT_NE(g2.find("&qty=2&bid_offset=300&bidgroup_id=9&"), std::string::npos) << g2;
+    EXPECT_NE(
+        plain(get(query("g1", fields({{"auction_id", "3007770003"}, {"auction_house_id", "1"}}))))
+            .find("&closed=True&"),
+        std::string::npos);
+    EXPECT_EQ(
+        plain(get(query("m1", fields({{"auction_id", "3007770003"}, {"auction_house_id", "1"}}) +
+                                  storeFields("5", "1", "0")))),
+        "all=well&return=0&message=This%20auction%20has%20ended%2E");
+    EXPECT_EQ(plain(get(query("m2", "&bid_id=103" + storeFields("1", "1", "0")))),
+              "all=well&return=1&message=");
+    sim_.withStore([](Store& s) { EXPECT_EQ(s.findSnipe("alice", 103)->maxBid, 80.0); });
+}
+
+TEST_F(ServerTest, BidGroupsAreListedAndAddedOncePerName) {
+    EXPECT_EQ(get(query("getbidgroups"))->body, "3\tWatches\n9\tClocks\n");
+    EXPECT_EQ(plain(get(query("addbidgroup", "&bidgroup_name=Pocket%20watches"))),
+              "all=well&return=50&message=");
+    EXPECT_EQ(plain(get(query("addbidgroup", "&bidgroup_name=clocks"))),
+              "all=well&return=0&message=You%20already%20have%20a%20bid%20group%20of%20that%20"
+              "name%2E");
+    EXPECT_EQ(get(query("getbidgroups"))->body, "3\tWatches\n9\tClocks\n50\tPocket watches\n");
+}
+
+TEST_F(ServerTest, SwitchesGiveOneCommandChosenFieldsOrListText) {
+    Switches sw;
+    sw.failCommand = "g2";
+    sw.failCommandFields = {{"return", "1"}, {"title", "Chosen"}};
+    sw.listBody = "7\tChosen group\n";
+    sw.listCommand = "getbidgroups";
+    sim_.setSwitches(sw);
+    EXPECT_EQ(plain(get(query("g2", "&bid_id=101"))), "all=well&return=1&title=Chosen");
+    EXPECT_EQ(get(query("getbidgroups"))->body, "7\tChosen group\n");
+    EXPECT_EQ(get(query("favorites"))->body.substr(0, 11), "3009988771\t");
+}
+
 // The picture's dots, read back row by row from the top: '#' where it is not white.
 std::vector<std::string> dots(const std::string& bmp) {
     auto le = [&](std::size_t at) {

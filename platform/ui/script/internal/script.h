@@ -39,7 +39,15 @@ struct Popup {
     std::string item;
 };
 
+// A page of the run's fake web.
+struct Page {
+    std::string url;
+    std::string title;
+    std::string html;
+};
+
 struct Script {
+    std::vector<Page> pages;
     std::vector<Block> modal;
     std::vector<Block> idle;
     std::vector<Box> boxes;

@@ -8,10 +8,12 @@
 #include "platform/ui/list_view.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/pictures.h"
 #include "platform/ui/script/property_reader.h"
 #include "platform/ui/script/ui_script.h"
 #include "platform/ui/tab_strip.h"
 #include "platform/ui/text_controls.h"
+#include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/web_browser.h"
 
@@ -19,6 +21,18 @@
 
 namespace kv::ui::script {
 namespace {
+
+// What the panel's handlers saw, in order.
+std::vector<std::string>* panelEvents = nullptr;
+
+void seen(const std::string& event) {
+    if (panelEvents) panelEvents->push_back(event);
+}
+
+std::string mouse(const char* what, const MouseEvent& e) {
+    return std::string(what) + " " + std::to_string(e.button) + " " + std::to_string(e.x) + " " +
+           std::to_string(e.y);
+}
 
 struct Panel : Form {
     Panel() : Form("frmPanel") {
@@ -50,6 +64,26 @@ struct Panel : Form {
         mnuFileOpen.setContainer(&mnuFile);
         mnuFileOpen.setCaption("&Open");
         mnuFileOpen.setShortcut("Ctrl+O");
+        mnuPop.setVisible(false);
+        mnuPopCopy.setContainer(&mnuPop);
+        mnuPopCopy.setCaption("Copy");
+        cmdGo.onClick = [this] { wb.navigate("http://x/", nav::NoHistory, "main"); };
+        cmdCopy.onClick = [this] {
+            wb.selectText("watch");
+            wb.execCommand(browser_cmd::Copy);
+        };
+        cmdPaste.onClick = [this] { txtName.setText(app().clipboardText()); };
+        cmdMenu.onClick = [this] { mnuPop.popup(); };
+        picSplit.onMouseDown = [](const MouseEvent& e) { seen(mouse("down", e)); };
+        picSplit.onMouseMove = [](const MouseEvent& e) { seen(mouse("move", e)); };
+        picSplit.onMouseUp = [](const MouseEvent& e) { seen(mouse("up", e)); };
+        onResize = [this] { seen("resize " + std::to_string(width())); };
+        Timer2.setInterval(60000);
+        Timer2.onTimer = [] { seen("tick"); };
+        Timer3.setEnabled(false);
+        Timer3.setInterval(3000);
+        Timer3.onTimer = [this] { unload(); };
+        cmdLater.onClick = [this] { Timer3.setEnabled(true); };
     }
     TextBox& txtName = add<TextBox>("txtName");
     CheckBox& chkRemember = add<CheckBox>("chkRemember");
@@ -62,25 +96,41 @@ struct Panel : Form {
     WebBrowser& wb = add<WebBrowser>("wb1");
     Menu& mnuFile = add<Menu>("mnuFile");
     Menu& mnuFileOpen = add<Menu>("mnuFileOpen");
+    Menu& mnuPop = add<Menu>("mnuPop");
+    Menu& mnuPopCopy = add<Menu>("mnuPopCopy");
+    CommandButton& cmdGo = add<CommandButton>("cmdGo");
+    CommandButton& cmdCopy = add<CommandButton>("cmdCopy");
+    CommandButton& cmdPaste = add<CommandButton>("cmdPaste");
+    CommandButton& cmdMenu = add<CommandButton>("cmdMenu");
+    PictureBox& picSplit = add<PictureBox>("picSplit");
+    Timer& Timer2 = add<Timer>("Timer2"); // ticks every minute
+    Timer& Timer3 = add<Timer>("Timer3"); // closes the panel, once enabled
+    CommandButton& cmdLater = add<CommandButton>("cmdLater");
 };
 
 struct PanelRun {
     std::string report;
     std::string transcript;
+    std::vector<std::string> events;
 };
 
 // Runs the panel as a main window under the script.
 PanelRun runPanel(const std::string& script) {
     std::string error;
     EXPECT_TRUE(loadText(script, &error)) << error;
-    runProgram([] {
+    PanelRun r;
+    panelEvents = &r.events;
+    runProgram([&r] {
         Panel& p = app().form<Panel>();
         app().setMainForm(&p);
         p.show();
+        r.events.clear(); // the resize of the first show
         app().run();
         return 0;
     });
-    PanelRun r{report(), transcript()};
+    panelEvents = nullptr;
+    r.report = report();
+    r.transcript = transcript();
     resetForTests();
     return r;
 }
@@ -159,6 +209,96 @@ TEST(ScriptStatements, ExpectComparesAPropertyAndNamesTheLineOfAMismatch) {
     }
 }
 
+using Events = std::vector<std::string>;
+
+TEST(ScriptStatements, DriveThePanelPassingOnceAndFailingOnce) {
+    struct Case {
+        const char* name;
+        const char* script;
+        const char* failure; // empty: passes
+        // What the panel's handlers saw; not checked when unset.
+        std::optional<Events> events;
+        const char* transcript = ""; // a line the transcript holds
+    } cases[] = {
+        {"page",
+         "page \"http://x/\" \"Item X\" \"<p>x</p>\"\nidle\n  click frmPanel.cmdGo\n"
+         "  wait 0\n  expect frmPanel.wb1 locationName \"Item X\"\n  close frmPanel\nend\n",
+         "",
+         {}},
+        {"no page",
+         "idle\n  click frmPanel.cmdGo\n  wait 0\n"
+         "  expect frmPanel.wb1 locationName \"Item X\"\n  close frmPanel\nend\n",
+         "line 4: expect frmPanel.wb1: locationName is \"http://x/\", not \"Item X\"",
+         {}},
+        {"clipboard",
+         "idle\n  clipboard \"from elsewhere\"\n  click frmPanel.cmdPaste\n"
+         "  expect frmPanel.txtName text \"from elsewhere\"\n  close frmPanel\nend\n",
+         "",
+         {}},
+        {"clipboard of a closed form",
+         "idle\n  close frmPanel\n  clipboard x\n"
+         "  expect frmPanel.txtName text x\nend\n",
+         "line 4: expect frmPanel.txtName: no form frmPanel is loaded",
+         {}},
+        {"drag",
+         "idle\n  press frmPanel.picSplit left 10 20\n  move frmPanel.picSplit 300 20\n"
+         "  release frmPanel.picSplit left 300 25\n  move frmPanel.picSplit 310 25\n"
+         "  close frmPanel\nend\n",
+         "", Events{"down 1 10 20", "move 1 300 20", "up 1 300 25", "move 0 310 25"}},
+        {"drag a hidden control",
+         "idle\n  press frmPanel.mnuPop left 1 2\n"
+         "  press frmPanel.picSplit up 1 2\n  close frmPanel\nend\n",
+         "line 2: press frmPanel.mnuPop: the user could not do it",
+         {}},
+        {"resize",
+         "idle\n  resize frmPanel 7000 5000\n  expect frmPanel height 5000\n"
+         "  close frmPanel\nend\n",
+         "", Events{"resize 7000"}},
+        {"resize a maximized window",
+         "idle\n  state frmPanel maximized\n"
+         "  resize frmPanel 7000 5000\n  close frmPanel\nend\n",
+         "line 3: resize frmPanel: only a normal window can be sized", std::nullopt},
+        {"state",
+         "idle\n  state frmPanel maximized\n  state frmPanel normal\n"
+         "  expect frmPanel width 6000\n  expect frmPanel windowState normal\n"
+         "  close frmPanel\nend\n",
+         "", std::nullopt},
+        {"unknown state",
+         "idle\n  state frmPanel huge\n  close frmPanel\nend\n",
+         "line 2: state frmPanel: say normal, minimized or maximized",
+         {}},
+        {"transcript",
+         "page http://x/ X\npopup frmPanel.mnuPop pick mnuPopCopy\nidle\n"
+         "  click frmPanel.cmdGo\n"
+         "  click frmPanel.cmdMenu\n  wait 0\n  click frmPanel.cmdCopy\n"
+         "  close frmPanel\nend\n",
+         "",
+         {},
+         "[0] navigate frmPanel.wb1 \"http://x/\" flags 2 frame \"main\"\n"
+         "[0] popup frmPanel.mnuPop\n[1] clipboard \"watch\"\n"
+         "[1] command frmPanel.wb1 12\n"},
+        {"the program closing itself after the last action",
+         "idle\n  click frmPanel.cmdLater\nend\n",
+         "",
+         {},
+         "[3000] unload frmPanel"},
+        {"timers past an hour", "idle\n  wait 3900000\n  expect frmPanel visible true\nend\n",
+         "no action left: the program waits for the user with frmPanel shown", Events(65, "tick")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PanelRun r = runPanel(c.script);
+        if (*c.failure == '\0')
+            EXPECT_EQ(r.report, "");
+        else
+            EXPECT_NE(r.report.find(c.failure), std::string::npos) << r.report;
+        if (c.events) {
+            EXPECT_EQ(r.events, *c.events);
+        }
+        EXPECT_NE(r.transcript.find(c.transcript), std::string::npos) << r.transcript;
+    }
+}
+
 TEST(ScriptStatements, ExpectInAModalBlockReadsBareNamesOnThatForm) {
     struct Dialog : Form {
         Dialog() : Form("frmAsk") { setCaption("Ask"); }
@@ -173,6 +313,24 @@ TEST(ScriptStatements, ExpectInAModalBlockReadsBareNamesOnThatForm) {
     });
     EXPECT_EQ(report(), "line 5: expect txtAnswer: text is \"yes\", not \"no\"\n");
     resetForTests();
+}
+
+TEST(ScriptStatements, NewStatementsWithWrongArgumentsNameTheLine) {
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"page \"http://x/\"", "line 1: page: \"page <address> <title> [<html>]\""},
+        {"idle\n  clipboard\nend", "line 2: clipboard: wrong number of arguments"},
+        {"idle\n  press frmA.pic left 1\nend", "line 2: press: wrong number of arguments"},
+        {"idle\n  resize frmA 10\nend", "line 2: resize: wrong number of arguments"},
+        {"idle\n  expect frmA\nend", "line 2: expect: wrong number of arguments"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(loadText(c.text, &error)) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
 }
 
 // The reader as a dump uses it: every property a widget has, each readable.

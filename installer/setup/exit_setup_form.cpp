@@ -1,0 +1,77 @@
+#include "installer/setup/exit_setup_form.h"
+
+#include "installer/common/messages.h"
+#include "installer/common/shared_windows.h"
+#include "installer/setup/language.h"
+#include "installer/setup/setup_state.h"
+#include "platform/ui/application.h"
+#include "platform/ui/design.h"
+
+#include <memory>
+
+namespace kv::installer {
+
+TExitSetupForm::TExitSetupForm() : ui::Form("ExitSetupForm", ui::Units::Pixels) {
+    using namespace ui;
+    // The design layout, in pixels.
+    applyDesign({
+        {.widget = this, .caption = "Exit Setup", .geometry = {0, 0, 380, 168}},
+        {.widget = &MessageLabel, .geometry = {16, 14, 348, 96}, .state = kWordWrap},
+        {.widget = &ResumeButton,
+         .caption = "&Resume",
+         .geometry = {88, 122, 96, 25},
+         .state = kDefaultButton | kCancelButton},
+        {.widget = &ExitSetupButton, .caption = "E&xit Setup", .geometry = {196, 122, 96, 25}},
+    });
+    setBorderStyle(BorderStyle::FixedDialog);
+    Font f = font();
+    SetDefaultFont(f);
+    setFont(f);
+
+    onLoad = [this] { Form_Load(); };
+    ResumeButton.onClick = [this] { ResumeButton_Click(); };
+    ExitSetupButton.onClick = [this] { ExitSetupButton_Click(); };
+}
+
+// The texts of the language, read right to left for Hebrew and Arabic; in the middle of
+// the screen.
+void TExitSetupForm::Form_Load() {
+    setCaption(LangText("ExitSetup", "Caption", ""));
+    MessageLabel.setCaption(ExpandEscapes(LangText("ExitSetup", "s1", "")));
+    ResumeButton.setCaption(LangText("Buttons", "Resume", ""));
+    ExitSetupButton.setCaption(LangText("Buttons", "ExitSetup", ""));
+    const int charset = GetCharset();
+    ApplyBiDiMode(*this, charset);
+    for (ui::Widget* w :
+         {static_cast<ui::Widget*>(&MessageLabel), static_cast<ui::Widget*>(&ResumeButton),
+          static_cast<ui::Widget*>(&ExitSetupButton)})
+        ApplyBiDiMode(*w, charset);
+    if (IsRightToLeftCharset(charset)) MessageLabel.setAlignment(ui::Alignment::Right);
+    const ui::Size screen = ui::app().screenSize();
+    move((screen.width - width()) / 2, (screen.height - height()) / 2);
+}
+
+void TExitSetupForm::ResumeButton_Click() {
+    answer_ = ExitAnswer::Resume;
+    hide();
+}
+
+void TExitSetupForm::ExitSetupButton_Click() {
+    answer_ = ExitAnswer::Exit;
+    hide();
+}
+
+ExitAnswer AskExitSetup(ui::Form* owner) {
+    SetupState& state = setupState();
+    if (state.exitChosen) return ExitAnswer::Exit;
+    auto& form = static_cast<TExitSetupForm&>(ui::app().load(std::make_unique<TExitSetupForm>()));
+    state.exitQuestionOpen = true;
+    form.show(ui::ShowMode::Modal, owner);
+    state.exitQuestionOpen = false;
+    const ExitAnswer answer = form.answer();
+    form.unload();
+    if (answer == ExitAnswer::Exit) state.exitChosen = true;
+    return answer;
+}
+
+} // namespace kv::installer

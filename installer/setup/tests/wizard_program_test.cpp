@@ -1,0 +1,202 @@
+// The real setup, headless under UI scripts: the wizard's stages, page walk, buttons and
+// close question, read back from the UI transcript, Setup.log and the files that stage
+// records wrote.
+
+#include "installer/common/delimited_lists.h"
+#include "setup_program.h"
+
+#include "platform/system/testing/temp_machine.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace kv::installer {
+namespace {
+
+using Lines = std::vector<std::string>;
+using machine::testing::windowsProfile;
+using testing::readHostFile;
+namespace fsys = std::filesystem;
+
+// A stage record appending a line to C:\order.txt, or one that ends setup ("Exit").
+std::string stageRecord(const char* name, const char* stage, const char* appended) {
+    std::string header = "|", arguments = "|";
+    const char* title = appended ? "Append Text to a File" : "Exit";
+    for (auto [i, v] : {std::pair{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}})
+        SetListItem(header, i, v);
+    if (appended) {
+        SetListItem(arguments, 13, "C:\\order.txt");
+        SetListItem(arguments, 14, std::string(appended) + "\\\\n");
+    }
+    return "SET_PERFORM_EXECUTE_OP(~" + header + "~" + arguments + "~)\n";
+}
+
+// Whether `wanted` occurs in `lines` in its order (other lines may come between).
+bool inOrder(const Lines& lines, const Lines& wanted) {
+    std::size_t next = 0;
+    for (const std::string& line : lines)
+        if (next < wanted.size() && line == wanted[next]) ++next;
+    return next == wanted.size();
+}
+
+Lines splitLines(const std::string& text) {
+    Lines out;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(from, end - from);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out.push_back(line);
+        from = end + 1;
+    }
+    return out;
+}
+
+class WizardProgram : public testing::SetupProgram {
+protected:
+    void SetUp() override { start(windowsProfile("XP")); }
+    // Setup.txt with a log in C:\App (which exists) and the given lines.
+    void script(const std::string& lines) {
+        std::filesystem::create_directories(machine_->hostFolder('C') / "App");
+        writeScript("SET_PROG_NAME(Demo)\nSET_CREATE_SETUP_LOG\nSET_TARGET_DIR(C:\\App)\n" + lines);
+    }
+    Lines setupLog() {
+        return splitLines(readHostFile(machine_->hostFolder('C') / "App" / "Setup.log"));
+    }
+    std::string order() { return readHostFile(machine_->hostFolder('C') / "order.txt"); }
+    // Lines of the log that announce a page.
+    Lines screens() {
+        Lines out;
+        for (const std::string& line : setupLog())
+            if (line.rfind("Show Screen: ", 0) == 0) out.push_back(line);
+        return out;
+    }
+};
+
+TEST_F(WizardProgram, SetupStartExitEndsWithoutAWindow) {
+    script("SET_DIALOGS(WelcomeDlg)\n" + stageRecord("first", "Setup Start", "a") +
+           stageRecord("stop", "Setup Start", nullptr) +
+           stageRecord("after", "Setup Start", "never") + stageRecord("end", "Setup End", "end"));
+    const std::string out = runUi("");
+    EXPECT_EQ(out.find("show"), std::string::npos) << out;
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    EXPECT_EQ(order(), "a\r\n");
+    const Lines log = setupLog();
+    EXPECT_TRUE(inOrder(log, {"Execute Before Dialogs", "  first", "  stop"})) << out;
+    EXPECT_TRUE(screens().empty());
+    EXPECT_FALSE(inOrder(log, {"Execute After Dialogs"}));
+}
+
+TEST_F(WizardProgram, RecordsRunInScriptOrderAndAnUnknownPageFinishes) {
+    script("SET_DIALOGS(WelcomeDlg,BogusDlg,CompleteDlg)\n" +
+           stageRecord("one", "Setup Start", "a") + stageRecord("end", "Setup End", "d") +
+           stageRecord("two", "Setup Start", "b"));
+    const std::string out = runUi("idle\n  click SDialogForm.NextButton\nend\n");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    EXPECT_EQ(order(), "a\r\nb\r\nd\r\n");
+    EXPECT_TRUE(inOrder(setupLog(), {"Execute Before Dialogs", "  one", "  two",
+                                     "Show Screen: Welcome", "Execute After Dialogs", "  end",
+                                     "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                                     "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
+        << out;
+    EXPECT_EQ(screens(), Lines{"Show Screen: Welcome"});
+}
+
+TEST_F(WizardProgram, CancelResumeKeepsThePageAndExitEndsSetup) {
+    script("SET_DIALOGS(WelcomeDlg,DestinationDlg,CompleteDlg)\n" +
+           stageRecord("end", "Setup End", "d"));
+    const std::string out = runUi("idle\n"
+                                  "  click SDialogForm.NextButton\n"
+                                  "  click SDialogForm.CancelButton\n"
+                                  "end\n"
+                                  "modal ExitSetupForm\n  click ResumeButton\nend\n"
+                                  "idle\n  click SDialogForm.CancelButton\nend\n"
+                                  "modal ExitSetupForm\n  click ExitSetupButton\nend\n");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    // Still on the destination page after Resume; Exit ends setup without stage 4.
+    const Lines log = setupLog();
+    EXPECT_TRUE(inOrder(log, {"Show Screen: Choose Destination Location",
+                              "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                              "Exiting: FormCloseQuery - GetStopCopy=FALSE",
+                              "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                              "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
+        << out;
+    EXPECT_EQ(screens(),
+              (Lines{"Show Screen: Welcome", "Show Screen: Choose Destination Location"}));
+    EXPECT_FALSE(inOrder(log, {"Execute After Dialogs"}));
+    EXPECT_EQ(order(), "");
+}
+
+// One step of a walk in a UI script: the action, then the page's caption and whether Back
+// and Next are enabled.
+std::string step(const std::string& action, const char* caption, bool back, bool next) {
+    auto on = [](bool b) { return b ? "\"true\"" : "\"false\""; };
+    return (action.empty() ? "" : "  " + action + "\n") + "  expect SDialogForm caption \"" +
+           caption + "\"\n  expect SDialogForm.BackButton enabled " + on(back) +
+           "\n  expect SDialogForm.NextButton enabled " + on(next) + "\n";
+}
+
+TEST_F(WizardProgram, BackAndNextOnEachPageKind) {
+    script("SET_DIALOGS(LicenseDlg,ReadmeDlg,SetupTypeDlg,CustomDlg,ConfirmSetupDlg,"
+           "CopyFilesDlg,CompleteDlg)\n");
+    const std::string next = "click SDialogForm.NextButton", back = "click SDialogForm.BackButton";
+    const std::string out = runUi(
+        "idle\n" + step("", "License Agreement", false, false) +
+        step("tick SDialogForm.LicenseAcceptRadio on", "License Agreement", false, true) +
+        step("tick SDialogForm.LicenseDeclineRadio on", "License Agreement", false, false) +
+        step("tick SDialogForm.LicenseAcceptRadio on", "License Agreement", false, true) +
+        step(next, "Readme", true, true) + step(back, "License Agreement", false, true) +
+        step(next, "Readme", true, true) + step(next, "Setup Type", true, true) +
+        // Typical: the components are skipped both ways.
+        step(next, "Confirm Setup Settings", true, true) + step(back, "Setup Type", true, true) +
+        step("tick SDialogForm.CustomRadio on", "Setup Type", true, true) +
+        step(next, "Select Components", true, true) +
+        step(next, "Confirm Setup Settings", true, true) +
+        // The copy page runs its sequence, then shows the last page.
+        step(next, "Copying Files", false, false) + "  wait 50\nend\nidle\n" +
+        step("", "Setup Complete", false, true) + "  " + next + "\nend\n");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    EXPECT_EQ(screens(),
+              (Lines{"Show Screen: License Agreement", "Show Screen: Readme",
+                     "Show Screen: License Agreement", "Show Screen: Readme",
+                     "Show Screen: Setup Type", "Show Screen: Confirm Setup Settings",
+                     "Show Screen: Setup Type", "Show Screen: Select Components",
+                     "Show Screen: Confirm Setup Settings", "Show Screen: Setup Complete"}));
+    EXPECT_TRUE(inOrder(setupLog(), {"Show Screen: Setup Complete", "Execute After Dialogs"}));
+}
+
+TEST_F(WizardProgram, PlacedByNameWithOffsetsOrHiddenInABackgroundUpdate) {
+    script("SET_DIALOG_LOCATION(|Top/Left|10|20|)\nSET_DIALOGS(WelcomeDlg)\n");
+    std::string out = runUi("idle\n  expect SDialogForm left \"10\"\n"
+                            "  expect SDialogForm top \"20\"\n  close SDialogForm\nend\n"
+                            "modal ExitSetupForm\n  click ExitSetupButton\nend\n");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    // A background update: out of sight, straight to copying (the update is silent).
+    const fsys::path f = machine_->hostFolder('C') / "Upd";
+    fsys::create_directories(f);
+    std::ofstream(f / "App.info") << "[NewSetup]\r\nBackgroundUpdate=1\r\n";
+    script("SET_DIALOG_LOCATION(|Top/Left|10|20|)\nSET_DIALOGS(WelcomeDlg,CopyFilesDlg)\n");
+    out = runUi("idle\n  expect SDialogForm left \"-499\"\n"
+                "  expect SDialogForm top \"-355\"\nend\n",
+                0, "'/OriginalInfoFile=C:\\Upd\\App.dat'");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    EXPECT_TRUE(screens().empty());
+}
+
+TEST_F(WizardProgram, SilentSetupRunsTheCopyPageAndEnds) {
+    script("SET_SILENT_SETUP\nSET_DIALOGS(WelcomeDlg,CopyFilesDlg,CompleteDlg)\n" +
+           stageRecord("end", "Setup End", "d"));
+    const std::string out = runUi("");
+    EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
+    EXPECT_TRUE(screens().empty());
+    // Silent: no Complete page, so no "Setup End" either.
+    EXPECT_EQ(order(), "");
+}
+
+} // namespace
+} // namespace kv::installer

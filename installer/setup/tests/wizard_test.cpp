@@ -1,0 +1,450 @@
+// The wizard in this process on the headless backend: what Prepare fills, the setup types'
+// selection, the form folders, placement, the page walk with its buttons and log lines, and
+// the close question.
+
+#include "installer/setup/wizard_form.h"
+
+#include "installer/common/delimited_lists.h"
+#include "installer/common/folders.h"
+#include "installer/common/registry_primitives.h"
+#include "installer/common/system_queries.h"
+#include "installer/setup/english.h"
+#include "installer/setup/exit_setup_form.h"
+#include "installer/setup/language.h"
+#include "installer/setup/reset.h"
+#include "installer/setup/script.h"
+#include "installer/setup/setup_state.h"
+#include "platform/registry/registry.h"
+#include "platform/system/process.h"
+#include "platform/system/testing/temp_machine.h"
+#include "platform/ui/application.h"
+#include "platform/ui/headless/headless.h"
+#include "platform/ui/user_input.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kv::installer {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registry::resetForTests();
+        ui_ = &ui::headless::install();
+        machine::setProgram(machine_.hostFolder('C') / "Setup" / "setup.exe", {});
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+    void TearDown() override {
+        EXPECT_EQ(ui_->finish(), "");
+        resetForTests();
+        ui::resetForTests();
+        registry::resetForTests();
+    }
+    // Loads the script and makes the wizard as setup does, up to its stage 1.
+    TSDialogForm& prepare(const std::string& text) {
+        script_.LoadFromText(text);
+        auto& w =
+            static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
+        ui::app().setMainForm(&w);
+        w.SetRunTimeDirs();
+        w.Prepare();
+        bool abort = false;
+        w.RunSetupStart(abort);
+        EXPECT_EQ(abort, expectAbort_);
+        return w;
+    }
+    // Prepared and shown.
+    TSDialogForm& start(const std::string& text) {
+        TSDialogForm& w = prepare(text);
+        w.show();
+        return w;
+    }
+    // The log lines after its header (which ends with its third blank line).
+    static Lines logBody(TSDialogForm& w) {
+        const Lines& all = w.Log().Lines();
+        int blanks = 0;
+        std::size_t i = 0;
+        while (i < all.size() && blanks < 3)
+            if (all[i++].empty()) ++blanks;
+        return Lines(all.begin() + static_cast<std::ptrdiff_t>(i), all.end());
+    }
+
+    machine::testing::TempMachine machine_;
+    ui::headless::HeadlessBackend* ui_ = nullptr;
+    TScript script_;
+    bool expectAbort_ = false;
+};
+
+constexpr const char* kGroups = "SET_GROUP_DATA(Main|100|1|1|3|Main files|0)\n"
+                                "SET_GROUP_DATA(Extra|2048|1|0|2|Extra files|1)\n"
+                                "SET_GROUP_DATA(Help|20480|0|0|1|Help files|0)\n";
+
+TEST_F(WizardTest, PrepareFillsTheControlsFromTheScript) {
+    RegWriteString("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion",
+                   "RegisteredOwner", "Ann Owner");
+    RegWriteString("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion",
+                   "RegisteredOrganization", "Owner Ltd");
+    TSDialogForm& w = prepare(std::string(kGroups) +
+                              "SET_DIALOGS(WelcomeDlg,SetupTypeDlg,CustomDlg)\n"
+                              "SET_TARGET_DIR(<WinDir>\\\\Demo)\n"
+                              "SET_START_PROGRAM_LINK_FOLDER(Demo Menu)\n"
+                              "SET_START_MENU_LINK_NAME(^Demo)\nSET_DESKTOP_LINK_NAME(Demo Desk)\n"
+                              "SET_REQUEST_COMPANY_NAME\nSET_COMPANY_URL(www.example.com)\n"
+                              "SET_ADD_ASSOCIATION_ITEM(|Demo.Doc|.dmo|Demo document|x|)\n");
+    EXPECT_NE(w.handle(), 0u);
+    ASSERT_NE(w.ExecDll(), nullptr);
+    EXPECT_EQ(w.ExecDll()->handle(), w.handle());
+    EXPECT_EQ(w.TargetEdit.text(), GetWindowsDir(true) + "Demo");
+    EXPECT_EQ(w.ProgramMenuEdit.text(), "Demo Menu");
+    EXPECT_EQ(w.ExtraShortcutName(ExtraShortcut::StartMenu), "Demo");
+    EXPECT_TRUE(w.StartMenuCheck.checked());
+    EXPECT_EQ(w.ExtraShortcutName(ExtraShortcut::Desktop), "Demo Desk");
+    EXPECT_FALSE(w.DesktopCheck.checked());
+    EXPECT_EQ(w.ExtraShortcutName(ExtraShortcut::SendTo), "");
+    // Compact only on request; Custom listed; Typical stays the choice.
+    EXPECT_FALSE(w.CompactRadio.visible());
+    EXPECT_TRUE(w.CustomRadio.visible());
+    EXPECT_TRUE(w.TypicalRadio.value());
+    ASSERT_EQ(w.ComponentList.itemCount(), 3);
+    EXPECT_EQ(w.ComponentList.text(1, 0), "Extra");
+    EXPECT_EQ(w.ComponentList.text(1, 1), "2048 KB");
+    EXPECT_EQ(w.ComponentList.text(1, 5), "Extra files");
+    EXPECT_FALSE(w.ComponentList.checked(0));
+    EXPECT_TRUE(w.ComponentList.checked(1));
+    // Typical: Main and Extra, 2148 KB.
+    EXPECT_EQ(w.SpaceRequiredLabel.caption(), "2.10 MB");
+    ASSERT_EQ(w.AssociateList.itemCount(), 1);
+    EXPECT_EQ(w.AssociateList.text(0, 0), "  Demo document");
+    EXPECT_EQ(w.AssociateList.text(0, 1), ".dmo");
+    EXPECT_TRUE(w.AssociateList.checked(0));
+    EXPECT_EQ(w.AssociateList.item(0).tag, "|Demo.Doc|.dmo|Demo document|x|");
+    // The name is not asked for: hidden and empty, the company field in its place.
+    EXPECT_FALSE(w.NameEdit.visible());
+    EXPECT_EQ(w.NameEdit.text(), "");
+    EXPECT_TRUE(w.CompanyEdit.visible());
+    EXPECT_EQ(w.CompanyEdit.text(), "Owner Ltd");
+    EXPECT_EQ(w.CompanyEdit.top(), w.NameEdit.top());
+    EXPECT_EQ(w.UrlLabel.caption(), "www.example.com");
+    EXPECT_TRUE(w.UrlLabel.visible());
+}
+
+TEST_F(WizardTest, PresetTargetAndHiddenChoices) {
+    setupState().presetTargetDir = "D:\\Preset";
+    TSDialogForm& w =
+        prepare(std::string(kGroups) + "SET_TARGET_DIR(C:\\Script)\nSET_SHOW_COMPACT_SETUP\n"
+                                       "SET_REQUEST_USER_NAME\nSET_DIALOGS(WelcomeDlg)\n");
+    EXPECT_EQ(w.TargetEdit.text(), "D:\\Preset");
+    EXPECT_EQ(w.AppFolder(true), "D:\\Preset\\");
+    EXPECT_EQ(GetTargetDir(), "D:\\Preset");
+    EXPECT_TRUE(w.CompactRadio.visible());
+    EXPECT_FALSE(w.CustomRadio.visible());
+    // Neither SetupType nor Custom listed: Custom chosen, every row checked.
+    EXPECT_TRUE(w.CustomRadio.value());
+    for (int row = 0; row < 3; ++row)
+        EXPECT_TRUE(w.ComponentList.checked(row)) << row;
+    EXPECT_TRUE(w.NameEdit.visible());
+    EXPECT_FALSE(w.CompanyEdit.visible());
+    EXPECT_EQ(w.CompanyEdit.text(), "");
+    EXPECT_FALSE(w.UrlLabel.visible());
+    EXPECT_EQ(w.SpaceRequiredLabel.caption(), "22.1 MB");
+}
+
+TEST_F(WizardTest, RunTimeFoldersInTheTargetAndTheirAbort) {
+    TSDialogForm& w = prepare("SET_RUN_TIME_DIR_1(|||||||||||||1|C:\\Plug|)\n"
+                              "SET_TARGET_DIR(<RunTimeDir_1>App)\n");
+    EXPECT_EQ(w.TargetEdit.text(), "C:\\Plug\\App");
+    w.Free();
+    resetForTests();
+    // A folder that must be found and is not: "Setup Start" aborts.
+    expectAbort_ = true;
+    prepare("SET_RUN_TIME_DIR_2(||||||||||||||||||1|)\nSET_COMMON_DIR(<RunTimeDir_2>Shared)\n")
+        .Free();
+}
+
+TEST_F(WizardTest, SelectionFollowsTheSetupType) {
+    TSDialogForm& w = prepare(std::string(kGroups) + "SET_DIALOGS(SetupTypeDlg,CustomDlg)\n");
+    struct Case {
+        ui::OptionButton* choice; // null: none chosen
+        const char* type;
+        const char* selection;
+        const char* names;
+        const char* space;
+    };
+    const Case cases[] = {
+        {&w.TypicalRadio, "Typical", "110", "|Main|Extra|", "2.10 MB"},
+        {&w.CompactRadio, "Compact", "100", "|Main|", "0.098 MB"},
+        {&w.CustomRadio, "Custom", "010", "|Extra|", "2.00 MB"},
+        {nullptr, "", "111", "|Main|Extra|Help|", "22.1 MB"},
+    };
+    for (const Case& c : cases) {
+        for (ui::OptionButton* b : {&w.TypicalRadio, &w.CompactRadio, &w.CustomRadio})
+            b->setValue(b == c.choice);
+        w.ShowSpace();
+        EXPECT_EQ(w.SetupTypeName(), c.type);
+        EXPECT_EQ(w.SelectionString(), c.selection) << c.type;
+        EXPECT_EQ(w.SelectedGroupNames(), c.names) << c.type;
+        EXPECT_EQ(w.SpaceRequiredLabel.caption(), c.space) << c.type;
+    }
+    w.CustomRadio.setValue(true);
+    w.ComponentList.setChecked(1, false);
+    EXPECT_EQ(w.SelectionString(), "000");
+    EXPECT_EQ(w.SelectedGroupNames(), "");
+    w.TargetEdit.setText("");
+    w.ShowSpace();
+    EXPECT_EQ(w.SpaceAvailableLabel.caption(), "0.0 MB");
+}
+
+TEST_F(WizardTest, ExpandFormVars) {
+    TSDialogForm& w = prepare("SET_TARGET_DIR(C:\\App)\nSET_COMMON_DIR(C:\\Common\\)\n"
+                              "SET_AUX_DIR(<InstallDir>Aux)\n");
+    const std::string win = GetWindowsDir(true);
+    const std::string sys = GetSystemDir(true);
+    struct Case {
+        const char* text;
+        std::string expanded;
+    };
+    const Case cases[] = {
+        {"<Application Folder>a.exe", "C:\\App\\a.exe"},
+        {"<Common Folder>\\c.dll", "C:\\Common\\c.dll"},
+        {"<Auxiliary Folder>x", "C:\\App\\Aux\\x"},
+        {"<Windows Directory>w.ini", win + "w.ini"},
+        {"<System Directory>s.dll", sys + "s.dll"},
+        {"<System16 Directory>t.drv", GetSystem16Dir() + "\\t.drv"},
+        {"<InstallDir>bin\\b.exe", "C:\\App\\bin\\b.exe"},
+        // An absolute folder before it: <InstallDir> drops out.
+        {"<Windows Directory><InstallDir>v.txt", win + "v.txt"},
+        {"C:\\a\\\\b.txt", "C:\\a\\b.txt"},
+        {"plain text", "plain text"},
+        {"<application folder>", "C:\\App\\"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(w.ExpandFormVars(c.text), c.expanded) << c.text;
+    // The folders were handed to the folder unit on the way.
+    EXPECT_EQ(GetCommonDir(), "C:\\Common");
+}
+
+TEST_F(WizardTest, PlacementByNameWithOffsets) {
+    ui::app().setScreen({1024, 768}, {0, 30, 1024, 708});
+    struct Case {
+        const char* location;
+        bool background;
+        int left, top;
+    };
+    const Case cases[] = {
+        {"", false, (1024 - 504) / 2, 30 + (708 - 360) / 2},
+        {"|Top/Left|10|20|", false, 10, 50},
+        {"|bottom/right|-5|-6|", false, 1024 - 504 - 5, 30 + 708 - 360 - 6},
+        {"|Top/Center|", false, (1024 - 504) / 2, 30},
+        {"|Top/Left|10|20|", true, 5 - 504, 5 - 360},
+    };
+    for (const Case& c : cases) {
+        TSDialogForm& w = prepare(std::string("SET_DIALOG_LOCATION(") + c.location + ")\n");
+        w.SetBackgroundUpdate(c.background);
+        w.SetDialogLocation();
+        EXPECT_EQ(w.left(), c.left) << c.location << c.background;
+        EXPECT_EQ(w.top(), c.top) << c.location << c.background;
+        w.Free();
+    }
+}
+
+// Each step of a walk: the button, then the page reached and the buttons' states.
+struct Step {
+    char button; // 'N' Next, 'B' Back, 'A' tick the licence's accept, '-' the first page
+    const char* page;
+    bool back, next;
+};
+
+TEST_F(WizardTest, PageWalkWithItsButtons) {
+    struct Walk {
+        const char* pages;
+        const char* extra;
+        std::vector<Step> steps;
+    };
+    const Walk walks[] = {
+        {"WelcomeDlg,SetupTypeDlg,CustomDlg,ConfirmSetupDlg,CopyFilesDlg,CompleteDlg",
+         "",
+         {{'-', "WelcomeDlg", false, true},
+          {'N', "SetupTypeDlg", true, true},
+          // Typical: the components are skipped both ways.
+          {'N', "ConfirmSetupDlg", true, true},
+          {'B', "SetupTypeDlg", true, true},
+          {'N', "ConfirmSetupDlg", true, true},
+          // The copy page, then (the sequence over) the last page.
+          {'N', "CompleteDlg", false, true}}},
+        {"LicenseDlg,ReadmeDlg,UserInformationDlg,DestinationDlg,AssociateDlg,ShortcutsDlg",
+         "",
+         {{'-', "LicenseDlg", false, false},
+          {'A', "LicenseDlg", false, true},
+          {'N', "ReadmeDlg", true, true},
+          {'B', "LicenseDlg", false, true},
+          {'N', "ReadmeDlg", true, true},
+          {'N', "UserInformationDlg", true, true},
+          {'N', "DestinationDlg", true, true},
+          {'N', "AssociateDlg", true, true},
+          {'N', "ShortcutsDlg", true, true}}},
+        // Custom chosen: its page shows.
+        {"WelcomeDlg,CustomDlg,CopyFilesDlgHide,CompleteDlg",
+         "",
+         {{'-', "WelcomeDlg", false, true},
+          {'N', "CustomDlg", true, true},
+          {'N', "CompleteDlg", false, true}}},
+    };
+    for (const Walk& walk : walks) {
+        SCOPED_TRACE(walk.pages);
+        TSDialogForm& w = start(std::string("SET_CREATE_SETUP_LOG\nSET_DIALOGS(") + walk.pages +
+                                ")\n" + walk.extra);
+        for (const Step& s : walk.steps) {
+            SCOPED_TRACE(std::string(1, s.button) + " " + s.page);
+            ui::Control* button = nullptr;
+            if (s.button == 'N') button = &w.NextButton;
+            if (s.button == 'B') button = &w.BackButton;
+            if (s.button == 'A') button = &w.LicenseAcceptRadio;
+            if (button) {
+                EXPECT_TRUE(ui::user::click(*button));
+            }
+            ui::app().waitPumping(50); // the copy timer runs the sequence
+            EXPECT_EQ(script_.CurrentPage(), s.page);
+            EXPECT_EQ(w.BackButton.enabled(), s.back);
+            EXPECT_EQ(w.NextButton.enabled(), s.next);
+            ui::Control* sheet = w.find(s.page);
+            ASSERT_NE(sheet, nullptr);
+            EXPECT_TRUE(sheet->visible());
+        }
+        EXPECT_EQ(w.BackButton.caption(), "< &Back");
+        EXPECT_EQ(w.NextButton.caption(), "&Next >");
+        EXPECT_EQ(w.CancelButton.caption(), "&Cancel");
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+    }
+}
+
+TEST_F(WizardTest, ShowScreenLinesAndTheEndOfThePages) {
+    TSDialogForm& w = start("SET_CREATE_SETUP_LOG\nSET_DIALOGS(WelcomeDlg,BogusDlg,CompleteDlg)\n");
+    EXPECT_EQ(w.caption(), "Welcome");
+    // An unknown name ends the pages there.
+    EXPECT_TRUE(ui::user::click(w.NextButton));
+    EXPECT_TRUE(w.Closed());
+    EXPECT_EQ(logBody(w),
+              (Lines{"Execute Before Dialogs", "Show Screen: Welcome", "Execute After Dialogs",
+                     "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                     "Exiting: FormCloseQuery - GetStopCopy=FALSE"}));
+}
+
+TEST_F(WizardTest, NoPagesOrSilentWithoutCopyPageFinishAtOnce) {
+    for (const char* text : {"SET_CREATE_SETUP_LOG\n",
+                             "SET_CREATE_SETUP_LOG\nSET_SILENT_SETUP\nSET_DIALOGS(WelcomeDlg)\n"}) {
+        TSDialogForm& w = start(text);
+        EXPECT_TRUE(w.Closed()) << text;
+        EXPECT_EQ(logBody(w).at(1), "Execute After Dialogs") << text;
+        resetForTests();
+    }
+}
+
+TEST_F(WizardTest, SilentSetupStartsOnTheCopyPageAndEnds) {
+    for (const char* page : {"CopyFilesDlg", "CopyFilesDlgHide"}) {
+        TSDialogForm& w = start(std::string("SET_CREATE_SETUP_LOG\nSET_SILENT_SETUP\n"
+                                            "SET_DIALOGS(WelcomeDlg,") +
+                                page + ",CompleteDlg)\n");
+        EXPECT_EQ(script_.CurrentPage(), page);
+        EXPECT_FALSE(w.BackButton.enabled());
+        EXPECT_FALSE(w.NextButton.enabled());
+        ui::app().run();
+        EXPECT_TRUE(w.Closed()) << page;
+        // No page was announced; the close waited for the copy (twice asked, once done).
+        EXPECT_EQ(logBody(w),
+                  (Lines{"Execute Before Dialogs", "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                         "Exiting: FormCloseQuery - GetStopCopy=FALSE",
+                         "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                         "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
+            << page;
+        resetForTests();
+    }
+}
+
+TEST_F(WizardTest, CancelAsksAndExitIsKept) {
+    TSDialogForm& w = start("SET_DIALOGS(WelcomeDlg,DestinationDlg)\n");
+    ui::user::click(w.NextButton);
+    std::vector<std::string> asked;
+    auto answer = [&](const char* button) {
+        return [&, button](ui::Form& f) {
+            auto& q = static_cast<TExitSetupForm&>(f);
+            asked.push_back(q.caption() + "|" + q.ResumeButton.caption() + "|" +
+                            q.ExitSetupButton.caption());
+            EXPECT_TRUE(setupState().exitQuestionOpen);
+            EXPECT_TRUE(w.ExitQuestionOpen());
+            ui::user::click(*f.find(button));
+        };
+    };
+    ui_->onModal("ExitSetupForm", answer("ResumeButton"));
+    EXPECT_TRUE(ui::user::click(w.CancelButton));
+    EXPECT_FALSE(w.Closed());
+    EXPECT_EQ(script_.CurrentPage(), "DestinationDlg");
+    EXPECT_FALSE(setupState().exitQuestionOpen);
+    ui_->onModal("ExitSetupForm", answer("ExitSetupButton"));
+    EXPECT_TRUE(ui::user::close(w));
+    EXPECT_TRUE(w.Closed());
+    EXPECT_EQ(asked, (Lines{"Exit Setup|&Resume|E&xit Setup", "Exit Setup|&Resume|E&xit Setup"}));
+    // Once exit was chosen the question is not asked again.
+    EXPECT_EQ(AskExitSetup(nullptr), ExitAnswer::Exit);
+}
+
+TEST_F(WizardTest, ExitQuestionReadsRightToLeftForHebrew) {
+    const std::filesystem::path lng = machine_.hostFolder('C') / "Setup" / "Hebrew.lng";
+    std::filesystem::create_directories(lng.parent_path());
+    std::ofstream(lng) << "[General]\r\nCharset=177\r\n[ExitSetup]\r\nCaption=Q\r\n";
+    script_.LoadFromText("SET_LANG_NAMES(|Hebrew|)\nSET_LANG_FLAG(2)\n");
+    script_.LoadLanguage();
+    ASSERT_EQ(GetCharset(), 177);
+    ui_->onModal("ExitSetupForm", [](ui::Form& f) {
+        auto& q = static_cast<TExitSetupForm&>(f);
+        EXPECT_EQ(q.caption(), "Q");
+        EXPECT_TRUE(q.rightToLeft());
+        EXPECT_TRUE(q.MessageLabel.rightToLeft());
+        EXPECT_TRUE(q.ExitSetupButton.rightToLeft());
+        q.ResumeButton.click();
+    });
+    EXPECT_EQ(AskExitSetup(nullptr), ExitAnswer::Resume);
+    EXPECT_FALSE(setupState().exitChosen);
+}
+
+TEST_F(WizardTest, StagesRunTheirRecordsInOrderUntilOneAborts) {
+    // "Append Text to a File" records (a doubled backslash and n: a line break) of stages 1 and 4,
+    // and an Exit in stage 4.
+    auto op = [](const char* name, const char* stage, const char* title, const char* text) {
+        std::string header = "|", arguments = "|";
+        for (auto [i, v] : {std::pair{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}})
+            SetListItem(header, i, v);
+        SetListItem(arguments, 13, "C:\\order.txt");
+        SetListItem(arguments, 14, text);
+        return "SET_PERFORM_EXECUTE_OP(~" + header + "~" + arguments + "~)\n";
+    };
+    const char* append = "Append Text to a File";
+    TSDialogForm& w = prepare(
+        "SET_CREATE_SETUP_LOG\n" + op("one", "Setup Start", append, "a\\\\n") +
+        op("two", "Setup End", append, "d\\\\n") + op("three", "Setup Start", append, "b\\\\n") +
+        op("stop", "Setup End", "Exit", "") + op("four", "Setup End", append, "never"));
+    bool abort = false;
+    w.RunStageOps('4', abort);
+    EXPECT_TRUE(abort);
+    std::ifstream in(machine_.hostFolder('C') / "order.txt", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text, "a\r\nb\r\nd\r\n");
+    const Lines body = logBody(w);
+    ASSERT_GE(body.size(), 3u);
+    EXPECT_EQ(body[0], "Execute Before Dialogs");
+    EXPECT_EQ(body[1], "  one");
+}
+
+} // namespace
+} // namespace kv::installer

@@ -1,0 +1,192 @@
+#pragma once
+// TSDialogForm: the installation wizard. One window with a page per name of the script's
+// page list, shown in the script's order with Back, Next and Cancel; it runs the stages
+// "Setup Start" (before it shows) and "Setup End" (when the pages are done), starts the
+// install sequence from its copy page, and asks before it closes while setup is unfinished.
+
+#include "installer/common/exec_dll.h"
+#include "installer/setup/copy_wizard.h"
+#include "installer/setup/setup_log.h"
+#include "installer/setup/uninstall_script.h"
+#include "platform/ui/buttons.h"
+#include "platform/ui/form.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/progress_bar.h"
+#include "platform/ui/text_controls.h"
+#include "platform/ui/timer.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv::installer {
+
+class TScript;
+
+// The extra shortcuts offered beside the program menu's, in the order of their boxes.
+enum class ExtraShortcut : int { StartMenu, Desktop, SendTo, StartUp, Count };
+
+class TSDialogForm : public ui::Form, public CopyWizard {
+public:
+    // The script must outlive the wizard.
+    explicit TSDialogForm(TScript& script);
+    ~TSDialogForm() override;
+
+    // The page control and its pages, one per page name (CopyFilesDlgHide has none).
+    ui::Frame& PageControl = add<ui::Frame>("PageControl");
+    ui::Frame& WelcomeDlg = add<ui::Frame>("WelcomeDlg");
+    ui::Frame& LicenseDlg = add<ui::Frame>("LicenseDlg");
+    ui::Frame& ReadmeDlg = add<ui::Frame>("ReadmeDlg");
+    ui::Frame& UserInformationDlg = add<ui::Frame>("UserInformationDlg");
+    ui::Frame& DestinationDlg = add<ui::Frame>("DestinationDlg");
+    ui::Frame& SetupTypeDlg = add<ui::Frame>("SetupTypeDlg");
+    ui::Frame& CustomDlg = add<ui::Frame>("CustomDlg");
+    ui::Frame& AssociateDlg = add<ui::Frame>("AssociateDlg");
+    ui::Frame& ShortcutsDlg = add<ui::Frame>("ShortcutsDlg");
+    ui::Frame& ConfirmSetupDlg = add<ui::Frame>("ConfirmSetupDlg");
+    ui::Frame& CopyFilesDlg = add<ui::Frame>("CopyFilesDlg");
+    ui::Frame& CompleteDlg = add<ui::Frame>("CompleteDlg");
+
+    // What the pages fill and read.
+    ui::OptionButton& LicenseAcceptRadio = add<ui::OptionButton>("LicenseAcceptRadio");
+    ui::OptionButton& LicenseDeclineRadio = add<ui::OptionButton>("LicenseDeclineRadio");
+    ui::Label& NameLabel = add<ui::Label>("NameLabel");
+    ui::TextBox& NameEdit = add<ui::TextBox>("NameEdit");
+    ui::Label& CompanyLabel = add<ui::Label>("CompanyLabel");
+    ui::TextBox& CompanyEdit = add<ui::TextBox>("CompanyEdit");
+    ui::TextBox& TargetEdit = add<ui::TextBox>("TargetEdit");
+    ui::Label& SpaceRequiredLabel = add<ui::Label>("SpaceRequiredLabel");
+    ui::Label& SpaceAvailableLabel = add<ui::Label>("SpaceAvailableLabel");
+    ui::OptionButton& TypicalRadio = add<ui::OptionButton>("TypicalRadio");
+    ui::OptionButton& CompactRadio = add<ui::OptionButton>("CompactRadio");
+    ui::OptionButton& CustomRadio = add<ui::OptionButton>("CustomRadio");
+    ui::ListView& ComponentList = add<ui::ListView>("ComponentList");
+    ui::ListView& AssociateList = add<ui::ListView>("AssociateList");
+    ui::TextBox& ProgramMenuEdit = add<ui::TextBox>("ProgramMenuEdit");
+    ui::CheckBox& StartMenuCheck = add<ui::CheckBox>("StartMenuCheck");
+    ui::CheckBox& DesktopCheck = add<ui::CheckBox>("DesktopCheck");
+    ui::CheckBox& SendToCheck = add<ui::CheckBox>("SendToCheck");
+    ui::CheckBox& StartUpCheck = add<ui::CheckBox>("StartUpCheck");
+    ui::ProgressBar& CopyBar = add<ui::ProgressBar>("CopyBar");
+    ui::Label& CopyFileLabel = add<ui::Label>("CopyFileLabel");
+    ui::Label& CopyFolderLabel = add<ui::Label>("CopyFolderLabel");
+
+    // Below the pages.
+    ui::Label& HintLabel = add<ui::Label>("HintLabel");
+    ui::Label& UrlLabel = add<ui::Label>("UrlLabel");
+    ui::CommandButton& BackButton = add<ui::CommandButton>("BackButton");
+    ui::CommandButton& NextButton = add<ui::CommandButton>("NextButton");
+    ui::CommandButton& CancelButton = add<ui::CommandButton>("CancelButton");
+    ui::Timer& StopTimer = add<ui::Timer>("StopTimer");   // closes once copying is over
+    ui::Timer& CopyTimer = add<ui::Timer>("CopyTimer");   // starts the install sequence
+    ui::Timer& SpaceTimer = add<ui::Timer>("SpaceTimer"); // recomputes the space figures
+
+    // Before the first page: the extension library, the log header, the texts, the
+    // folders, the shortcut names, the setup types, the component and file-type rows, the
+    // space figures and the user's name and company.
+    void Prepare();
+    // Hands the script's three run-time folder records to the run-time folder unit.
+    void SetRunTimeDirs();
+    // Runs the "Setup Start" stage; abort tells that setup must end now.
+    void RunSetupStart(bool& abort);
+    // Runs the stage's execute-operation records in order until one aborts, logging each
+    // record's non-empty log; a run-time folder that had to be found also aborts.
+    void RunStageOps(char stage, bool& abort);
+
+    // The application, common and auxiliary folders: the preset when there is one, else
+    // the target edit or the script's folder expanded.
+    std::string AppFolder(bool withSlash);
+    std::string CommonFolder(bool withSlash);
+    std::string AuxFolder(bool withSlash);
+    // Hands the three folders to the folder-variable unit.
+    void HandFoldersOver();
+    // "Typical", "Compact" or "Custom" after the chosen setup type.
+    std::string SetupTypeName() const;
+    // Whether the group of a component row is installed under the chosen setup type.
+    bool GroupSelected(int row) const;
+    // "|" + each selected row's caption + "|"; empty when none is selected.
+    std::string SelectedGroupNames() const;
+    // The extra shortcut's name (its leading "^" removed).
+    const std::string& ExtraShortcutName(ExtraShortcut which) const;
+    // Recomputes the space required and available.
+    void ShowSpace();
+
+    // The first show: placement, the starting page.
+    void FormShow();
+    // Places the wizard by the script's placement (hidden in a background update).
+    void SetDialogLocation();
+    // Shows the page at the script's page index; false when its name has no page.
+    bool ShowCurrentPage();
+    void NextButtonClick();
+    void BackButtonClick();
+    // The pages are done: the "Setup End" stage, then the wizard closes.
+    void FinishDialogs();
+    // Ends setup: exit chosen (no question), the wizard closed.
+    void AbortSetup() override;
+    // Frees the wizard without the close question (setup ended before it showed).
+    void Free();
+    // A background update: the wizard is placed out of sight.
+    void SetBackgroundUpdate(bool on) { backgroundUpdate_ = on; }
+    // The install sequence, started once by the copy timer.
+    void Install();
+
+    // Setup.log, the uninstall script and the files to register after copying.
+    SetupLog& Log() { return log_; }
+    UninstallScript& Uninstall() { return uninstall_; }
+    const std::vector<std::string>& RegisterList() const { return registerList_; }
+    TExecDll* ExecDll() { return execDll_.get(); }
+    bool Copying() const { return copying_; }
+    bool Closed() const { return closed_; }
+    bool RestartNeeded() const { return restartNeeded_; }
+
+    // What the copy step reads and tells.
+    std::string SelectionString() override;
+    std::string ExpandFormVars(std::string_view text) override;
+    void StepCopyBar() override;
+    void ShowCopyFile(const std::string& fileName, const std::string& folder) override;
+    void SetRestartNeeded() override { restartNeeded_ = true; }
+    void SetCopyEntriesRunning(bool running) override { copyEntriesRunning_ = running; }
+    void AddToRegisterList(const std::string& path) override { registerList_.push_back(path); }
+    bool ExitQuestionOpen() override;
+
+private:
+    // The texts of the controls made here, from the language.
+    void LoadTexts();
+    void FillComponentList();
+    void FillAssociateList();
+    void ShowUserFields();
+    // A page by name: its caption, log line, page and buttons, then its own steps.
+    void ShowPage(const std::string& page);
+    void UpdateButtons();
+    // Whether the page lets Next go on.
+    bool ValidatePage();
+
+    void Form_Activate();
+    void Form_QueryUnload(int& cancel);
+    void Form_Unload();
+    void CancelButton_Click();
+    void UrlLabel_Click();
+    void TargetEdit_Change();
+    void StopTimer_Timer();
+    void CopyTimer_Timer();
+    void SpaceTimer_Timer();
+
+    TScript& script_;
+    std::unique_ptr<TExecDll> execDll_;
+    SetupLog log_;
+    UninstallScript uninstall_;
+    std::vector<std::string> registerList_;
+    std::array<std::string, static_cast<int>(ExtraShortcut::Count)> extraNames_;
+    bool copying_ = false;
+    bool restartNeeded_ = false;
+    bool firstShowDone_ = false;
+    bool copyEntriesRunning_ = false;
+    bool backgroundUpdate_ = false;
+    bool freeing_ = false;
+    bool closed_ = false;
+};
+
+} // namespace kv::installer
