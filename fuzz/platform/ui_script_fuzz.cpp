@@ -22,7 +22,7 @@ bool sameActions(const std::vector<si::Action>& a, const std::vector<si::Action>
 bool sameBlocks(const std::vector<si::Block>& a, const std::vector<si::Block>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].line != b[i].line || a[i].form != b[i].form ||
+        if (a[i].line != b[i].line || a[i].form != b[i].form || a[i].optional != b[i].optional ||
             !sameActions(a[i].actions, b[i].actions))
             return false;
     return true;
@@ -30,7 +30,8 @@ bool sameBlocks(const std::vector<si::Block>& a, const std::vector<si::Block>& b
 
 bool same(const si::Script& a, const si::Script& b) {
     if (!sameBlocks(a.modal, b.modal) || !sameBlocks(a.idle, b.idle) ||
-        a.boxes.size() != b.boxes.size() || a.popups.size() != b.popups.size())
+        a.boxes.size() != b.boxes.size() || a.otherBoxAnswer != b.otherBoxAnswer ||
+        a.popups.size() != b.popups.size())
         return false;
     for (std::size_t i = 0; i < a.boxes.size(); ++i) {
         const auto& x = a.boxes[i].expected;

@@ -77,8 +77,9 @@ std::string jarFile() {
 bool setCookie(std::string_view url, std::string_view name, std::string_view data) {
     Cookie c;
     c.domain = hostOf(url);
-    if (c.domain.empty() || name.empty()) return false;
-    c.path = pathOf(url);
+    // A host with a tab or a line break is no host; dropping them would name another one.
+    if (c.domain.empty() || c.domain != lineSafe(c.domain) || name.empty()) return false;
+    c.path = lineSafe(pathOf(url));
     const std::vector<std::string_view> parts = text::splitAt(data, ';');
     c.value = lineSafe(text::trimBlanks(parts[0]));
     c.name = lineSafe(name);
@@ -136,7 +137,10 @@ std::string formatJar(const std::vector<Cookie>& cookies) {
 std::vector<Cookie> parseJar(std::string_view text) {
     std::vector<Cookie> cookies;
     for (std::string_view line : text::splitAt(text, '\n')) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every CR at the end goes: a cookie's value never ends in one (and a kept one would
+        // be lost when the jar is written again).
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
         const std::vector<std::string_view> f = text::splitAt(line, '\t');
         if (f.size() != 7) continue;

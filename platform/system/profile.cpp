@@ -56,6 +56,12 @@ std::string quoted(const std::string& ansi, int codePage) {
     return "\"" + text::toUtf8(ansi, codePage) + "\"";
 }
 
+// A drive's host folder as its line holds it: in double quotes only when it would not read
+// back as it stands (blanks at an end, or quotes round it).
+std::string driveFolderText(const std::string& folder) {
+    return unquote(trim(folder)) == folder ? folder : "\"" + folder + "\"";
+}
+
 } // namespace
 
 Profile defaultProfile() {
@@ -94,7 +100,8 @@ std::string formatProfile(const Profile& p) {
     o << "folder.program_files = " << quoted(p.folders.programFiles, cp) << "\n";
     o << "folder.profiles = " << quoted(p.folders.profiles, cp) << "\n";
     for (const Drive& d : p.drives)
-        o << "drive." << d.letter << " = " << d.type << " " << d.hostFolder.string() << "\n";
+        o << "drive." << d.letter << " = " << d.type << " "
+          << driveFolderText(d.hostFolder.string()) << "\n";
     return o.str();
 }
 

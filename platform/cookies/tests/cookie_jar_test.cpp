@@ -52,9 +52,14 @@ TEST(CookieJar, AttributesReplacementAndBadInput) {
     ASSERT_TRUE(setCookie("http://example.com/", "b", "x\ty; domain=example.com; path=/\t"));
     EXPECT_FALSE(setCookie("not a url", "c", "1"));
     EXPECT_FALSE(setCookie("http://example.com/", "", "1"));
+    // Tabs and line breaks of the URL would break the jar's lines.
+    EXPECT_FALSE(setCookie("http://exam\tple.com/", "c", "1"));
+    EXPECT_FALSE(setCookie("http://example.com\n.evil.com/", "c", "1"));
+    ASSERT_TRUE(setCookie("http://example.com/a\tb\r\n/", "c", "1; path="));
 
     const std::vector<Cookie> jar = allCookies();
-    ASSERT_EQ(jar.size(), 2u);
+    ASSERT_EQ(jar.size(), 3u);
+    EXPECT_EQ(jar[2].path, "/ab/");
     EXPECT_EQ(jar[0].domain, "example.com");
     EXPECT_EQ(jar[0].path, "/shop");
     EXPECT_EQ(jar[0].value, "2");
@@ -81,6 +86,10 @@ TEST(CookieJar, JarTextRoundTrips) {
     EXPECT_EQ(back[0].value, "v=1");
     EXPECT_EQ(back[0].expires, 4102444800);
     EXPECT_EQ(back[1].path, "/p");
+    // CRs at a line's end are no part of the value, also when there are several.
+    const std::vector<Cookie> crs = parseJar("c.com\tFALSE\t/\tFALSE\t0\tn\tv\r\r\n");
+    ASSERT_EQ(crs.size(), 1u);
+    EXPECT_EQ(crs[0].value, "v");
 }
 
 } // namespace

@@ -56,6 +56,17 @@ TEST(Profile, DriveLinesReplaceTheDefaultTableInLetterOrder) {
     EXPECT_EQ(findDrive(q, 'C'), nullptr);
 }
 
+TEST(Profile, DriveFoldersWithBlanksOrQuotesRoundTrip) {
+    for (const char* folder : {" lead", "trail ", "\"quoted\"", "\"", "in side", "/plain"}) {
+        Profile p = defaultProfile();
+        p.drives = {Drive{'D', kDriveFixed, folder}};
+        const Profile q = parseProfile(formatProfile(p));
+        ASSERT_EQ(q.drives.size(), 1u) << folder;
+        EXPECT_EQ(q.drives[0].hostFolder, folder) << folder;
+    }
+    EXPECT_NE(formatProfile(defaultProfile()).find("drive.C = 3 drives/C\n"), std::string::npos);
+}
+
 TEST(Profile, DefaultIsWindowsXpServicePack2) {
     Profile p = defaultProfile();
     EXPECT_EQ(p.os.platformId, 2);
