@@ -106,19 +106,27 @@ void loadFavorites() {
     if (!first) return; // a window without the favourites menu
 
     int n = 1;
-    for (const std::string& line : lines) {
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string::npos) continue;
-        const std::string number = line.substr(0, tab);
-        if (!isNumeric(number)) continue;
-        std::string caption = line.substr(tab + 1);
-        caption = caption.substr(0, caption.find('\t'));
+    for (const FavoriteEntry& entry : favoriteEntries(lines)) {
         kv::ui::Menu& element = first->loadElement(n);
-        element.setCaption(caption);
-        element.setTag(number);
+        element.setCaption(entry.caption);
+        element.setTag(entry.number);
         element.setVisible(true);
         ++n;
     }
+}
+
+std::vector<FavoriteEntry> favoriteEntries(const std::vector<std::string>& lines) {
+    std::vector<FavoriteEntry> entries;
+    for (const std::string& line : lines) {
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) continue;
+        std::string number = line.substr(0, tab);
+        if (!isNumeric(number)) continue;
+        std::string caption = line.substr(tab + 1);
+        caption = caption.substr(0, caption.find('\t'));
+        entries.push_back({std::move(number), std::move(caption)});
+    }
+    return entries;
 }
 
 void applyToSelection(kv::ui::ListView& list, const std::string& command) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kv::ui {
 class ListView;
@@ -29,6 +30,14 @@ void importMyEbay();
 void refreshAuctions();
 // Rebuilds the favourites menu from the "favorites" lines (element 0 stays).
 void loadFavorites();
+// One entry of the favourites menu.
+struct FavoriteEntry {
+    std::string number; // the auction number, the element's tag
+    std::string caption;
+};
+// The entries of "favorites" lines "<number>\t<caption>[\t...]"; a line without a tab or
+// whose number is not a number is left out.
+std::vector<FavoriteEntry> favoriteEntries(const std::vector<std::string>& lines);
 // Sends command ("setdeleted", "dofeedback", "setpaid", "setreceived") for the snipes of
 // the list's checked rows; nothing is sent when no snipe row is checked.
 void applyToSelection(kv::ui::ListView& list, const std::string& command);

@@ -5,6 +5,7 @@
 #include "client/protocol/md5.h"
 #include "client/protocol/rc4.h"
 #include "client/protocol/url_encoding.h"
+#include "client/service/reply.h"
 #include "client/service/service_address.h"
 #include "client/service/web.h"
 #include "platform/registry/settings.h"
@@ -18,14 +19,11 @@
 
 namespace kv::service {
 
-using protocol::Base64Decode;
 using protocol::Base64Encode;
 using protocol::clsMD5;
 using protocol::kLoginSalt;
-using protocol::kReplyKey;
 using protocol::kRequestKey;
 using protocol::RC4Crypt;
-using protocol::urlDecode;
 using protocol::urlEncode;
 
 namespace {
@@ -88,28 +86,12 @@ std::string clsSecurity::getURLSecure(std::string_view cmd) {
 }
 
 Hash clsSecurity::queryKestrovane(std::string_view cmd, Hash& args) {
-    Hash reply;
     const std::string body = httpGet(getURLSecure(cmd, args));
-    const std::string plain = RC4Crypt(Base64Decode(body), kReplyKey);
-    if (plain.find("all=well") == std::string::npos) {
-        kv::ui::app().messageBox(body, kv::ui::mb::IconError,
-                                 "Received invalid response from server.");
-        reply.Add("invalid", 1);
-        return reply;
-    }
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t amp = plain.find('&', start);
-        const std::string piece =
-            plain.substr(start, amp == std::string::npos ? std::string::npos : amp - start);
-        const std::size_t eq = piece.find('=');
-        if (eq != std::string::npos) { // a piece without "=" carries nothing
-            reply.Add(piece.substr(0, eq), urlDecode(std::string_view(piece).substr(eq + 1)));
-        }
-        if (amp == std::string::npos) break;
-        start = amp + 1;
-    }
-    return reply;
+    if (std::optional<Hash> reply = decodeReply(body)) return *reply;
+    kv::ui::app().messageBox(body, kv::ui::mb::IconError, "Received invalid response from server.");
+    Hash invalid;
+    invalid.Add("invalid", 1);
+    return invalid;
 }
 
 std::vector<std::string> clsSecurity::queryKestrovaneMulti(std::string_view cmd, Hash& args,

@@ -4,15 +4,17 @@
 # (rich-controls.png), the client's main window (main-window.png), its login, splash,
 # terms and history windows (login.png, splash.png, terms.png, history.png) and the
 # installer's service progress window (service-window.png), a right-to-left text pane
-# (rtl-pane.png), and setup's wizard (wizard.png) and exit question (exit-question.png).
-# Builds what it runs with the debug preset. Needs what scripts/deps.sh installs (Xvfb, ImageMagick, wxWidgets).
+# (rtl-pane.png), the uninstall window, left to right and right to left
+# (uninstall-window.png, uninstall-window-rtl.png), and setup's wizard (wizard.png) and
+# exit question (exit-question.png). Builds what it runs with the debug preset. Needs what
+# scripts/deps.sh installs (Xvfb, ImageMagick, wxWidgets).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
 cmake --preset debug >/dev/null
 cmake --build --preset debug -j4 --target kv_ui_wx_tests kv_app_main_window_screenshot \
     kv_app_window_screenshots kv_service_window_screenshot kv_rtl_pane_screenshot \
-    kv_wizard_screenshot
+    kv_uninstall_window_screenshot kv_wizard_screenshot
 export KV_SCREENSHOT_DIR="$root/docs/screenshots"
 xvfb=platform/ui/wx/tests/run_under_xvfb.sh
 "$xvfb" build/debug/platform/ui/wx/tests/kv_ui_wx_tests \
@@ -21,5 +23,7 @@ xvfb=platform/ui/wx/tests/run_under_xvfb.sh
 "$xvfb" build/debug/client/app/tests/kv_app_window_screenshots
 KV_UI=wx "$xvfb" build/debug/installer/common/tests/kv_service_window_screenshot
 KV_UI=wx "$xvfb" build/debug/installer/common/tests/kv_rtl_pane_screenshot
+KV_UI=wx "$xvfb" build/debug/installer/uninstall/tests/kv_uninstall_window_screenshot
+KV_UI=wx "$xvfb" build/debug/installer/uninstall/tests/kv_uninstall_window_screenshot rtl
 KV_UI=wx "$xvfb" build/debug/installer/setup/tests/kv_wizard_screenshot
 ls -l docs/screenshots/*.png

@@ -431,9 +431,9 @@ bool RunStage(TExecDll* library, std::string_view record, std::string_view stage
     abort = false;
     const std::string header = ListItem(record, 0);
     const std::string arguments = ListItem(record, 1);
+    // A stage name not in the list ("0") belongs to no stage, whatever digit is asked for.
     const int position = ListIndexOf(StageNames, ListItem(header, 2));
-    const std::string digit = position < 0 ? "0" : std::to_string(position + 1);
-    if (digit != stage) {
+    if (position < 0 || std::to_string(position + 1) != stage) {
         return true;
     }
     ExecLog("  " + ListItem(header, 1));

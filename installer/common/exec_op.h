@@ -21,7 +21,8 @@ void ExecLog(std::string_view line);
 std::string GetExecLog();
 
 // Runs the record when it belongs to the stage (its digit, "1" to "6"); true for a record
-// of another stage. Clears the log and the abort flag first; `logText` gets the log.
+// of another stage or of an unknown stage name, which never runs. Clears the log and the
+// abort flag first; `logText` gets the log.
 bool RunStage(TExecDll* library, std::string_view record, std::string_view stage, bool& abort,
               std::string& logText);
 // Evaluates the conditions and runs the branch; the result of the branch's second operation.

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,36 +58,41 @@ void carryOut(const std::string& from, const std::string& to, bool replace) {
     if (!moveFile(from, to, replace)) report("moving " + from + " to " + to);
 }
 
-void carryOutRegistryList() {
-    registry::Key key;
+// The registry list: pairs of the source, then the target ("!" first to replace it; empty
+// to delete); nothing when there is no list. `key` is left open on the list's key.
+std::optional<std::vector<PendingRename>> registryRenames(registry::Key& key) {
     if (registry::openKey(registry::rootKey(registry::Root::LocalMachine), kSessionManager, key) !=
         registry::Status::Success)
-        return;
+        return std::nullopt;
     registry::Value value;
-    if (registry::queryValue(key, kPendingValue, value) != registry::Status::Success) return;
-    // Pairs: the source, then the target ("!" first to replace it; empty to delete).
+    if (registry::queryValue(key, kPendingValue, value) != registry::Status::Success)
+        return std::nullopt;
+    std::vector<PendingRename> renames;
     const std::vector<std::string> strings = pendingStrings(value.data);
     for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
         std::string_view target = strings[i + 1];
         const bool replace = target.starts_with('!');
         if (replace) target.remove_prefix(1);
         if (strings[i].empty()) continue;
-        carryOut(withoutNtPrefix(strings[i]), withoutNtPrefix(target), replace);
+        renames.push_back({withoutNtPrefix(strings[i]), withoutNtPrefix(target), replace});
     }
-    registry::deleteValue(key, kPendingValue);
+    return renames;
 }
 
-void carryOutWininit() {
-    const std::string folder = machine::knownFolderPath(machine::KnownFolder::Windows);
-    const std::string file = folder + "\\WININIT.INI";
-    const auto content = readFile(file);
-    if (!content) return;
+std::string wininitFile() {
+    return machine::knownFolderPath(machine::KnownFolder::Windows) + "\\WININIT.INI";
+}
+
+// The [Rename] lines of WININIT.INI: "NUL=file" deletes the file, "target=source"
+// replaces the target.
+std::vector<PendingRename> wininitRenames(const std::string& content) {
+    std::vector<PendingRename> renames;
     bool inRename = false;
     std::size_t start = 0;
-    while (start < content->size()) {
-        std::size_t end = content->find('\n', start);
-        if (end == std::string::npos) end = content->size();
-        std::string line = content->substr(start, end - start);
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.starts_with('[')) {
@@ -96,10 +102,28 @@ void carryOutWininit() {
         const auto eq = line.find('=');
         if (!inRename || eq == std::string::npos) continue;
         const std::string target = line.substr(0, eq);
-        // "NUL=file" deletes the file; "target=source" replaces the target.
-        carryOut(line.substr(eq + 1), text::equalsNoCase(target, "NUL") ? "" : target, true);
+        renames.push_back(
+            {line.substr(eq + 1), text::equalsNoCase(target, "NUL") ? "" : target, true});
     }
-    if (!moveFile(file, folder + "\\WININIT.BAK", true)) deleteFile(file);
+    return renames;
+}
+
+void carryOutRegistryList() {
+    registry::Key key;
+    const auto renames = registryRenames(key);
+    if (!renames) return;
+    for (const PendingRename& r : *renames)
+        carryOut(r.from, r.to, r.replace);
+    registry::deleteValue(key, kPendingValue);
+}
+
+void carryOutWininit() {
+    const std::string file = wininitFile();
+    const auto content = readFile(file);
+    if (!content) return;
+    for (const PendingRename& r : wininitRenames(*content))
+        carryOut(r.from, r.to, r.replace);
+    if (!moveFile(file, folderPart(file) + "\\WININIT.BAK", true)) deleteFile(file);
 }
 
 } // namespace
@@ -124,6 +148,17 @@ bool moveFileEx(std::string_view from, std::string_view to, unsigned flags) {
     data += '\0';
     return registry::setValue(key, kPendingValue, {registry::ValueType::MultiString, data}) ==
            registry::Status::Success;
+}
+
+std::vector<PendingRename> pendingRenames() {
+    registry::Key key;
+    std::vector<PendingRename> renames =
+        registryRenames(key).value_or(std::vector<PendingRename>{});
+    if (const auto content = readFile(wininitFile())) {
+        for (PendingRename& r : wininitRenames(*content))
+            renames.push_back(std::move(r));
+    }
+    return renames;
 }
 
 void carryOutPendingRenames() {

@@ -3,7 +3,9 @@
 // in the registry and Windows 9x's WININIT.INI [Rename] section, carried out by the first
 // program start after a restart request.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv::fs {
 
@@ -16,6 +18,17 @@ constexpr unsigned kMoveWriteThrough = 8;
 // Moves a file now, or with kMoveDelayUntilReboot records the move (an empty target:
 // the deletion) in the pending-rename list for the next start. False on failure.
 bool moveFileEx(std::string_view from, std::string_view to, unsigned flags);
+
+// A file move or deletion waiting for the next start.
+struct PendingRename {
+    std::string from;
+    std::string to; // "" deletes `from`
+    bool replace = false;
+    bool operator==(const PendingRename&) const = default;
+};
+
+// The pending renames in the order they will be carried out, without carrying them out.
+std::vector<PendingRename> pendingRenames();
 
 // Carries out and clears the pending renames: the registry list, then the [Rename] lines
 // of WININIT.INI in the Windows folder (renamed to WININIT.BAK afterwards, as 9x does).

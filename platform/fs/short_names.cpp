@@ -162,6 +162,16 @@ std::string shortPath(std::string_view path) {
     return out;
 }
 
+std::string givenShortName(std::string_view path) {
+    const internal::Resolved r = internal::resolve(path);
+    if (!r.exists() || r.host.empty()) return "";
+    const std::string ansi = kv::text::fromUtf8(r.host.back());
+    if (internal::isShortName(ansi)) return ansi;
+    const internal::Table table = internal::readTable(r.drive);
+    const auto it = table.find(r.tableKey());
+    return it == table.end() ? std::string() : it->second.shortName;
+}
+
 std::string longPath(std::string_view path) {
     internal::Resolved r = internal::resolve(path);
     if (!r.exists()) {

@@ -9,6 +9,7 @@
 #include "machine_helpers.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
+#include "platform/pe/testing/pe_fixtures.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/headless/headless.h"
@@ -55,7 +56,14 @@ struct StageCase {
     bool result;
     bool abort;
     std::string log;
+    std::function<void()> prepare = [] {};
 };
+
+constexpr const char* kDwordPath = "HKEY_CURRENT_USER\\Software\\T\\n";
+
+void writeDwordNine() {
+    RegWriteTyped("HKEY_CURRENT_USER\\Software\\T", "n", "9", "Integer");
+}
 
 TEST(ExecOp, RecordsOfAStage) {
     const std::vector<StageCase> cases = {
@@ -65,6 +73,35 @@ TEST(ExecOp, RecordsOfAStage) {
         {"unknown stage",
          execRecord({{1, "r"}, {2, "Later"}, {4, "1"}, {19, "1"}, {20, "Exit"}}, {}), "1", true,
          false, ""},
+        {"an unknown stage name runs for no digit, not even 0",
+         execRecord({{1, "r"}, {2, "Later"}, {4, "1"}, {19, "1"}, {20, "Exit"}}, {}), "0", true,
+         false, ""},
+        {"no stage name, digit 0 asked",
+         execRecord({{1, "r"}, {4, "1"}, {19, "1"}, {20, "Exit"}}, {}), "0", true, false, ""},
+        {"registry DWORD 9 is not above 10: else-branch",
+         execRecord({{1, "reg"},
+                     {2, "UnInstall Start"},
+                     {7, "Registry Value is"},
+                     {19, "1"},
+                     {20, "Exit"},
+                     {25, "1"},
+                     {26, "Remove Registry Key"}},
+                    {{1, kDwordPath}, {2, ">"}, {3, "10"}, {19, "HKEY_CURRENT_USER\\Software\\T"}}),
+         "5", true, false,
+         "  reg\r\n    IF Registry Value is  HKEY_CURRENT_USER\\Software\\T\\n = FALSE\r\n"
+         "    Result: FALSE\r\n    THEN Remove Registry Key  HKEY_CURRENT_USER\\Software\\T  \r\n",
+         writeDwordNine},
+        {"registry DWORD 9 is below 10: then-branch",
+         execRecord({{1, "reg"},
+                     {2, "UnInstall Start"},
+                     {7, "Registry Value is"},
+                     {19, "1"},
+                     {20, "Exit"}},
+                    {{1, kDwordPath}, {2, "<"}, {3, "10"}}),
+         "5", true, true,
+         "  reg\r\n    IF Registry Value is  HKEY_CURRENT_USER\\Software\\T\\n = TRUE\r\n"
+         "    Result: TRUE\r\n    THEN Exit    \r\n",
+         writeDwordNine},
         {"no conditions, then-branch, exit still runs the second operation",
          execRecord({{1, "r"},
                      {2, "setup start"},
@@ -129,6 +166,7 @@ TEST(ExecOp, RecordsOfAStage) {
         SCOPED_TRACE(c.name);
         Fresh fresh;
         ui::headless::install();
+        c.prepare();
         bool abort = true;
         std::string log = "stale";
         EXPECT_EQ(RunStage(nullptr, c.record, c.stage, abort, log), c.result);
@@ -170,10 +208,23 @@ struct ConditionCase {
     const char* relation;
     const char* value;
     bool result;
+    std::function<void()> prepare = [] {};
 };
 
+constexpr const char* kAppPaths =
+    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
 TEST(ExecOp, ConditionsOnAFreshMachine) {
+    const auto appPath = [] { WriteAppPath("C:\\App\\app.exe"); };
+    const auto exeOnly = [] {
+        RegWriteTyped(std::string(kAppPaths) + "half.exe", "", "C:\\half.exe", "String");
+    };
     const std::vector<ConditionCase> cases = {
+        {"Application Found", "APP.EXE", "", "", true, appPath},
+        {"Application Found", "half.exe", "", "", true, exeOnly},
+        {"Application Found", "app.exe", "", "", false},
+        {"Application Path Found", "app.exe", "", "", true, appPath},
+        {"Application Path Found", "half.exe", "", "", false, exeOnly},
         {"File Found", "C:\\Data\\here.txt", "", "", true},
         {"File Found", "C:\\Data", "", "", false},
         {"Directory Found", "C:\\Data", "", "", true},
@@ -203,6 +254,32 @@ TEST(ExecOp, ConditionsOnAFreshMachine) {
         ASSERT_TRUE(
             RegWriteTyped("HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
                           "~MHz", "2400", "Integer"));
+        c.prepare();
+        const std::string header = record({{7, c.title}});
+        const std::string arguments = record({{1, c.argument}, {2, c.relation}, {3, c.value}});
+        EXPECT_EQ(EvalCondition("1", nullptr, header, 1, arguments), c.result);
+    }
+}
+
+TEST(ExecOp, FileVersionConditions) {
+    Fresh fresh;
+    ASSERT_EQ(
+        pe::testing::buildDll(
+            pe::testing::versionScript("1,0,10,0", {{"040904E4", {{"FileVersion", "1.0.10.0"}}}},
+                                       std::vector<std::pair<int, int>>{{0x409, 1252}}),
+            pe::testing::Bits::Pe32, fresh.machine.hostFolder('C') / "app.dll"),
+        "");
+    const std::vector<ConditionCase> cases = {
+        // The third part 00010 sorts after 00009.
+        {"File Version is", "C:\\app.dll", ">=", "1.0.9.4", true},
+        {"File Version is", "c:\\APP.DLL", "<", "1.0.9.4", false},
+        {"Application Version is", "C:\\app.dll", "=", "1.0.10.0", true},
+        {"Application Version is", "C:\\app.dll", "!=", "1.0.10.0", false},
+        {"File Version is", "C:\\app.dll", "<>", "2.0", false},
+        {"File Version is", "C:\\Data\\here.txt", ">", "0", false}, // no version: empty side
+    };
+    for (const ConditionCase& c : cases) {
+        SCOPED_TRACE(std::string(c.title) + " " + c.argument + " " + c.relation + c.value);
         const std::string header = record({{7, c.title}});
         const std::string arguments = record({{1, c.argument}, {2, c.relation}, {3, c.value}});
         EXPECT_EQ(EvalCondition("1", nullptr, header, 1, arguments), c.result);

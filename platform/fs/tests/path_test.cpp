@@ -74,7 +74,11 @@ TEST_F(FsPath, ShortNamesAreStableMapBackAndSurviveANewProcess) {
     for (const char* name : {"Program Data", "Programs Two", "readme.txt", "Setup Files.html"})
         touch(c() / name);
     EXPECT_EQ(fs::shortPath("C:\\Program Files"), "C:\\PROGRA~1"); // given when first asked
+    EXPECT_EQ(fs::givenShortName("C:\\Program Data"), "");         // not asked yet
     EXPECT_EQ(fs::shortPath("C:\\Program Data"), "C:\\PROGRA~2");
+    EXPECT_EQ(fs::givenShortName("c:\\program data"), "PROGRA~2");
+    EXPECT_EQ(fs::givenShortName("C:\\readme.txt"), "readme.txt");
+    EXPECT_EQ(fs::givenShortName("C:\\no such file"), "");
     EXPECT_EQ(fs::shortPath("C:\\Program Files"), "C:\\PROGRA~1"); // stable
     EXPECT_EQ(fs::shortPath("c:\\readme.txt"), "C:\\readme.txt");  // fits 8.3 already
     EXPECT_EQ(fs::shortPath("C:\\setup files.html"), "C:\\SETUPF~1.HTM");

@@ -39,6 +39,9 @@ TEST_F(PendingRenames, NtListRunsAtTheFirstStartAfterARestartOnly) {
     ASSERT_TRUE(moveFileEx("C:\\App\\Xlib.dll", "C:\\App\\lib.dll",
                            kMoveDelayUntilReboot | kMoveReplaceExisting));
     ASSERT_TRUE(moveFileEx("C:\\App\\stale.tmp", "", kMoveDelayUntilReboot));
+    EXPECT_EQ(pendingRenames(),
+              (std::vector<PendingRename>{{"C:\\App\\Xlib.dll", "C:\\App\\lib.dll", true},
+                                          {"C:\\App\\stale.tmp", "", false}}));
 
     start(); // an ordinary start changes nothing
     EXPECT_EQ(content("C:\\App\\lib.dll"), "old");
@@ -48,6 +51,7 @@ TEST_F(PendingRenames, NtListRunsAtTheFirstStartAfterARestartOnly) {
     start();
     EXPECT_EQ(content("C:\\App\\lib.dll"), "new");
     EXPECT_FALSE(exists("C:\\App\\Xlib.dll"));
+    EXPECT_TRUE(pendingRenames().empty());
     EXPECT_FALSE(exists("C:\\App\\stale.tmp"));
     registry::Key key;
     registry::Value value;
@@ -85,6 +89,9 @@ TEST_F(PendingRenames, WininitRenameLinesWithShortNamesOnWindows98) {
                                 "\r\nNUL=" + shortPath("C:\\WINDOWS\\obsolete.dat") + "\r\n";
     ASSERT_NE(shortPath(target).find('~'), std::string::npos);
     ASSERT_TRUE(writeFile("C:\\WINDOWS\\WININIT.INI", wininit));
+    EXPECT_EQ(pendingRenames(),
+              (std::vector<PendingRename>{{shortPath(side), shortPath(target), true},
+                                          {shortPath("C:\\WINDOWS\\obsolete.dat"), "", true}}));
 
     start();
     EXPECT_EQ(content(target), "old");

@@ -78,7 +78,8 @@ bool HeadlessBackend::idle(const IdleRequest& request) {
 }
 
 void HeadlessBackend::record(Record::Kind kind, Form& form) {
-    records_.push_back(Record{kind, now_, form.name(), form.caption(), {}, 0, 0});
+    records_.push_back(
+        Record{kind, now_, form.name(), form.caption(), {}, 0, 0, false, form.geometry()});
 }
 
 void HeadlessBackend::applyWindowState(Form& form) {
@@ -100,6 +101,14 @@ void HeadlessBackend::applyWindowState(Form& form) {
 void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
     if (property != Property::WindowState) return;
     if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
+}
+
+void HeadlessBackend::note(std::string text) {
+    Record r;
+    r.kind = Record::Kind::Note;
+    r.tick = now_;
+    r.text = std::move(text);
+    records_.push_back(std::move(r));
 }
 
 void HeadlessBackend::formShown(Form& form, ShowMode mode) {
@@ -132,17 +141,24 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     int answer = defaultAnswer(request.style);
     std::uint32_t after = 0;
     std::string got = describe(request.caption, request.text, request.style);
-    if (expected_.empty()) {
+    auto matches = [&](const ExpectedBox& e) {
+        return (!e.caption || *e.caption == request.caption) &&
+               (!e.text || *e.text == request.text) &&
+               (!e.plainText || *e.plainText == plainText(request.text)) &&
+               (!e.style || *e.style == request.style);
+    };
+    bool unlisted = false;
+    if (unlistedAnswer_ && (expected_.empty() || !matches(expected_.front()))) {
+        unlisted = true;
+        if (offers(request.style, *unlistedAnswer_)) answer = *unlistedAnswer_;
+    } else if (expected_.empty()) {
         failures_.push_back("unexpected message box #" + std::to_string(boxCount_) + ": " + got +
                             " (answered " + answerName(answer) + ")");
     } else {
         ExpectedBox e = std::move(expected_.front());
         expected_.pop_front();
         after = e.after;
-        bool match = (!e.caption || *e.caption == request.caption) &&
-                     (!e.text || *e.text == request.text) &&
-                     (!e.plainText || *e.plainText == plainText(request.text)) &&
-                     (!e.style || *e.style == request.style);
+        const bool match = matches(e);
         if (match && offers(request.style, e.answer)) {
             answer = e.answer;
         } else if (match) {
@@ -159,7 +175,7 @@ int HeadlessBackend::messageBox(const MessageBoxRequest& request) {
     }
     records_.push_back(Record{Record::Kind::Box, now_,
                               request.owner ? request.owner->name() : std::string(),
-                              request.caption, request.text, request.style, answer});
+                              request.caption, request.text, request.style, answer, unlisted});
     if (after > 0) {
         // The user thinks: the box's own message loop runs meanwhile.
         const std::size_t at = records_.size() - 1;
@@ -192,12 +208,18 @@ std::string HeadlessBackend::transcript() const {
     std::ostringstream out;
     for (const auto& r : records_) {
         out << "[" << r.tick << "] ";
+        const Rect& g = r.geometry;
+        const auto place = [&] {
+            out << " at " << g.left << "," << g.top << " size " << g.width << "x" << g.height;
+        };
         switch (r.kind) {
         case Record::Kind::Shown:
             out << "show " << r.form << " \"" << r.caption << "\"";
+            place();
             break;
         case Record::Kind::ShownModal:
             out << "show modal " << r.form << " \"" << r.caption << "\"";
+            place();
             break;
         case Record::Kind::Hidden:
             out << "hide " << r.form;
@@ -206,7 +228,11 @@ std::string HeadlessBackend::transcript() const {
             out << "unload " << r.form;
             break;
         case Record::Kind::Box:
-            out << "box " << describe(r.caption, r.text, r.style) << " -> " << answerName(r.answer);
+            out << "box " << describe(r.caption, r.text, r.style) << " -> " << answerName(r.answer)
+                << (r.unlisted ? " (not listed)" : "");
+            break;
+        case Record::Kind::Note:
+            out << r.text;
             break;
         }
         out << "\n";

@@ -17,16 +17,19 @@
 
 namespace kv::ui::headless {
 
-// One recorded event: a form shown (modeless or modal), hidden or unloaded, or a box.
+// One recorded event: a form shown (modeless or modal), hidden or unloaded, a box, or a
+// note (a line a UI script adds, such as a dump of a form: its `text`).
 struct Record {
-    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box };
+    enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box, Note };
     Kind kind = Kind::Shown;
     std::uint32_t tick = 0;
     std::string form;    // the form's name (a box: its owner's, or empty for the desktop)
     std::string caption; // the form's or the box's caption
     std::string text;    // a box's text
     unsigned style = 0;
-    int answer = 0; // a box's; 0 (none) when the program ended while it was open
+    int answer = 0;        // a box's; 0 (none) when the program ended while it was open
+    bool unlisted = false; // a box answered by the answer for boxes the test did not list
+    Rect geometry;         // a shown form's, in its units
 };
 
 // A box the test expects next; unset fields match anything. `plainText` compares the
@@ -62,12 +65,17 @@ public:
 
     // Queues the next expected box.
     void expectBox(ExpectedBox box) { expected_.push_back(std::move(box)); }
+    // The answer to every box that is not the next expected one (its default button when it
+    // has no such button): recorded as unlisted, not a failure, the expected box still next.
+    void answerUnlistedBoxes(int answer) { unlistedAnswer_ = answer; }
     std::size_t pendingBoxes() const { return expected_.size(); }
 
     const std::vector<Record>& records() const { return records_; }
     std::vector<Record> boxes() const;
     // A readable line per record.
     std::string transcript() const;
+    // Adds a note to the records at the current tick.
+    void note(std::string text);
     // Surprise and mismatched boxes, stuck loops; finish() adds expected boxes that never
     // came and returns all failures as one report (empty when all went as expected).
     const std::vector<std::string>& failures() const { return failures_; }
@@ -94,6 +102,7 @@ private:
     std::function<void(Form&)> modalFallback_;
     std::function<bool()> idleHandler_;
     std::deque<ExpectedBox> expected_;
+    std::optional<int> unlistedAnswer_;
     std::vector<Record> records_;
     std::vector<std::string> failures_;
     std::string clipboard_;

@@ -52,7 +52,7 @@ const std::map<std::string, std::pair<int, int>>& verbs() {
         {"dblclick", {1, 1}}, {"key", {2, 3}},   {"mouse", {2, 2}},   {"row", {2, 2}},
         {"dblrow", {2, 2}},   {"check", {3, 3}}, {"column", {2, 2}},  {"menu", {1, 1}},
         {"button", {2, 2}},   {"node", {2, 2}},  {"dblnode", {2, 2}}, {"tab", {2, 2}},
-        {"wait", {1, 1}},     {"close", {1, 1}}, {"expect", {3, 5}}};
+        {"wait", {1, 1}},     {"close", {1, 1}}, {"expect", {3, 5}},  {"dump", {1, 1}}};
     return table;
 }
 
@@ -136,15 +136,24 @@ std::optional<Script> parse(std::string_view text, std::string& error) {
         const std::string& verb = w[0];
         if (verb == "modal" || verb == "idle") {
             if (open) return fail("\"" + verb + "\" inside a block (missing \"end\")");
-            if (verb == "modal" && w.size() != 2) return fail("modal: give one form name");
+            const bool optional = verb == "modal" && w.size() == 3 && w[2] == "optional";
+            if (verb == "modal" && w.size() != 2 && !optional)
+                return fail("modal: give one form name, then optionally \"optional\"");
             if (verb == "idle" && w.size() != 1) return fail("idle takes no arguments");
             openModal = verb == "modal";
             auto& list = openModal ? script.modal : script.idle;
-            list.push_back(Block{number, openModal ? w[1] : std::string(), {}});
+            list.push_back(Block{number, openModal ? w[1] : std::string(), {}, optional});
             open = &list.back();
         } else if (verb == "end") {
             if (!open) return fail("\"end\" without a block");
             open = nullptr;
+        } else if (verb == "box" && w.size() > 1 && w[1] == "other") {
+            // The answer to every box not listed.
+            if (w.size() != 4 || w[2] != "answer")
+                return fail("box other: \"box other answer <answer>\"");
+            if (script.otherBoxAnswer) return fail("box other: given twice");
+            script.otherBoxAnswer = answerOf(w[3]);
+            if (!script.otherBoxAnswer) return fail("box other: unknown answer: " + w[3]);
         } else if (verb == "box") {
             Box box{number, {}};
             if (!parseBox(w, box, why)) return fail(why);

@@ -63,6 +63,14 @@ std::string show(const Font& font) {
     return out;
 }
 
+// "0+5 12+3": each bold run's start and length.
+std::string show(const std::vector<TextRun>& runs) {
+    std::string out;
+    for (const TextRun& r : runs)
+        out += (out.empty() ? "" : " ") + std::to_string(r.start) + "+" + std::to_string(r.length);
+    return out;
+}
+
 // One property of the widgets of kind T.
 struct Entry {
     std::string_view name;
@@ -90,6 +98,7 @@ const std::vector<Entry>& entries() {
         of<Widget>("toolTip", [](const Widget& w) { return w.toolTip(); }),
         of<Widget>("font", [](const Widget& w) { return w.font(); }),
         of<Widget>("mousePointer", [](const Widget& w) { return w.mousePointer(); }),
+        of<Widget>("rightToLeft", [](const Widget& w) { return w.rightToLeft(); }),
         of<Control>("focus", [](const Control& c) { return c.hasFocus(); }),
         of<Form>("loaded", [](const Form& f) { return f.loaded(); }),
         of<Form>("windowState", [](const Form& f) { return f.windowState(); }),
@@ -98,6 +107,7 @@ const std::vector<Entry>& entries() {
         of<TextBox>("locked", [](const TextBox& t) { return t.locked(); }),
         of<RichTextBox>("text", [](const RichTextBox& t) { return t.text(); }),
         of<RichTextBox>("locked", [](const RichTextBox& t) { return t.locked(); }),
+        of<RichTextBox>("boldRuns", [](const RichTextBox& t) { return t.boldRuns(); }),
         of<ComboBox>("text", [](const ComboBox& b) { return b.text(); }),
         of<ListBox>("text", [](const ListBox& b) { return b.text(); }),
         of<ListControl>("listIndex", [](const ListControl& l) { return l.listIndex(); }),

@@ -59,6 +59,7 @@ public:
         backend_.setIdleHandler([this] { return idle(); });
         for (const auto& b : script_.boxes)
             backend_.expectBox(b.expected);
+        if (script_.otherBoxAnswer) backend_.answerUnlistedBoxes(*script_.otherBoxAnswer);
         for (std::size_t i = 0; i < script_.popups.size(); ++i)
             controls_.onPopup(script_.popups[i].menu, [this, i](Menu& m) {
                 popupUsed_[i] = true;
@@ -71,7 +72,7 @@ public:
         for (const auto& f : failures_)
             out += f + "\n";
         for (std::size_t i = 0; i < script_.modal.size(); ++i)
-            if (!modalUsed_[i])
+            if (!modalUsed_[i] && !script_.modal[i].optional)
                 out += "line " + std::to_string(script_.modal[i].line) + ": modal show of " +
                        script_.modal[i].form + " never came\n";
         for (std::size_t i = idleNext_; i < script_.idle.size(); ++i)
@@ -87,7 +88,16 @@ public:
         return out;
     }
 
-    std::string transcript() const { return backend_.transcript(); }
+    // The backend's records, then the optional blocks never used.
+    std::string transcript() const {
+        std::string out = backend_.transcript();
+        for (std::size_t i = 0; i < script_.modal.size(); ++i)
+            if (!modalUsed_[i] && script_.modal[i].optional)
+                out += "[" + std::to_string(backend_.tickCount()) + "] optional modal block of " +
+                       script_.modal[i].form + " at line " + std::to_string(script_.modal[i].line) +
+                       " not used\n";
+        return out;
+    }
 
 private:
     bool idle() {
@@ -146,6 +156,13 @@ private:
             return {};
         }
         if (v == "expect") return internal::expect(a, form);
+        if (v == "dump") {
+            const Form* f = app().findForm(a.args[0]);
+            if (!f) return "no form " + a.args[0] + " is loaded";
+            for (std::string& line : internal::dump(*f))
+                backend_.note(std::move(line));
+            return {};
+        }
         if (v == "close") {
             Form* f = app().findForm(a.args[0]);
             if (!f) return "no form " + a.args[0] + " is loaded";

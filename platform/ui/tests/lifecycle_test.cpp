@@ -66,7 +66,8 @@ TEST_F(Lifecycle, RunEndsWhenTheMainFormUnloadsFromItsTimer) {
                                                "query 1", "unload"}));
     EXPECT_FALSE(m.loaded());
     EXPECT_TRUE(app().forms().empty());
-    EXPECT_EQ(ui.transcript(), "[0] show frmMain \"\"\n[750] hide frmMain\n[750] unload frmMain\n");
+    EXPECT_EQ(ui.transcript(),
+              "[0] show frmMain \"\" at 0,0 size 0x0\n[750] hide frmMain\n[750] unload frmMain\n");
     EXPECT_EQ(ui.finish(), "");
 }
 

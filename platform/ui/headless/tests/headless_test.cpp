@@ -52,11 +52,13 @@ TEST(Headless, ModalShowsGoToTheirCallbacksInOrderThenToTheFallback) {
         f.unload();
     });
     app().form<Splash>().show(ShowMode::Modal);
+    app().form<Splash>().setGeometry({1200, 900, 4800, 3600});
     app().form<Splash>().show(ShowMode::Modal);
     EXPECT_EQ(turns, (std::vector<std::string>{"first", "fallback"}));
-    EXPECT_EQ(ui.transcript(), "[0] show modal frmSplash \"\"\n[0] hide frmSplash\n"
-                               "[0] show modal frmSplash \"\"\n[0] hide frmSplash\n"
-                               "[0] unload frmSplash\n");
+    // A shown window's line gives its position and size, in the form's units.
+    EXPECT_EQ(ui.transcript(), "[0] show modal frmSplash \"\" at 0,0 size 0x0\n[0] hide frmSplash\n"
+                               "[0] show modal frmSplash \"\" at 1200,900 size 4800x3600\n"
+                               "[0] hide frmSplash\n[0] unload frmSplash\n");
     EXPECT_EQ(ui.finish(), "");
 }
 

@@ -7,10 +7,15 @@
 #include "platform/ui/script/internal/script.h"
 
 #include <string>
+#include <vector>
 
 namespace kv::ui::script::internal {
 
 // expect <target> [<element> <which>] <property> "<value>"
 std::string expect(const Action& action, Form* form);
+
+// dump <form>: lines describing the form and each of its controls, as the property reader
+// reads them (texts, check and selection state, visibility, enabled state, font, bold runs).
+std::vector<std::string> dump(const Form& form);
 
 } // namespace kv::ui::script::internal

@@ -1,32 +1,12 @@
 #include "platform/ui/application.h"
 #include "platform/ui/script/internal/actions.h"
 #include "platform/ui/script/internal/address.h"
+#include "platform/ui/script/internal/quote.h"
 #include "platform/ui/script/property_reader.h"
 
 #include "platform/text/ansi.h"
 
 namespace kv::ui::script::internal {
-namespace {
-
-// A text in double quotes, its line breaks and tabs shown as escapes.
-std::string quoted(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '"' || c == '\\')
-            out += std::string("\\") + c;
-        else
-            out += c;
-    }
-    return out + "\"";
-}
-
-} // namespace
 
 std::string expect(const Action& a, Form* form) {
     const auto& args = a.args;

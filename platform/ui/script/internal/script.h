@@ -17,11 +17,13 @@ struct Action {
     std::vector<std::string> args;
 };
 
-// The actions of one modal show of `form`, or (form empty) of one wait for the user.
+// The actions of one modal show of `form`, or (form empty) of one wait for the user. An
+// optional modal block that is never used is no failure.
 struct Block {
     int line = 0;
     std::string form;
     std::vector<Action> actions;
+    bool optional = false;
 };
 
 struct Box {
@@ -41,6 +43,7 @@ struct Script {
     std::vector<Block> modal;
     std::vector<Block> idle;
     std::vector<Box> boxes;
+    std::optional<int> otherBoxAnswer; // "box other answer <answer>"
     std::vector<Popup> popups;
 };
 

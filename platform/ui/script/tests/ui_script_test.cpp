@@ -1,10 +1,14 @@
 #include "platform/ui/application.h"
 #include "platform/ui/bars.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/end_program.h"
+#include "platform/ui/lists.h"
+#include "platform/ui/rich_text.h"
 #include "platform/ui/script/internal/script.h"
 #include "platform/ui/script/tests/demo_program.h"
 #include "platform/ui/script/ui_script.h"
 #include "platform/ui/tab_strip.h"
+#include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 
@@ -182,6 +186,11 @@ TEST(UiScript, ParseErrorsNameTheLine) {
         {"idle\n set a \"open\nend", "line 2: unterminated quoted text"},
         {"frobnicate", "line 1: unknown word: frobnicate"},
         {"popup mnuProperties pick x", "line 1: popup: address the menu as form.menu"},
+        {"modal frmLogin sometimes\nend",
+         "line 1: modal: give one form name, then optionally \"optional\""},
+        {"box other answer Maybe", "line 1: box other: unknown answer: Maybe"},
+        {"box other Yes", "line 1: box other: \"box other answer <answer>\""},
+        {"box other answer Yes\nbox other answer No", "line 2: box other: given twice"},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -196,6 +205,95 @@ TEST(UiScript, ParseErrorsNameTheLine) {
     EXPECT_EQ(s->boxes[0].expected.style, 0x24u);
     EXPECT_EQ(s->boxes[0].expected.answer, id::No);
     EXPECT_EQ(s->boxes[0].expected.after, 3000u);
+}
+
+TEST(UiScript, OptionalBlocksAndTheAnswerForUnlistedBoxes) {
+    DemoRun r = runDemo(R"(modal frmWizard optional
+end
+modal frmLogin optional
+  set txtUserName "alice"
+  click cmdOK
+end
+idle
+  check frmMain.lvListView "1002" on
+  menu frmMain.mnuDeleteAuction
+  close frmMain
+end
+box other answer No
+)");
+    EXPECT_EQ(r.report, "");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.outcome.user, "alice"); // the optional block that came was used
+    EXPECT_EQ(r.outcome.remaining.size(), 3u);
+    for (const char* line : {"text \"Cancel 1 checked snipes?\", style MB_YESNO|MB_ICONQUESTION -> "
+                             "No (not listed)\n",
+                             "] optional modal block of frmWizard at line 1 not used\n"})
+        EXPECT_NE(r.transcript.find(line), std::string::npos) << line << "\n" << r.transcript;
+
+    // Listed boxes are still matched in order around the unlisted ones; a box without the
+    // answer's button gets its default one.
+    ASSERT_TRUE(loadText("box other answer No\nbox caption \"B\" answer Yes\nbox caption \"D\"\n"));
+    std::vector<int> answers;
+    runProgram([&] {
+        for (const auto& [caption, style] :
+             {std::pair{"A", mb::YesNo}, {"B", mb::YesNo}, {"C", mb::OkOnly}, {"B", mb::YesNo}})
+            answers.push_back(app().messageBox("?", style, caption));
+        return 0;
+    });
+    EXPECT_EQ(answers, (std::vector<int>{id::No, id::Yes, id::Ok, id::No}));
+    EXPECT_EQ(report(), "expected message box never shown: caption \"D\", text \"*\"\n");
+    resetForTests();
+}
+
+// A script for a whole installer run: an optional block never used, a box not listed and a
+// dump, each in the transcript.
+TEST(UiScript, DumpWritesTheFormsControlsIntoTheTranscript) {
+    struct Licence : Form {
+        Licence() : Form("frmLicence") {
+            setCaption("Licence");
+            lblTitle.setCaption("Read this");
+            rtbText.setText("Terms: none");
+            rtbText.setBold(0, 6);
+            chkAgree.setCaption("I agree");
+            chkAgree.setChecked(true);
+            chkAgree.setEnabled(false);
+            cboLanguage.addItem("English");
+            cboLanguage.setListIndex(0);
+            cboLanguage.setVisible(false);
+        }
+        Label& lblTitle = add<Label>("lblTitle");
+        RichTextBox& rtbText = add<RichTextBox>("rtbText");
+        CheckBox& chkAgree = add<CheckBox>("chkAgree", 0);
+        ComboBox& cboLanguage = add<ComboBox>("cboLanguage");
+    };
+    ASSERT_TRUE(loadText("idle\n dump frmLicence\n dump frmNone\n close frmLicence\nend\n"
+                         "modal frmNever optional\nend\nbox other answer OK\n"));
+    runProgram([&] {
+        app().messageBox("Welcome", 0, "Setup");
+        Form& f = app().form<Licence>();
+        app().setMainForm(&f);
+        f.show();
+        app().run();
+        return 0;
+    });
+    EXPECT_EQ(report(), "line 3: dump frmNone: no form frmNone is loaded\n");
+    const std::string t = transcript();
+    resetForTests();
+    for (const std::string line :
+         {"] dump frmLicence: caption \"Licence\", visible \"true\", enabled \"true\", font "
+          "\"MS Sans Serif 8\"\n",
+          "] dump frmLicence.lblTitle Label: caption \"Read this\", visible \"true\", "
+          "enabled \"true\", font \"MS Sans Serif 8\"\n",
+          "] dump frmLicence.rtbText RichTextBox: caption \"\", text \"Terms: none\", visible "
+          "\"true\", enabled \"true\", ",
+          "\", boldRuns \"0+6\"\n",
+          "] dump frmLicence.chkAgree(0) CheckBox: caption \"I agree\", value \"1\", visible "
+          "\"true\", enabled \"false\", ",
+          "] dump frmLicence.cboLanguage ComboBox: caption \"\", text \"English\", listIndex "
+          "\"0\", visible \"false\", enabled \"true\", ",
+          "] box caption \"Setup\", text \"Welcome\", style MB_OK -> OK (not listed)\n",
+          "] optional modal block of frmNever at line 6 not used\n"})
+        EXPECT_NE(t.find(line), std::string::npos) << line << "\n" << t;
 }
 
 } // namespace
