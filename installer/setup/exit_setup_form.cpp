@@ -65,9 +65,18 @@ ExitAnswer AskExitSetup(ui::Form* owner) {
     SetupState& state = setupState();
     if (state.exitChosen) return ExitAnswer::Exit;
     auto& form = static_cast<TExitSetupForm&>(ui::app().load(std::make_unique<TExitSetupForm>()));
-    state.exitQuestionOpen = true;
-    form.show(ui::ShowMode::Modal, owner);
-    state.exitQuestionOpen = false;
+    // Cleared however the show ends, also when the program ends from inside it.
+    struct OpenFlag {
+        explicit OpenFlag(bool& f) : flag(f) { flag = true; }
+        ~OpenFlag() { flag = false; }
+        OpenFlag(const OpenFlag&) = delete;
+        OpenFlag& operator=(const OpenFlag&) = delete;
+        bool& flag;
+    };
+    {
+        OpenFlag open(state.exitQuestionOpen);
+        form.show(ui::ShowMode::Modal, owner);
+    }
     const ExitAnswer answer = form.answer();
     form.unload();
     if (answer == ExitAnswer::Exit) state.exitChosen = true;

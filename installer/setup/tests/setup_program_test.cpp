@@ -6,7 +6,6 @@
 #include "installer/setup/script.h"
 #include "installer/setup/setup_main.h"
 #include "installer/setup/setup_state.h"
-#include "setup_program.h"
 
 #include "installer/common/system_queries.h"
 #include "platform/fs/path.h"
@@ -30,7 +29,40 @@ namespace {
 namespace fsys = std::filesystem;
 using machine::testing::TempMachine;
 using machine::testing::windowsProfile;
-using testing::SetupProgram;
+
+// A folder outside the machine's drives (so on Z:) holding a copy of setup.
+class SetupProgram : public ::testing::Test {
+protected:
+    void start(const machine::Profile& profile) {
+        machine_.emplace(profile);
+        folder_ = machine_->folder() / "dist" / "app";
+        fsys::create_directories(folder_);
+        std::error_code ec;
+        fsys::create_hard_link(KV_SETUP_EXE, folder_ / "setup", ec);
+        if (ec) fsys::copy_file(KV_SETUP_EXE, folder_ / "setup");
+    }
+    void writeScript(const std::string& text) {
+        std::ofstream(folder_ / "Setup.txt", std::ios::binary) << text;
+    }
+    // Runs setup and returns its transcript of boxes; `environment` goes before the rest.
+    std::string run(const std::string& environment = "", int exitCode = 0) {
+        const fsys::path transcript = machine_->folder() / "transcript.txt";
+        const std::string command = environment + " KV_UI=headless KV_MACHINE='" +
+                                    (machine_->folder() / "machine").string() +
+                                    "' KV_UI_TRANSCRIPT='" + transcript.string() + "' '" +
+                                    (folder_ / "setup").string() + "' >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == exitCode) << status;
+        std::ifstream in(transcript, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    static std::string box(const std::string& text) { return "BOX Error\n" + text + "\n.\n"; }
+
+    std::optional<TempMachine> machine_;
+    fsys::path folder_;
+};
 
 machine::Profile profileOf(const char* release, bool admin) {
     machine::Profile p = windowsProfile(release);

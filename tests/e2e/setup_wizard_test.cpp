@@ -1,37 +1,45 @@
-// The real setup, headless under UI scripts: the wizard's stages, page walk, buttons and
-// close question, read back from the UI transcript, Setup.log and the files that stage
-// records wrote.
+// The real setup, headless under UI scripts: the wizard's stages, page walk, buttons,
+// placement and close question, read back from the UI transcript, Setup.log and the file
+// that stage records wrote.
 
-#include "installer/common/delimited_lists.h"
-#include "setup_program.h"
+#include "tests/e2e/fixture.h"
+#include "tests/e2e/log_lines.h"
 
+#include "platform/fs/files.h"
 #include "platform/system/testing/temp_machine.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace kv::installer {
+namespace kv::e2e {
 namespace {
 
 using Lines = std::vector<std::string>;
-using machine::testing::windowsProfile;
-using testing::readHostFile;
-namespace fsys = std::filesystem;
+
+// A "|"-delimited record with the given items set.
+std::string record(std::initializer_list<std::pair<int, std::string>> items) {
+    std::vector<std::string> cells;
+    for (const auto& [i, text] : items) {
+        if (cells.size() <= static_cast<std::size_t>(i))
+            cells.resize(static_cast<std::size_t>(i) + 1);
+        cells[static_cast<std::size_t>(i)] = text;
+    }
+    std::string out = "|";
+    for (const std::string& cell : cells)
+        out += cell + "|";
+    return out;
+}
 
 // A stage record appending a line to C:\order.txt, or one that ends setup ("Exit").
 std::string stageRecord(const char* name, const char* stage, const char* appended) {
-    std::string header = "|", arguments = "|";
     const char* title = appended ? "Append Text to a File" : "Exit";
-    for (auto [i, v] : {std::pair{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}})
-        SetListItem(header, i, v);
-    if (appended) {
-        SetListItem(arguments, 13, "C:\\order.txt");
-        SetListItem(arguments, 14, std::string(appended) + "\\\\n");
-    }
+    const std::string header = record({{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}});
+    const std::string arguments =
+        appended ? record({{13, "C:\\order.txt"}, {14, std::string(appended) + "\\\\n"}}) : "|";
     return "SET_PERFORM_EXECUTE_OP(~" + header + "~" + arguments + "~)\n";
 }
 
@@ -43,32 +51,23 @@ bool inOrder(const Lines& lines, const Lines& wanted) {
     return next == wanted.size();
 }
 
-Lines splitLines(const std::string& text) {
-    Lines out;
-    std::size_t from = 0;
-    while (from < text.size()) {
-        std::size_t end = text.find('\n', from);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        out.push_back(line);
-        from = end + 1;
-    }
-    return out;
-}
-
-class WizardProgram : public testing::SetupProgram {
+class WizardProgram : public ::testing::Test {
 protected:
-    void SetUp() override { start(windowsProfile("XP")); }
     // Setup.txt with a log in C:\App (which exists) and the given lines.
     void script(const std::string& lines) {
-        std::filesystem::create_directories(machine_->hostFolder('C') / "App");
-        writeScript("SET_PROG_NAME(Demo)\nSET_CREATE_SETUP_LOG\nSET_TARGET_DIR(C:\\App)\n" + lines);
+        ASSERT_TRUE(fs::createFolders("C:\\App"));
+        f_.writeSetupText("SET_PROG_NAME(Demo)\nSET_CREATE_SETUP_LOG\nSET_TARGET_DIR(C:\\App)\n" +
+                          lines);
     }
-    Lines setupLog() {
-        return splitLines(readHostFile(machine_->hostFolder('C') / "App" / "Setup.log"));
+    // Runs setup under the UI script and returns its transcript and report.
+    std::string runUi(const std::string& uiScript, const std::string& arguments = "") {
+        const RunResult r = f_.runSetup({.uiScript = uiScript, .arguments = arguments});
+        EXPECT_TRUE(r.started);
+        EXPECT_EQ(r.exitCode, 0) << r.output << r.errors;
+        return r.output;
     }
-    std::string order() { return readHostFile(machine_->hostFolder('C') / "order.txt"); }
+    Lines setupLog() { return readSetupLog("C:\\App").value_or(Lines{}); }
+    std::string order() { return fs::readFile("C:\\order.txt").value_or(""); }
     // Lines of the log that announce a page.
     Lines screens() {
         Lines out;
@@ -76,13 +75,15 @@ protected:
             if (line.rfind("Show Screen: ", 0) == 0) out.push_back(line);
         return out;
     }
+
+    InstallerFixture f_{machine::testing::windowsProfile("XP")};
 };
 
 TEST_F(WizardProgram, SetupStartExitEndsWithoutAWindow) {
     script("SET_DIALOGS(WelcomeDlg)\n" + stageRecord("first", "Setup Start", "a") +
            stageRecord("stop", "Setup Start", nullptr) +
            stageRecord("after", "Setup Start", "never") + stageRecord("end", "Setup End", "end"));
-    const std::string out = runUi("");
+    const std::string out = runUi("# no user actions\n");
     EXPECT_EQ(out.find("show"), std::string::npos) << out;
     EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
     EXPECT_EQ(order(), "a\r\n");
@@ -115,7 +116,10 @@ TEST_F(WizardProgram, CancelResumeKeepsThePageAndExitEndsSetup) {
                                   "  click SDialogForm.CancelButton\n"
                                   "end\n"
                                   "modal ExitSetupForm\n  click ResumeButton\nend\n"
-                                  "idle\n  click SDialogForm.CancelButton\nend\n"
+                                  "idle\n"
+                                  "  expect SDialogForm caption \"Choose Destination Location\"\n"
+                                  "  click SDialogForm.CancelButton\n"
+                                  "end\n"
                                   "modal ExitSetupForm\n  click ExitSetupButton\nend\n");
     EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
     // Still on the destination page after Resume; Exit ends setup without stage 4.
@@ -177,13 +181,12 @@ TEST_F(WizardProgram, PlacedByNameWithOffsetsOrHiddenInABackgroundUpdate) {
                             "modal ExitSetupForm\n  click ExitSetupButton\nend\n");
     EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
     // A background update: out of sight, straight to copying (the update is silent).
-    const fsys::path f = machine_->hostFolder('C') / "Upd";
-    fsys::create_directories(f);
-    std::ofstream(f / "App.info") << "[NewSetup]\r\nBackgroundUpdate=1\r\n";
+    ASSERT_TRUE(fs::createFolders("C:\\Upd"));
+    ASSERT_TRUE(fs::writeFile("C:\\Upd\\App.info", "[NewSetup]\r\nBackgroundUpdate=1\r\n"));
     script("SET_DIALOG_LOCATION(|Top/Left|10|20|)\nSET_DIALOGS(WelcomeDlg,CopyFilesDlg)\n");
     out = runUi("idle\n  expect SDialogForm left \"-499\"\n"
                 "  expect SDialogForm top \"-355\"\nend\n",
-                0, "'/OriginalInfoFile=C:\\Upd\\App.dat'");
+                "/OriginalInfoFile=C:\\Upd\\App.dat");
     EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
     // Only the install sequence's own line: no page was walked.
     EXPECT_EQ(screens(), Lines{"Show Screen: Copying Files"});
@@ -192,7 +195,7 @@ TEST_F(WizardProgram, PlacedByNameWithOffsetsOrHiddenInABackgroundUpdate) {
 TEST_F(WizardProgram, SilentSetupRunsTheCopyPageAndEnds) {
     script("SET_SILENT_SETUP\nSET_DIALOGS(WelcomeDlg,CopyFilesDlg,CompleteDlg)\n" +
            stageRecord("end", "Setup End", "d"));
-    const std::string out = runUi("");
+    const std::string out = runUi("# no user actions\n");
     EXPECT_NE(out.find("all as expected"), std::string::npos) << out;
     EXPECT_EQ(screens(), Lines{"Show Screen: Copying Files"});
     // Silent: no Complete page, so no "Setup End" either.
@@ -200,4 +203,4 @@ TEST_F(WizardProgram, SilentSetupRunsTheCopyPageAndEnds) {
 }
 
 } // namespace
-} // namespace kv::installer
+} // namespace kv::e2e
