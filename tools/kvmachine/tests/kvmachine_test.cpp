@@ -95,7 +95,7 @@ TEST_F(KvmachineTest, AServiceStartedInOneProcessIsSeenRunningInAnother) {
     namespace p = kv::process;
     const auto log = fs::hostPath("C:\\My Tools") / "service.log";
     const auto host = script("C:\\My Tools\\watch.sh",
-                             "echo started >> \"$1\"\ntrap 'echo ended >> \"$1\"; exit 0' TERM\n"
+                             "trap 'echo ended >> \"$1\"; exit 0' TERM\necho started >> \"$1\"\n"
                              "while :; do sleep 0.05; done\n");
     // The command is a host shell line: its paths (with a blank) are quoted for that shell.
     ASSERT_EQ(kvmachine("service add KvWatch 'Kestrovane Watch' -- /bin/sh \"'" + host.string() +
@@ -110,6 +110,10 @@ TEST_F(KvmachineTest, AServiceStartedInOneProcessIsSeenRunningInAnother) {
     p::ServiceHandle service = p::OpenService(manager, key);
     ASSERT_TRUE(p::StartService(service));
     EXPECT_EQ(kvmachine("service list").out, "KvWatch\tKestrovane Watch\trunning\n");
+    // Stop only once the command has set its trap and written its first line: on a loaded
+    // machine the stop could otherwise come first.
+    for (int i = 0; i < 500 && !std::filesystem::exists(log); ++i)
+        std::this_thread::sleep_for(10ms);
 
     p::ServiceStatus status;
     ASSERT_TRUE(p::ControlService(service, p::kServiceControlStop, status));
