@@ -270,7 +270,7 @@ TEST(ExecOp, FileVersionConditions) {
             pe::testing::Bits::Pe32, fresh.machine.hostFolder('C') / "app.dll"),
         "");
     const std::vector<ConditionCase> cases = {
-        // The third part 00010 sorts after 00009.
+        // The third number, padded to 00010, sorts after 00009.
         {"File Version is", "C:\\app.dll", ">=", "1.0.9.4", true},
         {"File Version is", "c:\\APP.DLL", "<", "1.0.9.4", false},
         {"Application Version is", "C:\\app.dll", "=", "1.0.10.0", true},
