@@ -23,15 +23,7 @@ namespace {
 
 using internal::Action;
 using internal::Block;
-
-std::optional<int> integer(const std::string& s) {
-    try {
-        std::size_t used = 0;
-        int v = std::stoi(s, &used, 0);
-        if (used == s.size()) return v;
-    } catch (...) {}
-    return std::nullopt;
-}
+using internal::integer;
 
 std::optional<bool> onOff(const std::string& s) {
     if (s == "on") return true;

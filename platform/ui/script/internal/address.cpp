@@ -3,18 +3,6 @@
 #include "platform/ui/application.h"
 
 namespace kv::ui::script::internal {
-namespace {
-
-std::optional<int> integer(const std::string& s) {
-    try {
-        std::size_t used = 0;
-        int v = std::stoi(s, &used, 0);
-        if (used == s.size()) return v;
-    } catch (...) {}
-    return std::nullopt;
-}
-
-} // namespace
 
 Control* findControl(const std::string& address, Form* form, std::string& error) {
     std::string name = address;
@@ -43,6 +31,15 @@ Widget* findWidget(const std::string& address, Form* form, std::string& error) {
         if (!form) return error = "no form " + address + " is loaded", nullptr;
     }
     return findControl(address, form, error);
+}
+
+std::optional<int> integer(const std::string& s) {
+    try {
+        std::size_t used = 0;
+        int v = std::stoi(s, &used, 0);
+        if (used == s.size()) return v;
+    } catch (...) {}
+    return std::nullopt;
 }
 
 } // namespace kv::ui::script::internal

@@ -3,6 +3,7 @@
 
 #include "platform/ui/form.h"
 
+#include <optional>
 #include <string>
 
 namespace kv::ui::script::internal {
@@ -14,5 +15,8 @@ Control* findControl(const std::string& address, Form* form, std::string& error)
 
 // A control as findControl finds it, or else (a bare name) a loaded form of that name.
 Widget* findWidget(const std::string& address, Form* form, std::string& error);
+
+// A whole script number ("12", "-3", "0x10"); empty when `s` is anything more or less.
+std::optional<int> integer(const std::string& s);
 
 } // namespace kv::ui::script::internal

@@ -8,15 +8,6 @@
 namespace kv::ui::script::internal {
 namespace {
 
-std::optional<int> integer(const std::string& s) {
-    try {
-        std::size_t used = 0;
-        int v = std::stoi(s, &used, 0);
-        if (used == s.size()) return v;
-    } catch (...) {}
-    return std::nullopt;
-}
-
 std::optional<int> button(const std::string& s) {
     if (s == "left") return kLeftButton;
     if (s == "right") return kRightButton;
