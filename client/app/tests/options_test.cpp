@@ -238,7 +238,7 @@ modal frmOptions
   expect txtTime text "1"
   expect txtTimeType text "seconds"
   expect minPrice text "5"
-  click cmdCancel
+  close frmOptions
 end
 )";
     std::vector<std::string> stored;
@@ -255,6 +255,7 @@ end
     EXPECT_NE(stored[0].find("&default_offset=36000&"), std::string::npos) << stored[0];
     EXPECT_EQ(sent().size(), 4u); // two more fetches, no store after Cancel
     EXPECT_EQ(getSetting("minPrice", "none"), "5");
+    EXPECT_EQ(app().loadedForm<frmOptions>(), nullptr); // the close box unloads it too
 }
 
 TEST_F(OptionsDialog, SearchCfgFillsTheSearchListsWithTheirStoredSelections) {
