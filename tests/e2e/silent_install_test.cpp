@@ -106,6 +106,7 @@ TEST(SilentInstall, PackageInstallsUnderProgramFiles) {
                      "  Copy File: C:\\Program Files\\Demo\\Data\\data.dat ... OK",
                      "",
                      "Execute After Copy",
+                     "Create Start/Program Link(s):",
                      "Entering: FormCloseQuery - GetStopCopy=FALSE",
                      "Exiting: FormCloseQuery - GetStopCopy=FALSE",
                      "Entering: FormCloseQuery - GetStopCopy=FALSE",

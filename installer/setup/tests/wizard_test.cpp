@@ -364,15 +364,16 @@ TEST_F(WizardTest, SilentSetupStartsOnTheCopyPageAndEnds) {
         EXPECT_TRUE(w.Closed()) << page;
         // The sequence's lines, and no page; the close waited for the copy (twice asked, once
         // done) and "Setup End" never ran.
-        EXPECT_EQ(logBody(w),
-                  (Lines{"Execute Before Dialogs", "Create Target Directory: C:\\App ... TRUE",
-                         std::string("Show Screen: ") +
-                             (std::string(page) == "CopyFilesDlg" ? "Copying Files" : "Setup"),
-                         "Execute Before Copy", "Handle First UnInstall Data", "",
-                         "Execute After Copy", "Entering: FormCloseQuery - GetStopCopy=FALSE",
-                         "Exiting: FormCloseQuery - GetStopCopy=FALSE",
-                         "Entering: FormCloseQuery - GetStopCopy=FALSE",
-                         "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
+        EXPECT_EQ(
+            logBody(w),
+            (Lines{"Execute Before Dialogs", "Create Target Directory: C:\\App ... TRUE",
+                   std::string("Show Screen: ") +
+                       (std::string(page) == "CopyFilesDlg" ? "Copying Files" : "Setup"),
+                   "Execute Before Copy", "Handle First UnInstall Data", "", "Execute After Copy",
+                   "Create Start/Program Link(s):", "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                   "Exiting: FormCloseQuery - GetStopCopy=FALSE",
+                   "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                   "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
             << page;
         resetForTests();
     }
