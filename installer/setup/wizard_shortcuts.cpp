@@ -109,8 +109,7 @@ void TSDialogForm::CreateShortcuts() {
     }
 
     const std::string linkFolder = script_.Text(ScriptText::StartProgramLinkFolder);
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        const LinkRecord& link = links[i];
+    for (const LinkRecord& link : links) {
         std::string folder;
         if (link.folder.empty() || text::equalsNoCase(link.folder, linkFolder))
             folder = menuFolder;
@@ -128,9 +127,9 @@ void TSDialogForm::CreateShortcuts() {
             uninstallData_.WriteInfoValue("UnInstall", "CheckforNewUpdateLink", path);
         if (endsWithNoCase(path, ".lnk") || endsWithNoCase(path, ".url")) {
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + ")", false);
-        } else if (i == 0) {
-            // The main link inside the program's menu folder: the link itself, then the
-            // folder once it is empty.
+        } else if (link.folder.empty()) {
+            // A link of the program's menu folder (the main one, or an item naming no
+            // folder): the link itself, then the folder once it is empty.
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + "\\" + link.name + ".lnk)", false);
             uninstall_.AddUninstallLine("REMOVE_FOLDER(" + path + ")", false);
         } else if (!link.folder.empty()) {

@@ -178,6 +178,7 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
         "SET_START_PROGRAM_LINK_ITEM(Tool B,<Application Folder>kv.exe,Tools)\n"
         "SET_START_PROGRAM_LINK_ITEM(Deep,<Application Folder>kv.exe,Tools\\Sub)\n"
         "SET_START_PROGRAM_LINK_ITEM(Home Page,www.example.com,kestrovane)\n"
+        "SET_START_PROGRAM_LINK_ITEM(Read Me,<Application Folder>kv.exe)\n"
         "SET_START_PROGRAM_LINK_ITEM(Gone,<Application Folder>gone.exe,Tools)\n"
         "SET_START_PROGRAM_LINK_ITEM(,<Application Folder>kv.exe,Tools)\n");
     const std::string programs = knownFolderPath(KnownFolder::Programs);
@@ -186,15 +187,17 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
                      "  Tools\\Tool A  (C:\\App\\kv.exe)",
                      "  Kestrovane\\Tools\\Tool B  (C:\\App\\kv.exe)",
                      "  Kestrovane\\Tools\\Sub\\Deep  (C:\\App\\kv.exe)",
-                     "  Kestrovane\\Home Page  (www.example.com)"}));
+                     "  Kestrovane\\Home Page  (www.example.com)",
+                     "  Kestrovane\\Read Me  (C:\\App\\kv.exe)"}));
     const std::string menu = programs + "\\Kestrovane";
-    EXPECT_EQ(linkRemovals(w),
-              (Lines{"REMOVE_FILE(" + menu + "\\Kestrovane.lnk);", "REMOVE_FOLDER(" + menu + ");",
-                     "FORCE_REMOVE_FOLDER(" + programs + "\\Tools);",
-                     "FORCE_REMOVE_FOLDER(" + menu + "\\Tools);",
-                     "FORCE_REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
-                     "REMOVE_FOLDER(" + menu + "\\Tools);",
-                     "REMOVE_FILE(" + menu + "\\Home Page.url);"}));
+    EXPECT_EQ(
+        linkRemovals(w),
+        (Lines{"REMOVE_FILE(" + menu + "\\Kestrovane.lnk);", "REMOVE_FOLDER(" + menu + ");",
+               "FORCE_REMOVE_FOLDER(" + programs + "\\Tools);",
+               "FORCE_REMOVE_FOLDER(" + menu + "\\Tools);",
+               "FORCE_REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
+               "REMOVE_FOLDER(" + menu + "\\Tools);", "REMOVE_FILE(" + menu + "\\Home Page.url);",
+               "REMOVE_FILE(" + menu + "\\Read Me.lnk);"}));
     EXPECT_TRUE(fs::exists(programs + "\\Tools\\Tool A.lnk"));
     EXPECT_TRUE(fs::exists(menu + "\\Tools\\Tool B.lnk"));
     EXPECT_TRUE(fs::exists(menu + "\\Home Page.url"));
@@ -231,31 +234,45 @@ TEST_F(InstallOpsTest, AllUsersOnlyForAnAdministratorOnNt) {
 TEST_F(InstallOpsTest, ExtraLinksAndTheAutoUpdateLinkAtStartUp) {
     makeMachine();
     std::ofstream(machine_->hostFolder('C') / "App" / "update.exe") << "MZ";
+    std::ofstream(machine_->hostFolder('C') / "Setup" / "kv.info") << "[UnInstall]\r\n";
     // No SendTo folder known.
     RegDeleteValueAt(
         "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
         "Folders",
         "SendTo");
     TSDialogForm& w =
-        run("SET_START_MENU_LINK_NAME(^Kv Menu)\nSET_DESKTOP_LINK_NAME(^Kv Desk)\n"
+        run("SET_ORIGINAL_INFO_FILE_NAME(kv.info)\nSET_START_PROGRAM_LINK_FOLDER(Kestrovane)\n"
+            "SET_START_PROGRAM_LINK_ITEM(Check for New Update,<Application Folder>update.exe)\n"
+            "SET_START_MENU_LINK_NAME(^Kv Menu)\nSET_DESKTOP_LINK_NAME(^Kv Desk)\n"
             "SET_SENDTO_LINK_NAME(^Kv Send)\nSET_STARTUP_LINK_NAME(^Kv Start)\n"
             "SET_RUN_AUTO_UPDATE_AT_STARTUP\nSET_AUTO_UPDATE_EXE_FILE_NAME(update.exe)\n");
     const std::string startup = knownFolderPath(KnownFolder::Startup);
-    EXPECT_EQ(opLines(w), (Lines{"Create Start/Program Link(s):", "Create Start Menu Link:",
-                                 "  Kv Menu  (C:\\App\\kv.exe)",
+    const std::string check =
+        knownFolderPath(KnownFolder::Programs) + "\\Kestrovane\\Check for New Update.lnk";
+    EXPECT_EQ(opLines(w), (Lines{"Create Start/Program Link(s):",
+                                 "  Kestrovane\\Check for New Update  (C:\\App\\update.exe)",
+                                 "Create Start Menu Link:", "  Kv Menu  (C:\\App\\kv.exe)",
                                  "Create Desktop Link:", "  Kv Desk  (C:\\App\\kv.exe)",
                                  "Create SendTo Link:", "  Kv Send  (C:\\App\\kv.exe) ... FAILED",
                                  "Create StartUp Link:", "  Kv Start  (C:\\App\\kv.exe) ... OK",
                                  "Create AutoUpdate link at StartUp:",
                                  "  Kestrovane - Auto Update  (C:\\App\\update.exe)"}));
     EXPECT_EQ(linkRemovals(w),
-              (Lines{"REMOVE_FILE(" + knownFolderPath(KnownFolder::StartMenu) + "\\Kv Menu.lnk);",
+              (Lines{"REMOVE_FILE(" + check + ");",
+                     "REMOVE_FILE(" + knownFolderPath(KnownFolder::StartMenu) + "\\Kv Menu.lnk);",
                      "REMOVE_FILE(" + knownFolderPath(KnownFolder::Desktop) + "\\Kv Desk.lnk);",
                      "REMOVE_FILE(" + startup + "\\Kv Start.lnk);",
                      "REMOVE_FILE(" + startup + "\\Kestrovane - Auto Update.lnk);"}));
     EXPECT_EQ(setupState().secondProgram, "C:\\App\\update.exe");
     const std::string update = lnkinfo(startup + "\\Kestrovane - Auto Update.lnk");
     EXPECT_NE(update.find("C:\\App\\update.exe"), std::string::npos) << update;
+    // Both links named in the info file for the auto-update program.
+    const auto info = fs::readFile("C:\\App\\kv.info");
+    ASSERT_TRUE(info.has_value());
+    EXPECT_NE(info->find("CheckforNewUpdateLink=" + check), std::string::npos) << *info;
+    EXPECT_NE(info->find("StartUpLink=" + startup + "\\Kestrovane - Auto Update.lnk"),
+              std::string::npos)
+        << *info;
 }
 
 #ifdef KV_TEST_COM_SERVER
