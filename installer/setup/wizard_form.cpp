@@ -37,6 +37,10 @@ TSDialogForm::TSDialogForm(TScript& script)
         {.widget = &CompanyLabel, .parent = &UserInformationDlg, .geometry = {176, 176, 80, 16}},
         {.widget = &CompanyEdit, .parent = &UserInformationDlg, .geometry = {260, 172, 232, 21}},
         {.widget = &TargetEdit, .parent = &DestinationDlg, .geometry = {188, 190, 208, 21}},
+        {.widget = &BrowseButton,
+         .parent = &DestinationDlg,
+         .caption = "&Browse...",
+         .geometry = {412, 200, 80, 24}},
         {.widget = &SpaceRequiredLabel, .parent = &DestinationDlg, .geometry = {176, 240, 316, 16}},
         {.widget = &SpaceAvailableLabel,
          .parent = &DestinationDlg,
@@ -109,6 +113,7 @@ TSDialogForm::TSDialogForm(TScript& script)
     onUnload = [this](int&) { Form_Unload(); };
     NextButton.onClick = [this] { NextButtonClick(); };
     BackButton.onClick = [this] { BackButtonClick(); };
+    BrowseButton.onClick = [this] { BrowseButtonClick(); };
     CancelButton.onClick = [this] { CancelButton_Click(); };
     UrlLabel.onClick = [this] { UrlLabel_Click(); };
     LicenseAcceptRadio.onClick = [this] { UpdateButtons(); };

@@ -60,6 +60,7 @@ public:
     ui::Label& CompanyLabel = add<ui::Label>("CompanyLabel");
     ui::TextBox& CompanyEdit = add<ui::TextBox>("CompanyEdit");
     ui::TextBox& TargetEdit = add<ui::TextBox>("TargetEdit");
+    ui::CommandButton& BrowseButton = add<ui::CommandButton>("BrowseButton");
     ui::Label& SpaceRequiredLabel = add<ui::Label>("SpaceRequiredLabel");
     ui::Label& SpaceAvailableLabel = add<ui::Label>("SpaceAvailableLabel");
     ui::OptionButton& TypicalRadio = add<ui::OptionButton>("TypicalRadio");
@@ -131,6 +132,8 @@ public:
     // Shows the page at the script's page index; false when its name has no page.
     bool ShowCurrentPage();
     void NextButtonClick();
+    // Picks the target folder, starting at the edit's nearest existing folder.
+    void BrowseButtonClick();
     void BackButtonClick();
     // The pages are done: the "Setup End" stage, then the wizard closes.
     void FinishDialogs();

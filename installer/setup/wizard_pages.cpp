@@ -9,8 +9,11 @@
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/fs/files.h"
+#include "platform/fs/path.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
+#include "platform/ui/folder_picker.h"
 
 #include <cstdlib>
 
@@ -95,6 +98,9 @@ void TSDialogForm::ShowPage(const std::string& page) {
             NameEdit.setFocus();
         else if (CompanyEdit.visible() && CompanyEdit.text().empty())
             CompanyEdit.setFocus();
+    } else if (is(page, "DestinationDlg")) {
+        BrowseButton.setCaption(LangText("Buttons", "Browse", "&Browse..."));
+        ShowSpace();
     } else if (is(page, "ConfirmSetupDlg")) {
         SummaryEdit.setText(ConfirmSummary());
         HintLabel.setCaption(LangText("Confirm", "s2", ""));
@@ -182,6 +188,15 @@ void TSDialogForm::NextButtonClick() {
     script_.NextPage();
     if (is(script_.CurrentPage(), "CustomDlg") && !CustomRadio.value()) script_.NextPage();
     if (!ShowCurrentPage()) FinishDialogs();
+}
+
+void TSDialogForm::BrowseButtonClick() {
+    std::string start = TargetEdit.text();
+    for (int i = 0; i < 10 && !start.empty() && !fs::exists(start); ++i)
+        start = fs::folderPart(start);
+    const std::string folder = ui::pickFolder(
+        this, LangText("Messages", "s3", "Select Destination Directory"), "My Computer", start);
+    if (!folder.empty()) TargetEdit.setText(folder);
 }
 
 // Only Next finishes: Back to a name without a page does nothing.

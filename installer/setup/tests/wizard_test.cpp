@@ -20,6 +20,7 @@
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
+#include "platform/ui/folder_picker.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/user_input.h"
 
@@ -577,6 +578,41 @@ TEST_F(WizardTest, CompletePageOffersAndFinishActs) {
             EXPECT_EQ(setupState().launchFolder, "C:\\App\\");
         }
         machine::clearRestartRequest();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+}
+
+TEST_F(WizardTest, BrowseStartsAtTheNearestFolderAndTakesTheChoice) {
+    std::filesystem::create_directories(machine_.hostFolder('C') / "Apps");
+    struct Case {
+        const char* edit;
+        const char* start; // where the picker opens
+        bool ok;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"C:\\Apps\\New\\Deeper", "C:\\Apps", true, "D:\\Chosen"},
+        {"C:\\Apps", "C:\\Apps", false, "C:\\Apps"},
+        {"C:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11\\12", "C:\\1\\2", false,
+         "C:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11\\12"}, // ten parents at most
+    };
+    for (const Case& c : cases) {
+        TSDialogForm& w = start("SET_DIALOGS(DestinationDlg,CompleteDlg)\n");
+        w.TargetEdit.setText(c.edit);
+        ui_->onModal("FolderPicker", [&](ui::Form& f) {
+            auto& picker = static_cast<ui::FolderPickerForm&>(f);
+            EXPECT_EQ(picker.TitleLabel.caption(), "Select Destination Directory");
+            EXPECT_EQ(picker.RootLabel.caption(), "My Computer");
+            EXPECT_EQ(picker.PathEdit.text(), c.start) << c.edit;
+            picker.PathEdit.setText("D:\\Chosen");
+            ui::user::click(c.ok ? picker.OkButton : picker.CancelButton);
+        });
+        ui::user::click(w.BrowseButton);
+        EXPECT_EQ(w.TargetEdit.text(), c.after) << c.edit;
+        setupState().exitChosen = true;
+        w.close();
         resetForTests();
         AddEnglishResource();
         LoadBuiltInText();
