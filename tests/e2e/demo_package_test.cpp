@@ -4,6 +4,7 @@
 // differs from the machine before only by the residues demo/residues.txt lists.
 
 #include "tests/e2e/fixture.h"
+#include "tests/e2e/log_lines.h"
 #include "tests/e2e/snapshot.h"
 
 #include "platform/fs/files.h"
@@ -63,6 +64,15 @@ TEST(DemoPackage, InstallsUnderTheDemoWalkAndLeavesOnlyTheListedResidues) {
     ASSERT_TRUE(setup.started);
     EXPECT_EQ(setup.exitCode, 0) << setup.output << setup.errors;
     EXPECT_NE(setup.output.find("all as expected"), std::string::npos) << setup.output;
+
+    // The walk went through every page of the package, the component page included.
+    Lines screens;
+    for (const std::string& line : readSetupLog(kApp).value_or(Lines{}))
+        if (line.rfind("Show Screen: ", 0) == 0) screens.push_back(line.substr(13));
+    EXPECT_EQ(screens, (Lines{"Welcome", "License Agreement", "Readme", "User Information",
+                              "Choose Destination Location", "Setup Type", "Select Components",
+                              "Set File Association", "Set Program Shortcuts",
+                              "Confirm Setup Settings", "Copying Files", "Setup Complete"}));
 
     // Each group's files in their sub folders: a numbered source under its plain name, the
     // shared library in the common folder, the read-only flag kept.
