@@ -74,11 +74,13 @@ TEST(DemoPackage, InstallsUnderTheDemoWalkAndLeavesOnlyTheListedResidues) {
                               "Set File Association", "Set Program Shortcuts",
                               "Confirm Setup Settings", "Copying Files", "Setup Complete"}));
 
-    // Each group's files in their sub folders: a numbered source under its plain name, the
-    // shared library in the common folder, the read-only flag kept.
+    // Each group's files in their sub folders (a numbered source under its plain name, the
+    // shared library in the common folder, the read-only flag kept) and setup's own keys.
     const Lines installed = difference(before, takeSnapshot());
     const std::string app = kApp;
-    for (const std::string& file : {
+    const std::string uninstallKey =
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\UnInstall\\Kestrovane";
+    for (const std::string& line : {
              "added file " + app + "\\Kestrovane.exe, 111 bytes, attributes N",
              "added file " + app + "\\search.cfg, 128 bytes, attributes N",
              "added file " + app + "\\Data\\snipes.dat, 10 bytes, attributes N",
@@ -88,13 +90,13 @@ TEST(DemoPackage, InstallsUnderTheDemoWalkAndLeavesOnlyTheListedResidues) {
              "added file " + app + "\\Help\\sample.ksn, 73 bytes, attributes R",
              std::string("added file C:\\Program Files\\Common Files\\Welmox\\kvcodec.dll, 78 "
                          "bytes, attributes N"),
-         })
-        EXPECT_TRUE(has(installed, file)) << file;
-    // The list names only what may stay: nothing setup added as a file or value.
-    for (const std::string& line : installed)
-        if (line.rfind("added file ", 0) == 0 || line.rfind("added value ", 0) == 0) {
-            EXPECT_FALSE(isResidue(line, residues)) << line;
-        }
+             "added key " + uninstallKey,
+             std::string("added key HKEY_LOCAL_MACHINE\\SOFTWARE\\Welmox\\Kestrovane"),
+         }) {
+        EXPECT_TRUE(has(installed, line)) << line;
+        // The list names only what may stay, none of this.
+        EXPECT_FALSE(isResidue(line, residues)) << line;
+    }
 
     const RunResult removal = f.start("\"" + app + "\\UnInstall.exe\"",
                                       {.uiScript = readText(kDemo / "uninstall.uiscript")});
