@@ -61,6 +61,15 @@ TSDialogForm::TSDialogForm(TScript& script)
         {.widget = &DesktopCheck, .parent = &ShortcutsDlg, .geometry = {176, 194, 316, 18}},
         {.widget = &SendToCheck, .parent = &ShortcutsDlg, .geometry = {176, 218, 316, 18}},
         {.widget = &StartUpCheck, .parent = &ShortcutsDlg, .geometry = {176, 242, 316, 18}},
+        {.widget = &SummaryEdit, .parent = &ConfirmSetupDlg, .geometry = {176, 80, 316, 200}},
+        {.widget = &ReadmeCheck, .parent = &CompleteDlg, .geometry = {176, 200, 316, 18}},
+        {.widget = &LaunchCheck, .parent = &CompleteDlg, .geometry = {176, 230, 316, 18}},
+        {.widget = &RestartGroup,
+         .parent = &CompleteDlg,
+         .geometry = {176, 230, 316, 64},
+         .state = kHidden},
+        {.widget = &RestartNowRadio, .parent = &RestartGroup, .geometry = {10, 18, 290, 18}},
+        {.widget = &RestartLaterRadio, .parent = &RestartGroup, .geometry = {10, 40, 290, 18}},
         {.widget = &CopyFileLabel, .parent = &CopyFilesDlg, .geometry = {176, 120, 316, 16}},
         {.widget = &CopyFolderLabel, .parent = &CopyFilesDlg, .geometry = {176, 140, 316, 16}},
         {.widget = &CopyBar, .parent = &CopyFilesDlg, .geometry = {176, 170, 316, 18}},
@@ -83,6 +92,8 @@ TSDialogForm::TSDialogForm(TScript& script)
     StopTimer.setInterval(100);
     CopyTimer.setInterval(10);
     SpaceTimer.setInterval(1000);
+    SummaryEdit.setMultiLine(true);
+    SummaryEdit.setLocked(true);
     for (ListView* list : {&ComponentList, &AssociateList}) {
         list->setView(ListViewMode::Report);
         list->setCheckBoxes(true);

@@ -72,6 +72,12 @@ public:
     ui::CheckBox& DesktopCheck = add<ui::CheckBox>("DesktopCheck");
     ui::CheckBox& SendToCheck = add<ui::CheckBox>("SendToCheck");
     ui::CheckBox& StartUpCheck = add<ui::CheckBox>("StartUpCheck");
+    ui::TextBox& SummaryEdit = add<ui::TextBox>("SummaryEdit");   // the confirm page's summary
+    ui::CheckBox& ReadmeCheck = add<ui::CheckBox>("ReadmeCheck"); // the Complete page's
+    ui::CheckBox& LaunchCheck = add<ui::CheckBox>("LaunchCheck");
+    ui::Frame& RestartGroup = add<ui::Frame>("RestartGroup");
+    ui::OptionButton& RestartNowRadio = add<ui::OptionButton>("RestartNowRadio");
+    ui::OptionButton& RestartLaterRadio = add<ui::OptionButton>("RestartLaterRadio");
     ui::ProgressBar& CopyBar = add<ui::ProgressBar>("CopyBar");
     ui::Label& CopyFileLabel = add<ui::Label>("CopyFileLabel");
     ui::Label& CopyFolderLabel = add<ui::Label>("CopyFolderLabel");
@@ -113,6 +119,8 @@ public:
     std::string SelectedGroupNames() const;
     // The extra shortcut's name (its leading "^" removed).
     const std::string& ExtraShortcutName(ExtraShortcut which) const;
+    // The confirm page's summary: folders, checked shortcuts and the user's details.
+    std::string ConfirmSummary();
     // Recomputes the space required and available.
     void ShowSpace();
 
@@ -172,6 +180,8 @@ private:
     // A page by name: its caption, log line, page and buttons, then its own steps.
     void ShowPage(const std::string& page);
     void UpdateButtons();
+    // The Complete page's boxes, restart choice and Finish button.
+    void ShowCompletePage();
     // Whether the page lets Next go on.
     bool ValidatePage();
 
