@@ -130,7 +130,7 @@ void TSDialogForm::ShowCompletePage() {
         LaunchCheck.setVisible(false);
         RestartNowRadio.setValue(true);
     }
-    setCaption(LangText("Complete", "Caption", "Complete"));
+    setCaption(LangText("Complete", "Caption", ""));
     CancelButton.setVisible(false);
     NextButton.setCaption(LangText("Buttons", "Finish", "&Finish"));
     setupState().exitChosen = true;
