@@ -310,19 +310,29 @@ TEST(SilentInstall, AFileThatCannotBeCopiedEvenBesideItsTargetWaitsForCancel) {
 }
 
 TEST(SilentInstall, TargetFolderThatCannotBeMadeEndsWithTheBoxAndNoTrace) {
-    InstallerFixture f(machine::testing::windowsProfile("XP"));
-    std::string script = kScript;
-    const std::string target = "SET_TARGET_DIR(<ProgramFilesDir>\\Demo)";
-    script.replace(script.find(target), target.size(), "SET_TARGET_DIR(Z:\\NoSuch\\Demo)");
-    f.writeSetupText(script);
-    f.addPayload({.name = "demo.exe", .bytes = "demo.exe"});
-    const Snapshot before = takeSnapshot();
-    const RunResult r = f.runSetup();
-    ASSERT_TRUE(r.started);
-    EXPECT_NE(r.boxes.find("Unable to create directory:"), std::string::npos) << r.boxes;
-    EXPECT_NE(r.boxes.find("Z:\\NoSuch\\Demo"), std::string::npos) << r.boxes;
-    // Nothing copied, no uninstall script, no registry entry.
-    EXPECT_EQ(difference(before, takeSnapshot()), Lines{});
+    // A folder on the read-only host, and no target folder at all: one box each.
+    const std::pair<const char*, const char*> cases[] = {
+        {"SET_TARGET_DIR(Z:\\NoSuch\\Demo)", "Z:\\NoSuch\\Demo"},
+        {"", ""},
+    };
+    for (const auto& [line, folder] : cases) {
+        SCOPED_TRACE(line);
+        InstallerFixture f(machine::testing::windowsProfile("XP"));
+        std::string script = kScript;
+        const std::string target = "SET_TARGET_DIR(<ProgramFilesDir>\\Demo)";
+        script.replace(script.find(target), target.size(), line);
+        f.writeSetupText(script);
+        f.addPayload({.name = "demo.exe", .bytes = "demo.exe"});
+        const Snapshot before = takeSnapshot();
+        const RunResult r = f.runSetup();
+        ASSERT_TRUE(r.started);
+        EXPECT_EQ(r.boxes, std::string("BOX Error\nUnable to create directory:\n") + folder +
+                               (*folder ? "\n" : "") +
+                               "Setup will now close.\nCorrect the problem and run Setup once "
+                               "again!\n.\n");
+        // Nothing copied, no uninstall script, no registry entry.
+        EXPECT_EQ(difference(before, takeSnapshot()), Lines{});
+    }
 }
 
 } // namespace
