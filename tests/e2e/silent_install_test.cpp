@@ -309,6 +309,57 @@ TEST(SilentInstall, AFileThatCannotBeCopiedEvenBesideItsTargetWaitsForCancel) {
     EXPECT_FALSE(fs::exists(app + "\\Data"));
 }
 
+// A stage record that copies the uninstall script as it stands to a file of its own.
+std::string copyScriptRecord(const char* stage, const char* to) {
+    std::vector<std::string> header(21), arguments(15);
+    header[1] = "copy";
+    header[2] = stage;
+    header[4] = "1";
+    header[19] = "1";
+    header[20] = "Copy File(s)";
+    arguments[13] = std::string(kApp) + "\\UnInstall.txt";
+    arguments[14] = to;
+    auto list = [](const std::vector<std::string>& items) {
+        std::string l = "|";
+        for (const std::string& item : items)
+            l += item + "|";
+        return l;
+    };
+    return "SET_PERFORM_EXECUTE_OP(~" + list(header) + "~" + list(arguments) + "~)\n";
+}
+
+// What the stage records find is what the steps before them made: before the copy the
+// script holds the setup type and groups but no folders; after it the folders and the
+// files, but not yet the user key.
+TEST(SilentInstall, StageRecordsSeeTheStepsBeforeThemOnly) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    f.writeSetupText(std::string(kScript) + copyScriptRecord("Before Copy", "C:\\before.txt") +
+                     copyScriptRecord("After Copy", "C:\\after.txt"));
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "00001#help.txt", "keep.ini",
+                             "cache.dat", "data.dat"})
+        f.addPayload({.name = name, .bytes = name});
+    const RunResult r = f.runSetup();
+    ASSERT_EQ(r.exitCode, 0) << r.errors << r.boxes;
+    const auto before = readCrLfLines("C:\\before.txt");
+    const auto after = readCrLfLines("C:\\after.txt");
+    ASSERT_TRUE(before && after);
+    const auto has = [](const Lines& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    const std::string target = "TargetDir=C:\\Program Files\\Demo";
+    const std::string file = "REMOVE_FILE(C:\\Program Files\\Demo\\demo.exe);";
+    const std::string user = "REMOVE_REG_KEY(HKEY_LOCAL_MACHINE\\Software\\Welmox\\Demo\\1.0);";
+    EXPECT_TRUE(has(*before, "GroupNames=|Program|Data|"));
+    EXPECT_FALSE(has(*before, target));
+    EXPECT_FALSE(has(*before, file));
+    EXPECT_TRUE(has(*after, target));
+    EXPECT_TRUE(has(*after, file));
+    EXPECT_FALSE(has(*after, user));
+    const auto final = readUninstallScript(kApp);
+    ASSERT_TRUE(final);
+    EXPECT_TRUE(has(*final, user));
+}
+
 TEST(SilentInstall, TargetFolderThatCannotBeMadeEndsWithTheBoxAndNoTrace) {
     // A folder on the read-only host, and no target folder at all: one box each.
     const std::pair<const char*, const char*> cases[] = {
