@@ -1,5 +1,8 @@
 #include "platform/ui/user_input.h"
 
+#include "platform/ui/menu.h"
+#include "platform/ui/user_controls.h"
+
 namespace kv::ui::user {
 namespace {
 
@@ -67,9 +70,14 @@ bool checkItem(ListBox& list, int i, bool on) {
 
 bool pressKey(Control& control, int keyCode, int shift) {
     if (!reachable(control)) return false;
+    // A menu shortcut the user could pick runs its item; the control never sees the key.
+    if (Menu* item = shortcutItem(*control.form(), keyCode, shift); item && pickMenu(*item))
+        return true;
     int key = keyCode;
     if (control.onKeyDown) control.onKeyDown(key, shift);
-    if (key != 0 && (key == 8 || key == 13 || key == 27 || (key >= 32 && key < 127))) {
+    // Ctrl and Alt make no character of a printable key.
+    const bool printable = key >= 32 && key < 127 && (shift & (kCtrlMask | kAltMask)) == 0;
+    if (key != 0 && (key == 8 || key == 13 || key == 27 || printable)) {
         int ascii = key;
         if (control.onKeyPress) control.onKeyPress(ascii);
     }
