@@ -225,7 +225,11 @@ void snipeDialog(std::int16_t& mode, std::string& auctionText, std::int16_t& auc
 
 void loadBidGroups(kv::ui::ComboBox& box, const std::string& command, std::int32_t preselect) {
     Hash args;
-    const std::vector<std::string> lines = security().queryKestrovaneMulti(command, args);
+    fillBidGroups(box, security().queryKestrovaneMulti(command, args), preselect);
+}
+
+void fillBidGroups(kv::ui::ComboBox& box, const std::vector<std::string>& lines,
+                   std::int32_t preselect) {
     box.clear();
     box.addItem(kNoGroup);
     box.setListIndex(0);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kv::ui {
 class ComboBox;
@@ -29,5 +30,9 @@ void snipeDialog(std::int16_t& mode, std::string& auctionText, std::int16_t& auc
 // Fills the combo box from a list command's "id TAB name" lines: "<none>" first and
 // selected, each entry's item value its id; the last entry whose id is preselect is selected.
 void loadBidGroups(kv::ui::ComboBox& box, const std::string& command, std::int32_t preselect);
+// The same from the reply's lines: up to the first empty line, each "id TAB name" line whose
+// id is a whole number within 32 bits adds an entry; other lines are skipped.
+void fillBidGroups(kv::ui::ComboBox& box, const std::vector<std::string>& lines,
+                   std::int32_t preselect);
 
 } // namespace kv::app

@@ -37,6 +37,10 @@ TSDialogForm::TSDialogForm(TScript& script)
         {.widget = &CompanyLabel, .parent = &UserInformationDlg, .geometry = {176, 176, 80, 16}},
         {.widget = &CompanyEdit, .parent = &UserInformationDlg, .geometry = {260, 172, 232, 21}},
         {.widget = &TargetEdit, .parent = &DestinationDlg, .geometry = {188, 190, 208, 21}},
+        {.widget = &BrowseButton,
+         .parent = &DestinationDlg,
+         .caption = "&Browse...",
+         .geometry = {412, 200, 80, 24}},
         {.widget = &SpaceRequiredLabel, .parent = &DestinationDlg, .geometry = {176, 240, 316, 16}},
         {.widget = &SpaceAvailableLabel,
          .parent = &DestinationDlg,
@@ -61,6 +65,15 @@ TSDialogForm::TSDialogForm(TScript& script)
         {.widget = &DesktopCheck, .parent = &ShortcutsDlg, .geometry = {176, 194, 316, 18}},
         {.widget = &SendToCheck, .parent = &ShortcutsDlg, .geometry = {176, 218, 316, 18}},
         {.widget = &StartUpCheck, .parent = &ShortcutsDlg, .geometry = {176, 242, 316, 18}},
+        {.widget = &SummaryEdit, .parent = &ConfirmSetupDlg, .geometry = {176, 80, 316, 200}},
+        {.widget = &ReadmeCheck, .parent = &CompleteDlg, .geometry = {176, 200, 316, 18}},
+        {.widget = &LaunchCheck, .parent = &CompleteDlg, .geometry = {176, 230, 316, 18}},
+        {.widget = &RestartGroup,
+         .parent = &CompleteDlg,
+         .geometry = {176, 230, 316, 64},
+         .state = kHidden},
+        {.widget = &RestartNowRadio, .parent = &RestartGroup, .geometry = {10, 18, 290, 18}},
+        {.widget = &RestartLaterRadio, .parent = &RestartGroup, .geometry = {10, 40, 290, 18}},
         {.widget = &CopyFileLabel, .parent = &CopyFilesDlg, .geometry = {176, 120, 316, 16}},
         {.widget = &CopyFolderLabel, .parent = &CopyFilesDlg, .geometry = {176, 140, 316, 16}},
         {.widget = &CopyBar, .parent = &CopyFilesDlg, .geometry = {176, 170, 316, 18}},
@@ -83,6 +96,8 @@ TSDialogForm::TSDialogForm(TScript& script)
     StopTimer.setInterval(100);
     CopyTimer.setInterval(10);
     SpaceTimer.setInterval(1000);
+    SummaryEdit.setMultiLine(true);
+    SummaryEdit.setLocked(true);
     for (ListView* list : {&ComponentList, &AssociateList}) {
         list->setView(ListViewMode::Report);
         list->setCheckBoxes(true);
@@ -98,6 +113,7 @@ TSDialogForm::TSDialogForm(TScript& script)
     onUnload = [this](int&) { Form_Unload(); };
     NextButton.onClick = [this] { NextButtonClick(); };
     BackButton.onClick = [this] { BackButtonClick(); };
+    BrowseButton.onClick = [this] { BrowseButtonClick(); };
     CancelButton.onClick = [this] { CancelButton_Click(); };
     UrlLabel.onClick = [this] { UrlLabel_Click(); };
     LicenseAcceptRadio.onClick = [this] { UpdateButtons(); };

@@ -60,6 +60,7 @@ public:
     ui::Label& CompanyLabel = add<ui::Label>("CompanyLabel");
     ui::TextBox& CompanyEdit = add<ui::TextBox>("CompanyEdit");
     ui::TextBox& TargetEdit = add<ui::TextBox>("TargetEdit");
+    ui::CommandButton& BrowseButton = add<ui::CommandButton>("BrowseButton");
     ui::Label& SpaceRequiredLabel = add<ui::Label>("SpaceRequiredLabel");
     ui::Label& SpaceAvailableLabel = add<ui::Label>("SpaceAvailableLabel");
     ui::OptionButton& TypicalRadio = add<ui::OptionButton>("TypicalRadio");
@@ -72,6 +73,12 @@ public:
     ui::CheckBox& DesktopCheck = add<ui::CheckBox>("DesktopCheck");
     ui::CheckBox& SendToCheck = add<ui::CheckBox>("SendToCheck");
     ui::CheckBox& StartUpCheck = add<ui::CheckBox>("StartUpCheck");
+    ui::TextBox& SummaryEdit = add<ui::TextBox>("SummaryEdit");   // the confirm page's summary
+    ui::CheckBox& ReadmeCheck = add<ui::CheckBox>("ReadmeCheck"); // the Complete page's
+    ui::CheckBox& LaunchCheck = add<ui::CheckBox>("LaunchCheck");
+    ui::Frame& RestartGroup = add<ui::Frame>("RestartGroup");
+    ui::OptionButton& RestartNowRadio = add<ui::OptionButton>("RestartNowRadio");
+    ui::OptionButton& RestartLaterRadio = add<ui::OptionButton>("RestartLaterRadio");
     ui::ProgressBar& CopyBar = add<ui::ProgressBar>("CopyBar");
     ui::Label& CopyFileLabel = add<ui::Label>("CopyFileLabel");
     ui::Label& CopyFolderLabel = add<ui::Label>("CopyFolderLabel");
@@ -113,6 +120,8 @@ public:
     std::string SelectedGroupNames() const;
     // The extra shortcut's name (its leading "^" removed).
     const std::string& ExtraShortcutName(ExtraShortcut which) const;
+    // The confirm page's summary: folders, checked shortcuts and the user's details.
+    std::string ConfirmSummary();
     // Recomputes the space required and available.
     void ShowSpace();
 
@@ -123,6 +132,8 @@ public:
     // Shows the page at the script's page index; false when its name has no page.
     bool ShowCurrentPage();
     void NextButtonClick();
+    // Picks the target folder, starting at the edit's nearest existing folder.
+    void BrowseButtonClick();
     void BackButtonClick();
     // The pages are done: the "Setup End" stage, then the wizard closes.
     void FinishDialogs();
@@ -172,6 +183,8 @@ private:
     // A page by name: its caption, log line, page and buttons, then its own steps.
     void ShowPage(const std::string& page);
     void UpdateButtons();
+    // The Complete page's boxes, restart choice and Finish button.
+    void ShowCompletePage();
     // Whether the page lets Next go on.
     bool ValidatePage();
 

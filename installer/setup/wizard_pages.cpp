@@ -4,11 +4,16 @@
 #include "installer/common/delimited_lists.h"
 #include "installer/common/messages.h"
 #include "installer/common/shared_windows.h"
+#include "installer/common/system_queries.h"
 #include "installer/setup/language.h"
 #include "installer/setup/script.h"
+#include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/fs/files.h"
+#include "platform/fs/path.h"
 #include "platform/text/ansi.h"
 #include "platform/ui/application.h"
+#include "platform/ui/folder_picker.h"
 
 #include <cstdlib>
 
@@ -87,8 +92,66 @@ void TSDialogForm::ShowPage(const std::string& page) {
                 sheet->setVisible(text::equalsNoCase(sheet->name(), kind.name));
     }
     UpdateButtons();
-    // The pages' own steps come here with their layout; the copy pages start the copy.
-    if (isCopyPage(page)) CopyTimer.setEnabled(true);
+    // The other pages' own steps come here with their layout; the copy pages start the copy.
+    if (is(page, "UserInformationDlg")) {
+        if (NameEdit.visible() && NameEdit.text().empty())
+            NameEdit.setFocus();
+        else if (CompanyEdit.visible() && CompanyEdit.text().empty())
+            CompanyEdit.setFocus();
+    } else if (is(page, "DestinationDlg")) {
+        BrowseButton.setCaption(LangText("Buttons", "Browse", "&Browse..."));
+        ShowSpace();
+    } else if (is(page, "ConfirmSetupDlg")) {
+        SummaryEdit.setText(ConfirmSummary());
+        HintLabel.setCaption(LangText("Confirm", "s2", ""));
+    } else if (isCopyPage(page)) {
+        CopyTimer.setEnabled(true);
+    } else if (is(page, "CompleteDlg")) {
+        ShowCompletePage();
+    }
+}
+
+// When a restart is needed its choice takes the launch box's place, the readme box above it.
+void TSDialogForm::ShowCompletePage() {
+    ReadmeCheck.setCaption(LangText("Complete", "s8", ""));
+    LaunchCheck.setCaption(LangText("Complete", "s3", ""));
+    RestartGroup.setCaption(" " + LangText("Complete", "s4", "") + " ");
+    RestartNowRadio.setCaption(LangText("Complete", "s5", ""));
+    RestartLaterRadio.setCaption(LangText("Complete", "s6", ""));
+    ReadmeCheck.setChecked(script_.Flag(ScriptFlag::ProposeReadmeChecked));
+    ReadmeCheck.setVisible(script_.Flag(ScriptFlag::ProposeReadme));
+    LaunchCheck.setChecked(script_.Flag(ScriptFlag::ProposeLaunchChecked));
+    LaunchCheck.setVisible(script_.Flag(ScriptFlag::ProposeLaunch));
+    if (script_.Flag(ScriptFlag::ProposeRestart)) restartNeeded_ = true;
+    if (restartNeeded_) {
+        RestartGroup.move(LaunchCheck.left(), LaunchCheck.top());
+        RestartGroup.setVisible(true);
+        ReadmeCheck.move(ReadmeCheck.left(), LaunchCheck.top() - 30);
+        LaunchCheck.setVisible(false);
+        RestartNowRadio.setValue(true);
+    }
+    setCaption(LangText("Complete", "Caption", ""));
+    CancelButton.setVisible(false);
+    NextButton.setCaption(LangText("Buttons", "Finish", "&Finish"));
+    setupState().exitChosen = true;
+}
+
+std::string TSDialogForm::ConfirmSummary() {
+    static constexpr const char* kShortcutTitles[] = {
+        "Start Menu Shortcut:", "Desktop Shortcut:", "SendTo Shortcut:", "StartUp Shortcut:"};
+    const ui::CheckBox* boxes[] = {&StartMenuCheck, &DesktopCheck, &SendToCheck, &StartUpCheck};
+    std::string text = "Target Directory\r\n   " + AppFolder(false) +
+                       "\r\n\r\nStart/Program Menu Entry:\r\n   " + ProgramMenuEdit.text();
+    for (int i = 0; i < static_cast<int>(ExtraShortcut::Count); ++i)
+        if (boxes[i]->checked())
+            text += std::string("\r\n\r\n") + kShortcutTitles[i] + "\r\n   " +
+                    ExtraShortcutName(static_cast<ExtraShortcut>(i));
+    if (script_.IsPageListed("UserInformation")) {
+        text += "\r\n\r\nUser Information:";
+        if (!NameEdit.text().empty()) text += "\r\n   Name:    \t" + NameEdit.text();
+        if (!CompanyEdit.text().empty()) text += "\r\n   Company: \t" + CompanyEdit.text();
+    }
+    return text;
 }
 
 void TSDialogForm::UpdateButtons() {
@@ -102,9 +165,22 @@ void TSDialogForm::UpdateButtons() {
     HintLabel.setCaption("");
 }
 
-// The user-information page's check comes with that page.
+// Only the user-information page checks its fields: a blank name, else an empty company.
 bool TSDialogForm::ValidatePage() {
-    return true;
+    if (!is(script_.CurrentPage(), "UserInformationDlg")) return true;
+    ui::TextBox* missing = nullptr;
+    std::string message;
+    if (NameEdit.visible() && text::trimBlanks(NameEdit.text()).empty()) {
+        missing = &NameEdit;
+        message = LangText("UserInfo", "s21", "Please enter User Name!");
+    } else if (CompanyEdit.visible() && CompanyEdit.text().empty()) {
+        missing = &CompanyEdit;
+        message = LangText("UserInfo", "s22", "Please enter Company Name!");
+    }
+    if (!missing) return true;
+    CaptionMessage(LangText("Messages", "Caption", "Error"), message, GetCharset());
+    missing->setFocus();
+    return false;
 }
 
 void TSDialogForm::NextButtonClick() {
@@ -112,6 +188,15 @@ void TSDialogForm::NextButtonClick() {
     script_.NextPage();
     if (is(script_.CurrentPage(), "CustomDlg") && !CustomRadio.value()) script_.NextPage();
     if (!ShowCurrentPage()) FinishDialogs();
+}
+
+void TSDialogForm::BrowseButtonClick() {
+    std::string start = TargetEdit.text();
+    for (int i = 0; i < 10 && !start.empty() && !fs::exists(start); ++i)
+        start = fs::folderPart(start);
+    const std::string folder = ui::pickFolder(
+        this, LangText("Messages", "s3", "Select Destination Directory"), "My Computer", start);
+    if (!folder.empty()) TargetEdit.setText(folder);
 }
 
 // Only Next finishes: Back to a name without a page does nothing.
@@ -127,8 +212,16 @@ void TSDialogForm::FinishDialogs() {
     log_.Log("Execute After Dialogs");
     bool abort = false;
     RunStageOps('4', abort);
-    // Unless aborted, the Complete page's choices (readme, restart, launch) are acted on
-    // here once that page is laid out.
+    // The readme offered on the Complete page comes here with its window.
+    if (!abort) {
+        if (restartNeeded_ && RestartNowRadio.value()) {
+            RebootWindows();
+        } else if (LaunchCheck.checked()) {
+            setupState().launchFile = ExpandFormVars(script_.Text(ScriptText::ProgExeName));
+            setupState().launchFolder =
+                ExpandFormVars(script_.Text(ScriptText::StartProgramLinkWorkDir));
+        }
+    }
     AbortSetup();
 }
 

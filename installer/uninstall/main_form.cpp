@@ -19,7 +19,6 @@ namespace kv::installer::uninstall {
 namespace {
 
 constexpr int kTickSize = 16;
-constexpr int kRowHeight = 24;
 constexpr int kStartupDelay = 100; // ms from the window's show to the removal
 
 } // namespace

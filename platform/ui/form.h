@@ -74,6 +74,10 @@ public:
     void setOwner(Form* owner);
     CloseAction closeAction() const { return closeAction_; }
     void setCloseAction(CloseAction action) { closeAction_ = action; }
+    // The form's own key events run before those of the control that has the focus; a key
+    // code or character the form's handler sets to 0 goes no further.
+    bool keyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool on) { keyPreview_ = on; }
 
     // Lifecycle.
     bool loaded() const { return loaded_; }
@@ -135,6 +139,7 @@ private:
     bool fullScreen_ = false;
     Form* owner_ = nullptr;
     CloseAction closeAction_ = CloseAction::Unload;
+    bool keyPreview_ = false;
     bool loaded_ = false;
     bool modal_ = false;
     bool paintedOnce_ = false;

@@ -3,6 +3,7 @@
 #include "platform/ui/types.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace kv::ui {
 namespace {
@@ -41,9 +42,11 @@ std::optional<Size> jpegSize(std::string_view b) {
 std::optional<Picture> decodePicture(std::string_view bytes, std::string source) {
     std::optional<Size> size;
     if (bytes.size() >= 26 && bytes.substr(0, 2) == "BM") {
-        auto height = static_cast<std::int32_t>(le(bytes, 22, 4));
-        size = Size{static_cast<int>(static_cast<std::int32_t>(le(bytes, 18, 4))),
-                    height < 0 ? -height : height};
+        // A negative height is a top-down bitmap; the lowest number has no positive size.
+        const auto height = static_cast<std::int32_t>(le(bytes, 22, 4));
+        if (height != std::numeric_limits<std::int32_t>::min())
+            size = Size{static_cast<int>(static_cast<std::int32_t>(le(bytes, 18, 4))),
+                        height < 0 ? -height : height};
     } else if (bytes.size() >= 10 &&
                (bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a")) {
         size = Size{static_cast<int>(le(bytes, 6, 2)), static_cast<int>(le(bytes, 8, 2))};

@@ -71,18 +71,25 @@ bool checkItem(ListBox& list, int i, bool on) {
 bool pressKey(Control& control, int keyCode, int shift) {
     if (!reachable(control)) return false;
     // A menu shortcut the user could pick runs its item; the control never sees the key.
-    if (Menu* item = shortcutItem(*control.form(), keyCode, shift); item && pickMenu(*item))
+    Form* owner = control.form();
+    if (Menu* item = owner ? shortcutItem(*owner, keyCode, shift) : nullptr;
+        item && pickMenu(*item))
         return true;
+    // A form with key preview sees each event first and may swallow it.
+    Form* preview = owner && owner->keyPreview() ? owner : nullptr;
     int key = keyCode;
-    if (control.onKeyDown) control.onKeyDown(key, shift);
+    if (preview && preview->onKeyDown) preview->onKeyDown(key, shift);
+    if (key != 0 && control.onKeyDown) control.onKeyDown(key, shift);
     // Ctrl and Alt make no character of a printable key.
     const bool printable = key >= 32 && key < 127 && (shift & (kCtrlMask | kAltMask)) == 0;
     if (key != 0 && (key == 8 || key == 13 || key == 27 || printable)) {
         int ascii = key;
-        if (control.onKeyPress) control.onKeyPress(ascii);
+        if (preview && preview->onKeyPress) preview->onKeyPress(ascii);
+        if (ascii != 0 && control.onKeyPress) control.onKeyPress(ascii);
     }
     int up = keyCode;
-    if (control.onKeyUp) control.onKeyUp(up, shift);
+    if (preview && preview->onKeyUp) preview->onKeyUp(up, shift);
+    if (up != 0 && control.onKeyUp) control.onKeyUp(up, shift);
     return true;
 }
 

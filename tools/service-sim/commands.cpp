@@ -486,6 +486,45 @@ Reply addbidgroup(const Request& req, Store& store, const Context&) {
     return record({{"return", std::to_string(id)}, {"message", ""}});
 }
 
+// "getoptions": the user's account options.
+Reply getoptions(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const AccountOptions& o = store.optionsOf(user->userId);
+    return record({{"return", "1"},
+                   {"message", ""},
+                   {"default_offset", std::to_string(o.defaultOffset)},
+                   {"friendly_pct", std::to_string(o.friendlyPct)},
+                   {"friendly_offset", std::to_string(o.friendlyOffset)},
+                   {"feedback1", o.feedback[0]},
+                   {"feedback2", o.feedback[1]},
+                   {"feedback3", o.feedback[2]},
+                   {"feedback4", o.feedback[3]}});
+}
+
+// "setoptions": changes them all, or none when one is out of range.
+Reply setoptions(const Request& req, Store& store, const Context&) {
+    User* user = accountUser(req, store);
+    if (!user) return fail("Invalid user id or password.");
+    const std::optional<int> offset = wholeIn(field(req, "friendly_offset"), 0, 5);
+    const std::optional<int> pct = wholeIn(field(req, "friendly_pct"), 0, 30);
+    const std::optional<int> delay = wholeIn(field(req, "default_offset"), 1, 216000);
+    if (!offset || !pct) return fail("Invalid friendly bidding limits.");
+    if (!delay) return fail("Invalid time.");
+    std::string feedback[4];
+    for (int i = 0; i < 4; ++i) {
+        feedback[i] = field(req, "feedback" + std::to_string(i + 1));
+        if (feedback[i].size() > 80) return fail("A feedback message is too long.");
+    }
+    AccountOptions& o = store.optionsOf(user->userId);
+    o.friendlyOffset = *offset;
+    o.friendlyPct = *pct;
+    o.defaultOffset = *delay;
+    for (int i = 0; i < 4; ++i)
+        o.feedback[i] = feedback[i];
+    return ok();
+}
+
 // A command and the field lists the client sends with it, each in the client's order.
 struct Entry {
     Command run;
@@ -530,6 +569,11 @@ const std::map<std::string, Entry>& table() {
             "bidgroup_id"}}}},
         {"getbidgroups", {&getbidgroups, {none}}},
         {"addbidgroup", {&addbidgroup, {{"bidgroup_name"}}}},
+        {"getoptions", {&getoptions, {none}}},
+        {"setoptions",
+         {&setoptions,
+          {{"friendly_offset", "friendly_pct", "default_offset", "feedback1", "feedback2",
+            "feedback3", "feedback4"}}}},
     };
     return commands;
 }

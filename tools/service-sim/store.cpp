@@ -25,6 +25,14 @@ const Auction* Store::findAuction(const std::string& auctionId) const {
     return nullptr;
 }
 
+AccountOptions& Store::optionsOf(const std::string& userId) {
+    for (AccountOptions& o : options)
+        if (o.userId == userId) return o;
+    options.push_back({});
+    options.back().userId = userId;
+    return options.back();
+}
+
 Store seededStore(std::time_t now) {
     Store s;
     s.users = {

@@ -69,6 +69,16 @@ struct EbayItem {
     bool bidOn = false; // on the bid list (else the watch list)
 };
 
+// A user's account options, as "getoptions" tells them and "setoptions" changes them.
+struct AccountOptions {
+    std::string userId;
+    long defaultOffset = 8; // seconds before the auction end
+    int friendlyPct = 6;    // 1 to 30; 0: none chosen
+    int friendlyOffset = 5; // 1 to 5; 0: none chosen
+    std::string feedback[4] = {"Great buyer, prompt payment.", "Smooth transaction, thank you.",
+                               "Item as described.", ""};
+};
+
 struct Store {
     std::vector<User> users;
     std::vector<Snipe> snipes;
@@ -77,14 +87,18 @@ struct Store {
     std::vector<EbayItem> ebay;
     std::vector<Auction> auctions;
     std::vector<BidGroup> groups;
-    int nextBidId = 200;  // the bid id of the next imported or added snipe
-    int nextGroupId = 50; // the id of the next bid group
+    std::vector<AccountOptions> options; // users without an entry have the defaults
+    int nextBidId = 200;                 // the bid id of the next imported or added snipe
+    int nextGroupId = 50;                // the id of the next bid group
 
     const Auction* findAuction(const std::string& auctionId) const;
 
     Snipe* findSnipe(const std::string& userId, int bidId);
 
     User* findUser(const std::string& userId); // without regard to case
+
+    // The user's options, added with the defaults when the user has none yet.
+    AccountOptions& optionsOf(const std::string& userId);
 };
 
 // Users "alice" (plain login), "bob" (upgrade offered), "carol" (security code "7Q4K")

@@ -5,6 +5,8 @@
 #include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "platform/fs/path.h"
+#include "platform/fs/program.h"
 #include "platform/ui/application.h"
 #include "platform/ui/startup/startup.h"
 #include "platform/ui/wx/wx_backend.h"
@@ -18,6 +20,8 @@ namespace {
 frmMain* startedMain = nullptr;
 
 int body() {
+    // The program's own files (search.cfg) are looked for in the current folder.
+    kv::fs::setCurrentFolder(kv::fs::folderPart(kv::fs::programPath()));
     kv::ui::app().setTitle(std::string(kProgramTitle));
     addProgramResources();
     Main();

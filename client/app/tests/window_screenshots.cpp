@@ -1,11 +1,12 @@
-// Shows the login, splash, terms, history and snipe windows one at a time with the wx backend
-// on a machine of its own and saves a picture of each: login.png, splash.png, terms.png,
-// history.png and snipe.png in $KV_SCREENSHOT_DIR (docs/screenshots/make.sh runs it under Xvfb).
-// Exits 77 when there is no display.
+// Shows the login, splash, terms, history, snipe and options windows one at a time with the wx
+// backend on a machine of its own and saves a picture of each: login.png, splash.png,
+// terms.png, history.png, snipe.png and options.png in $KV_SCREENSHOT_DIR (docs/screenshots/make.sh
+// runs it under Xvfb). Exits 77 when there is no display.
 
 #include "client/app/banner.h"
 #include "client/app/frm_history.h"
 #include "client/app/frm_login.h"
+#include "client/app/frm_options.h"
 #include "client/app/frm_snipe.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
@@ -79,6 +80,13 @@ int main() {
     snipe.ckPaid.setEnabled(false);
     snipe.ckReceived.setEnabled(false);
     ok = shoot(*backend, snipe, "snipe.png") && ok;
+    // The options dialog's General tab as the options command fills it.
+    auto& options = ui::app().form<app::frmOptions>();
+    app::setTimeControls(options, 300);
+    options.cboMaxPercent.setListIndex(9);
+    options.cboMaxFriendly.setListIndex(1);
+    options.selectTab(1);
+    ok = shoot(*backend, options, "options.png") && ok;
     ui::resetApplication();
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 
 #include "client/app/frm_history.h"
 #include "client/app/frm_login.h"
+#include "client/app/frm_options.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "platform/registry/registry.h"
@@ -106,6 +107,10 @@ TEST_F(WxWindows, TermsTextsFitTheirBoxes) {
 
 TEST_F(WxWindows, HistoryTextsFitTheirBoxes) {
     check(ui::app().form<frmHistory>());
+}
+
+TEST_F(WxWindows, OptionsTextsFitTheirBoxes) {
+    check(ui::app().form<frmOptions>()); // every page's controls, the hidden ones too
 }
 
 } // namespace

@@ -16,8 +16,11 @@
 #include "installer/setup/setup_state.h"
 #include "platform/registry/registry.h"
 #include "platform/system/process.h"
+#include "platform/system/restart.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
+#include "platform/ui/end_program.h"
+#include "platform/ui/folder_picker.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/user_input.h"
 
@@ -322,7 +325,8 @@ TEST_F(WizardTest, PageWalkWithItsButtons) {
             EXPECT_TRUE(sheet->visible());
         }
         EXPECT_EQ(w.BackButton.caption(), "< &Back");
-        EXPECT_EQ(w.NextButton.caption(), "&Next >");
+        const bool complete = std::string(walk.steps.back().page) == "CompleteDlg";
+        EXPECT_EQ(w.NextButton.caption(), complete ? "&Finish" : "&Next >");
         EXPECT_EQ(w.CancelButton.caption(), "&Cancel");
         setupState().exitChosen = true;
         w.close();
@@ -450,6 +454,169 @@ TEST_F(WizardTest, StagesRunTheirRecordsInOrderUntilOneAborts) {
     ASSERT_GE(body.size(), 3u);
     EXPECT_EQ(body[0], "Execute Before Dialogs");
     EXPECT_EQ(body[1], "  one");
+}
+
+TEST_F(WizardTest, UserInformationRefusesMissingFields) {
+    struct Case {
+        const char* flags;
+        const char* name;
+        const char* company;
+        const char* refusal; // empty: Next goes on
+    };
+    const Case cases[] = {
+        {"SET_REQUEST_USER_NAME\n", " \t ", "", "Please enter User Name!"},
+        {"SET_REQUEST_USER_NAME\n", "  Ann", "", ""},
+        {"SET_REQUEST_COMPANY_NAME\n", "", "", "Please enter Company Name!"},
+        {"SET_REQUEST_COMPANY_NAME\n", "", " ", ""}, // the company is not trimmed
+        {"SET_REQUEST_USER_NAME\nSET_REQUEST_COMPANY_NAME\n", "", "", "Please enter User Name!"},
+        {"SET_REQUEST_USER_NAME\nSET_REQUEST_COMPANY_NAME\n", "Ann", "",
+         "Please enter Company Name!"},
+        {"", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        TSDialogForm& w = start(std::string(c.flags) +
+                                "SET_DIALOGS(UserInformationDlg,DestinationDlg,CompleteDlg)\n");
+        w.NameEdit.setText(c.name);
+        w.CompanyEdit.setText(c.company);
+        const bool refused = *c.refusal != '\0';
+        if (refused)
+            ui_->expectBox(ui::headless::ExpectedBox{.caption = "Error", .plainText = c.refusal});
+        ui::user::click(w.NextButton);
+        EXPECT_EQ(script_.CurrentPage(), refused ? "UserInformationDlg" : "DestinationDlg")
+            << c.flags << c.name;
+        if (refused) {
+            const bool nameMissing = std::string(c.refusal).find("User") != std::string::npos;
+            EXPECT_TRUE((nameMissing ? w.NameEdit : w.CompanyEdit).hasFocus()) << c.flags;
+        }
+        EXPECT_EQ(ui_->pendingBoxes(), 0u);
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+}
+
+TEST_F(WizardTest, ConfirmPageSummarisesTheChoices) {
+    struct Case {
+        const char* script;
+        const char* firstPage;
+        std::string summary;
+    };
+    const std::string head = "Target Directory\r\n   C:\\App\r\n\r\n"
+                             "Start/Program Menu Entry:\r\n   Demo";
+    const Case cases[] = {
+        {"", "WelcomeDlg", head},
+        {"SET_DESKTOP_LINK_NAME(^Demo Desk)\nSET_STARTUP_LINK_NAME(^Demo Up)\n"
+         "SET_SENDTO_LINK_NAME(Demo Send)\nSET_REQUEST_USER_NAME\n",
+         "UserInformationDlg",
+         head + "\r\n\r\nDesktop Shortcut:\r\n   Demo Desk\r\n\r\nStartUp Shortcut:\r\n"
+                "   Demo Up\r\n\r\nUser Information:\r\n   Name:    \tAnn"},
+    };
+    for (const Case& c : cases) {
+        TSDialogForm& w =
+            start(std::string("SET_TARGET_DIR(C:\\App)\n"
+                              "SET_START_PROGRAM_LINK_FOLDER(Demo)\n") +
+                  c.script + "SET_DIALOGS(" + c.firstPage + ",ConfirmSetupDlg,CompleteDlg)\n");
+        w.NameEdit.setText("Ann");
+        w.CompanyEdit.setText("");
+        ui::user::click(w.NextButton);
+        ASSERT_EQ(script_.CurrentPage(), "ConfirmSetupDlg");
+        EXPECT_EQ(w.SummaryEdit.text(), c.summary) << c.script;
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+}
+
+TEST_F(WizardTest, CompletePageOffersAndFinishActs) {
+    struct Case {
+        const char* flags;
+        bool readmeShown, launchShown, restartShown;
+        bool later;             // "restart later" chosen
+        bool restarted;         // the machine marked for restart
+        const char* launchFile; // after Finish
+    };
+    const Case cases[] = {
+        {"SET_PROPOSE_LAUNCH\nSET_PROPOSE_LAUNCH_CHECKED\n", false, true, false, false, false,
+         "C:\\App\\demo.exe"},
+        {"SET_PROPOSE_LAUNCH\nSET_PROPOSE_README\n", true, true, false, false, false, ""},
+        {"SET_PROPOSE_LAUNCH\nSET_PROPOSE_LAUNCH_CHECKED\nSET_PROPOSE_RESTART\n", false, false,
+         true, false, true, ""},
+        {"SET_PROPOSE_LAUNCH\nSET_PROPOSE_LAUNCH_CHECKED\nSET_PROPOSE_RESTART\n", false, false,
+         true, true, false, "C:\\App\\demo.exe"},
+    };
+    for (const Case& c : cases) {
+        TSDialogForm& w =
+            start(std::string("SET_TARGET_DIR(C:\\App)\n"
+                              "SET_PROG_EXE_NAME(<Application Folder>\\demo.exe)\n"
+                              "SET_START_PROGRAM_LINK_WORKDIR(<Application Folder>)\n") +
+                  c.flags + "SET_DIALOGS(CompleteDlg)\n");
+        EXPECT_EQ(w.caption(), "Setup Complete");
+        EXPECT_EQ(w.NextButton.caption(), "&Finish");
+        EXPECT_FALSE(w.CancelButton.visible());
+        EXPECT_EQ(w.ReadmeCheck.visible(), c.readmeShown) << c.flags;
+        EXPECT_EQ(w.LaunchCheck.visible(), c.launchShown) << c.flags;
+        EXPECT_EQ(w.RestartGroup.visible(), c.restartShown) << c.flags;
+        if (c.restartShown) {
+            EXPECT_TRUE(w.RestartNowRadio.value());
+            EXPECT_EQ(w.RestartGroup.top(), w.LaunchCheck.top());
+        }
+        if (c.later) ui::user::click(w.RestartLaterRadio);
+        // A restart ends the program at once.
+        if (c.restarted) {
+            EXPECT_THROW(ui::user::click(w.NextButton), ui::EndProgram);
+        } else {
+            ui::user::click(w.NextButton);
+            EXPECT_TRUE(w.Closed()) << c.flags;
+        }
+        EXPECT_EQ(machine::restartRequested(), c.restarted) << c.flags;
+        EXPECT_EQ(setupState().launchFile, c.launchFile) << c.flags;
+        if (*c.launchFile) {
+            EXPECT_EQ(setupState().launchFolder, "C:\\App\\");
+        }
+        machine::clearRestartRequest();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+}
+
+TEST_F(WizardTest, BrowseStartsAtTheNearestFolderAndTakesTheChoice) {
+    std::filesystem::create_directories(machine_.hostFolder('C') / "Apps");
+    struct Case {
+        const char* edit;
+        const char* start; // where the picker opens
+        bool ok;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"C:\\Apps\\New\\Deeper", "C:\\Apps", true, "D:\\Chosen"},
+        {"C:\\Apps", "C:\\Apps", false, "C:\\Apps"},
+        {"C:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11\\12", "C:\\1\\2", false,
+         "C:\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11\\12"}, // ten parents at most
+    };
+    for (const Case& c : cases) {
+        TSDialogForm& w = start("SET_DIALOGS(DestinationDlg,CompleteDlg)\n");
+        w.TargetEdit.setText(c.edit);
+        ui_->onModal("FolderPicker", [&](ui::Form& f) {
+            auto& picker = static_cast<ui::FolderPickerForm&>(f);
+            EXPECT_EQ(picker.TitleLabel.caption(), "Select Destination Directory");
+            EXPECT_EQ(picker.RootLabel.caption(), "My Computer");
+            EXPECT_EQ(picker.PathEdit.text(), c.start) << c.edit;
+            picker.PathEdit.setText("D:\\Chosen");
+            ui::user::click(c.ok ? picker.OkButton : picker.CancelButton);
+        });
+        ui::user::click(w.BrowseButton);
+        EXPECT_EQ(w.TargetEdit.text(), c.after) << c.edit;
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
 }
 
 } // namespace

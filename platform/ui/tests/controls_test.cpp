@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace kv::ui {
 namespace {
 
@@ -99,6 +102,42 @@ TEST(Controls, CheckedListsTextLimitsAndProgressRange) {
     EXPECT_EQ(c.bar.value(), 12);
     c.bar.setRange(5, 10);
     EXPECT_EQ(c.bar.value(), 10);
+}
+
+struct Keys : Form {
+    Keys() : Form("frmKeys", Units::Pixels) {
+        onKeyDown = [this](int& key, int shift) {
+            seen.push_back("form down " + std::to_string(key) + "/" + std::to_string(shift));
+            if (key == swallow) key = 0;
+        };
+        onKeyUp = [this](int& key, int) { seen.push_back("form up " + std::to_string(key)); };
+        txt.onKeyDown = [this](int& key, int) {
+            seen.push_back("box down " + std::to_string(key));
+        };
+        txt.onKeyPress = [this](int& ascii) {
+            seen.push_back("box press " + std::to_string(ascii));
+        };
+        txt.onKeyUp = [this](int& key, int) { seen.push_back("box up " + std::to_string(key)); };
+    }
+    TextBox& txt = add<TextBox>("txt");
+    int swallow = -1;
+    std::vector<std::string> seen;
+};
+
+TEST(Controls, AFormWithKeyPreviewSeesKeysFirstAndMaySwallowThem) {
+    headless::install();
+    auto& f = app().form<Keys>();
+    f.show();
+    EXPECT_TRUE(user::pressKey(f.txt, 65));
+    EXPECT_EQ(f.seen, (std::vector<std::string>{"box down 65", "box press 65", "box up 65"}));
+    f.seen.clear();
+    f.setKeyPreview(true);
+    f.swallow = 9;
+    EXPECT_TRUE(user::pressKey(f.txt, 65, 1));
+    EXPECT_TRUE(user::pressKey(f.txt, 9, 2));
+    EXPECT_EQ(f.seen, (std::vector<std::string>{"form down 65/1", "box down 65", "box press 65",
+                                                "form up 65", "box up 65", "form down 9/2",
+                                                "form up 9", "box up 9"}));
 }
 
 } // namespace

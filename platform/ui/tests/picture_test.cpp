@@ -42,8 +42,12 @@ TEST(Picture, SizesOfEachFormatAndRejectsOtherBytes) {
         EXPECT_EQ(pic->height, c.height) << c.name;
         EXPECT_EQ(pic->bytes, c.data) << c.name;
     }
-    for (const std::string& bad : {std::string(), std::string("BM"), std::string("not a picture"),
-                                   padded("GIF89a", 10), bytes({0xFF, 0xD8, 0x00, 0x00})})
+    // A bottom-up height whose size cannot be told (the lowest 32-bit number) is no picture.
+    std::string bmpLowest = bmp;
+    bmpLowest[22] = bmpLowest[23] = bmpLowest[24] = 0, bmpLowest[25] = static_cast<char>(0x80);
+    for (const std::string& bad :
+         {std::string(), std::string("BM"), std::string("not a picture"), padded("GIF89a", 10),
+          bytes({0xFF, 0xD8, 0x00, 0x00}), bmpLowest})
         EXPECT_FALSE(decodePicture(bad, "x")) << bad;
 }
 

@@ -430,10 +430,17 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
     auto key = [this, c, w](wxKeyEvent& e) {
         const bool isDown = e.GetEventType() == wxEVT_KEY_DOWN;
         const auto& handler = isDown ? c->onKeyDown : c->onKeyUp;
+        // A form with key preview sees the key first and may swallow it.
+        Form* owner = c->form();
+        const std::function<void(int&, int)>* preview = nullptr;
+        if (owner && owner->keyPreview()) preview = isDown ? &owner->onKeyDown : &owner->onKeyUp;
+        if (preview && !*preview) preview = nullptr;
         int code = virtualKey(e);
-        if (!handler || code == 0) return e.Skip();
+        if ((!handler && !preview) || code == 0) return e.Skip();
         deliver(c, w, [&] {
-            if (c->reachable()) handler(code, shiftState(e));
+            if (!c->reachable()) return;
+            if (preview) (*preview)(code, shiftState(e));
+            if (code != 0 && handler) handler(code, shiftState(e));
         });
         if (code != 0) e.Skip(); // a handler that clears the key code swallows the key
     };

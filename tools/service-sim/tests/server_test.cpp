@@ -245,6 +245,42 @@ TEST_F(ServerTest, SwitchesGiveOneCommandChosenFieldsOrListText) {
     EXPECT_EQ(get(query("favorites"))->body.substr(0, 11), "3009988771\t");
 }
 
+TEST_F(ServerTest, OptionsAreKeptPerUserWithDefaults) {
+    const std::string defaults =
+        "all=well&return=1&message=&default_offset=8&friendly_pct=6&friendly_offset=5&"
+        "feedback1=Great%20buyer%2C%20prompt%20payment%2E&"
+        "feedback2=Smooth%20transaction%2C%20thank%20you%2E&"
+        "feedback3=Item%20as%20described%2E&feedback4=";
+    EXPECT_EQ(plain(get(query("getoptions"))), defaults);
+    auto set = [&](const std::string& offset, const std::string& pct, const std::string& delay,
+                   const std::string& first) {
+        return plain(get(query("setoptions", fields({{"friendly_offset", offset},
+                                                     {"friendly_pct", pct},
+                                                     {"default_offset", delay},
+                                                     {"feedback1", first},
+                                                     {"feedback2", ""},
+                                                     {"feedback3", ""},
+                                                     {"feedback4", "Thanks"}}))));
+    };
+    EXPECT_EQ(set("6", "10", "60", ""),
+              "all=well&return=0&message=Invalid%20friendly%20bidding%20limits%2E");
+    EXPECT_EQ(set("2", "31", "60", ""),
+              "all=well&return=0&message=Invalid%20friendly%20bidding%20limits%2E");
+    EXPECT_EQ(set("2", "10", "0", ""), "all=well&return=0&message=Invalid%20time%2E");
+    EXPECT_EQ(set("2", "10", "60", std::string(81, 'x')),
+              "all=well&return=0&message=A%20feedback%20message%20is%20too%20long%2E");
+    EXPECT_EQ(plain(get(query("getoptions"))), defaults); // refused: nothing changed
+    EXPECT_EQ(set("0", "10", "36000", "Fast"), "all=well&return=1&message=");
+    EXPECT_EQ(plain(get(query("getoptions"))),
+              "all=well&return=1&message=&default_offset=36000&friendly_pct=10&"
+              "friendly_offset=0&feedback1=Fast&feedback2=&feedback3=&feedback4=Thanks");
+    sim_.withStore([](Store& s) {
+        ASSERT_EQ(s.options.size(), 1u);
+        EXPECT_EQ(s.options[0].userId, "alice");
+        EXPECT_EQ(s.optionsOf("bob").defaultOffset, 8);
+    });
+}
+
 // The picture's dots, read back row by row from the top: '#' where it is not white.
 std::vector<std::string> dots(const std::string& bmp) {
     auto le = [&](std::size_t at) {

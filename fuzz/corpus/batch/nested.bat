@@ -1,0 +1,1 @@
+IF EXIST C:\Work\a.txt IF NOT EXIST C:\Work\none.txt DEL "C:\Work\a.txt"
