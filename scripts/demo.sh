@@ -161,9 +161,10 @@ else
     echo "demo: no display; running headless under demo/uninstall.uiscript"
 fi
 run_on_machine "$root/demo/uninstall.uiscript" "$app\\UnInstall.exe" || failed=1
-# The uninstaller's batch deletes it and its folder once it has ended.
+# The uninstaller's batch deletes it and its folder once it has ended, then itself.
 for _ in $(seq 100); do
-    [ -e "$app_host" ] || break
+    [ -e "$app_host" ] || [ -n "$(find "$KV_MACHINE" -iname _DEL_ME_.BAT -print -quit)" ] ||
+        break
     sleep 0.1
 done
 echo

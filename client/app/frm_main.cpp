@@ -19,39 +19,44 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
         {.widget = &wb1, .state = kHidden},
         {.widget = &wb2, .state = kHidden},
         {.widget = &cboSearch, .text = "<Enter your eBay search here>"},
-        {.widget = &mnuFile, .caption = "&Auction"},
-        {.widget = &mnuAuctionImport, .parent = &mnuFile, .caption = "&Import \"my eBay\""},
-        {.widget = &mnuLogout, .parent = &mnuFile, .caption = "&Logout..."},
-        {.widget = &mnuView, .caption = "&View"},
-        {.widget = &mnuViewPaid,
-         .parent = &mnuView,
-         .caption = "Show &Paid Auctions",
-         .state = kChecked | kDisabled},
-        {.widget = &mnuViewReceipted,
-         .parent = &mnuView,
-         .caption = "Show Receip&ted Auctions",
-         .state = kDisabled},
-        {.widget = &mnuWatch, .caption = "Favorites"},
-        {.widget = &mnuWatchedItem0, .parent = &mnuWatch, .state = kHidden},
-        {.widget = &mnuHelp, .caption = "&Help"},
-        {.widget = &mnuHelpAbout, .parent = &mnuHelp, .caption = "&About "},
     });
+    applyBarsAndMenusDesign();
     tvTreeView.setImageList(&imlToolbarIcons);
     lvListView.setIcons(&imlToolbarIcons);
     lvListView.setSmallIcons(&imlToolbarIcons);
     lvListView.setView(ListViewMode::Report);
-    Timer1.setEnabled(false);
-    Timer1.setInterval(2000);
+    lvListView.setCheckBoxes(true);
 
+    // The window.
     onLoad = [this] { Form_Load(); };
     onResize = [this] { Form_Resize(); };
     onPaint = [this] { Form_Paint(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
-    tvTreeView.onClick = [this] { tvTreeView_Click(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    // The folder tree.
+    tvTreeView.onClick = [this] { tvTreeView_Click(); };
+    tvTreeView.onKeyPress = [this](int& key) { tvTreeView_KeyPress(key); };
+    tvTreeView.onDblClick = [this] { tvTreeView_DblClick(); };
+    // The snipe list.
+    lvListView.onClick = [this] { lvListView_Click(); };
+    lvListView.onKeyPress = [this](int& key) { lvListView_KeyPress(key); };
+    lvListView.onDblClick = [this] { lvListView_DblClick(); };
+    lvListView.onItemCheck = [this](int row) { lvListView_ItemCheck(row); };
+    lvListView.onMouseDown = [this](const MouseEvent& e) { lvListView_MouseDown(e); };
+    lvListView.onColumnClick = [this](int column) { lvListView_ColumnClick(column); };
+    // The Auction menu.
+    mnuAuctionProperties.onClick = [this] { mnuAuctionProperties_Click(); };
     mnuAuctionImport.onClick = [this] { mnuAuctionImport_Click(); };
     mnuLogout.onClick = [this] { mnuLogout_Click(); };
+    // The Edit menu.
+    // The View menu.
+    // The Favorites menu.
+    // The Help menu.
     mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
+    // The context menu.
+    mnuPropOpen.onClick = [this] { mnuPropOpen_Click(); };
+    mnuPropSelect.onClick = [this] { mnuPropSelect_Click(); };
+    // The toolbars.
 }
 
 void frmMain::GetFavoriteSearches() {

@@ -1,9 +1,9 @@
 #pragma once
-// frmMain: the main window, with the controls its settings, load, unload and start-up
-// touch: the folder tree, the snipe list and their icon list, the browser panes, the two
-// dividers, the search box, Timer1 and the menu items start-up needs. Loaded once per run
-// (mainForm() in startup.h).
+// frmMain: the main window: the folder tree, the snipe list, the browser panes, the two
+// dividers, the search box, both toolbars, the status bar, the timers, the menu bar and
+// the context menu. Loaded once per run (mainForm() in startup.h).
 
+#include "platform/ui/bars.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
@@ -24,6 +24,10 @@ public:
     frmMain();
 
     kv::ui::ImageList& imlToolbarIcons = add<kv::ui::ImageList>("imlToolbarIcons");
+    // The main toolbar (16 buttons, separators included) and the one-button snipe toolbar,
+    // shown only while an auction is identified.
+    kv::ui::Toolbar& tbToolbar = add<kv::ui::Toolbar>("tbToolbar");
+    kv::ui::Toolbar& tbSnipe = add<kv::ui::Toolbar>("tbSnipe");
     kv::ui::TreeView& tvTreeView = add<kv::ui::TreeView>("tvTreeView");
     kv::ui::ListView& lvListView = add<kv::ui::ListView>("lvListView");
     kv::ui::WebBrowser& wb1 = add<kv::ui::WebBrowser>("wb1"); // the main browser pane
@@ -32,20 +36,101 @@ public:
     kv::ui::PictureBox& picSplitter2 = add<kv::ui::PictureBox>("picSplitter2");
     kv::ui::PictureBox& picSplitter4 = add<kv::ui::PictureBox>("picSplitter4");
     kv::ui::ComboBox& cboSearch = add<kv::ui::ComboBox>("cboSearch");
+    kv::ui::StatusBar& sbStatusBar = add<kv::ui::StatusBar>("sbStatusBar");
     kv::ui::Timer& Timer1 = add<kv::ui::Timer>("Timer1"); // ends the program after an upgrade
+    kv::ui::Timer& Timer2 = add<kv::ui::Timer>("Timer2"); // counts minutes for the hourly refresh
 
+    // The menu bar, in order, then the context menu (a pop-up only).
     kv::ui::Menu& mnuFile = add<kv::ui::Menu>("mnuFile");
+    kv::ui::Menu& mnuAddAuction = add<kv::ui::Menu>("mnuAddAuction");
+    kv::ui::Menu& mnuAuctionProperties = add<kv::ui::Menu>("mnuAuctionProperties");
+    kv::ui::Menu& mnuAuctionHistory = add<kv::ui::Menu>("mnuAuctionHistory");
+    kv::ui::Menu& mnuDeleteAuction = add<kv::ui::Menu>("mnuDeleteAuction");
+    kv::ui::Menu& mnuAuctionSelected = add<kv::ui::Menu>("mnuAuctionSelected");
+    kv::ui::Menu& mnuSelectedPaid = add<kv::ui::Menu>("mnuSelectedPaid");
+    kv::ui::Menu& mnuSelectedReceived = add<kv::ui::Menu>("mnuSelectedReceived");
+    kv::ui::Menu& mnuSelectedFeedback = add<kv::ui::Menu>("mnuSelectedFeedback");
+    kv::ui::Menu& mnuSelectedDelete = add<kv::ui::Menu>("mnuSelectedDelete");
+    kv::ui::Menu& mnuFileBar7 = add<kv::ui::Menu>("mnuFileBar7");
+    kv::ui::Menu& mnuFindAuction = add<kv::ui::Menu>("mnuFindAuction");
     kv::ui::Menu& mnuAuctionImport = add<kv::ui::Menu>("mnuAuctionImport");
+    kv::ui::Menu& mnuFileBar0 = add<kv::ui::Menu>("mnuFileBar0");
+    kv::ui::Menu& mnuAuctionPrint = add<kv::ui::Menu>("mnuAuctionPrint");
+    kv::ui::Menu& mnuFileBar3 = add<kv::ui::Menu>("mnuFileBar3");
     kv::ui::Menu& mnuLogout = add<kv::ui::Menu>("mnuLogout");
+    kv::ui::Menu& mnuFileBar5 = add<kv::ui::Menu>("mnuFileBar5");
+    kv::ui::Menu& mnuFileClose = add<kv::ui::Menu>("mnuFileClose");
+
+    kv::ui::Menu& mnuEdit = add<kv::ui::Menu>("mnuEdit");
+    kv::ui::Menu& mnuEditUndo = add<kv::ui::Menu>("mnuEditUndo");
+    kv::ui::Menu& mnuEditBar0 = add<kv::ui::Menu>("mnuEditBar0");
+    kv::ui::Menu& mnuEditCut = add<kv::ui::Menu>("mnuEditCut");
+    kv::ui::Menu& mnuEditCopy = add<kv::ui::Menu>("mnuEditCopy");
+    kv::ui::Menu& mnuEditPaste = add<kv::ui::Menu>("mnuEditPaste");
+    kv::ui::Menu& mnuEditBar1 = add<kv::ui::Menu>("mnuEditBar1");
+    kv::ui::Menu& mnuEditSelectAll = add<kv::ui::Menu>("mnuEditSelectAll");
+
     kv::ui::Menu& mnuView = add<kv::ui::Menu>("mnuView");
+    kv::ui::Menu& mnuViewToolbar = add<kv::ui::Menu>("mnuViewToolbar");
+    kv::ui::Menu& mnuViewStatusBar = add<kv::ui::Menu>("mnuViewStatusBar");
+    kv::ui::Menu& mnuViewBar0 = add<kv::ui::Menu>("mnuViewBar0");
+    kv::ui::Menu& mnuViewGroupByBidGroup = add<kv::ui::Menu>("mnuViewGroupByBidGroup");
+    kv::ui::Menu& mnuViewGroupBySeller = add<kv::ui::Menu>("mnuViewGroupBySeller");
+    kv::ui::Menu& mnuViewBar15 = add<kv::ui::Menu>("mnuViewBar15");
     kv::ui::Menu& mnuViewPaid = add<kv::ui::Menu>("mnuViewPaid");
     kv::ui::Menu& mnuViewReceipted = add<kv::ui::Menu>("mnuViewReceipted");
+    kv::ui::Menu& mnuViewBar9 = add<kv::ui::Menu>("mnuViewBar9");
+    kv::ui::Menu& mnuViewBrowser = add<kv::ui::Menu>("mnuViewBrowser");
+    kv::ui::Menu& mnuViewAuctionList = add<kv::ui::Menu>("mnuViewAuctionList");
+    kv::ui::Menu& mnuViewBar1 = add<kv::ui::Menu>("mnuViewBar1");
+    kv::ui::Menu& mnuViewRefresh = add<kv::ui::Menu>("mnuViewRefresh");
+    kv::ui::Menu& mnuViewOptions = add<kv::ui::Menu>("mnuViewOptions");
+
     kv::ui::Menu& mnuWatch = add<kv::ui::Menu>("mnuWatch");
+    kv::ui::Menu& mnuWatchAdd = add<kv::ui::Menu>("mnuWatchAdd");
+    kv::ui::Menu& mnuWatchRm = add<kv::ui::Menu>("mnuWatchRm");
+    kv::ui::Menu& mnuWatchBar1 = add<kv::ui::Menu>("mnuWatchBar1");
     // Element 0 of the favourites array stays hidden; loadFavorites loads the others.
     kv::ui::Menu& mnuWatchedItem0 = add<kv::ui::Menu>("mnuWatchedItem", 0);
+
     kv::ui::Menu& mnuHelp = add<kv::ui::Menu>("mnuHelp");
+    kv::ui::Menu& mnuHelpContents = add<kv::ui::Menu>("mnuHelpContents");
+    kv::ui::Menu& mnuHelpLicense = add<kv::ui::Menu>("mnuHelpLicense");
+    kv::ui::Menu& mnuHelpPrivacy = add<kv::ui::Menu>("mnuHelpPrivacy");
+    kv::ui::Menu& mnuHelpDiagnostics = add<kv::ui::Menu>("mnuHelpDiagnostics");
+    kv::ui::Menu& mnuHelpBar0 = add<kv::ui::Menu>("mnuHelpBar0");
     kv::ui::Menu& mnuHelpAbout = add<kv::ui::Menu>("mnuHelpAbout");
 
+    kv::ui::Menu& mnuProperties = add<kv::ui::Menu>("mnuProperties");
+    kv::ui::Menu& mnuPropBack = add<kv::ui::Menu>("mnuPropBack");
+    kv::ui::Menu& mnuPropForward = add<kv::ui::Menu>("mnuPropForward");
+    kv::ui::Menu& mnuPropOpen = add<kv::ui::Menu>("mnuPropOpen");
+    kv::ui::Menu& mnuPropSelect = add<kv::ui::Menu>("mnuPropSelect");
+    kv::ui::Menu& mnuPropSelected = add<kv::ui::Menu>("mnuPropSelected");
+    kv::ui::Menu& mnuPropSelectedPaid = add<kv::ui::Menu>("mnuPropSelectedPaid");
+    kv::ui::Menu& mnuPropSelectedReceived = add<kv::ui::Menu>("mnuPropSelectedReceived");
+    kv::ui::Menu& mnuPropSelectedFeedback = add<kv::ui::Menu>("mnuPropSelectedFeedback");
+    kv::ui::Menu& mnuPropSelectedDelete = add<kv::ui::Menu>("mnuPropSelectedDelete");
+    kv::ui::Menu& mnuPropS0 = add<kv::ui::Menu>("mnuPropS0");
+    kv::ui::Menu& mnuPropUndo = add<kv::ui::Menu>("mnuPropUndo");
+    kv::ui::Menu& mnuPropCut = add<kv::ui::Menu>("mnuPropCut");
+    kv::ui::Menu& mnuPropCopy = add<kv::ui::Menu>("mnuPropCopy");
+    kv::ui::Menu& mnuPropPaste = add<kv::ui::Menu>("mnuPropPaste");
+    kv::ui::Menu& mnuPropSelectAll = add<kv::ui::Menu>("mnuPropSelectAll");
+    kv::ui::Menu& mnuPropS1 = add<kv::ui::Menu>("mnuPropS1");
+    kv::ui::Menu& mnuPropAdd = add<kv::ui::Menu>("mnuPropAdd");
+    kv::ui::Menu& mnuPropEdit = add<kv::ui::Menu>("mnuPropEdit");
+    kv::ui::Menu& mnuPropHistory = add<kv::ui::Menu>("mnuPropHistory");
+    kv::ui::Menu& mnuPropDelete = add<kv::ui::Menu>("mnuPropDelete");
+    kv::ui::Menu& mnuPropFavorites = add<kv::ui::Menu>("mnuPropFavorites");
+    kv::ui::Menu& mnuPropS4 = add<kv::ui::Menu>("mnuPropS4");
+    kv::ui::Menu& mnuPropPrint = add<kv::ui::Menu>("mnuPropPrint");
+    kv::ui::Menu& mnuPropRefresh = add<kv::ui::Menu>("mnuPropRefresh");
+    kv::ui::Menu& mnuPropS2 = add<kv::ui::Menu>("mnuPropS2");
+    kv::ui::Menu& mnuPropProperties = add<kv::ui::Menu>("mnuPropProperties");
+
+    // Minutes counted by Timer2 since the last hourly refresh.
+    std::int16_t refreshTicks = 0;
     // Preview placement: 0 none, 1 above the list, 2 below it.
     std::int16_t previewMode = 0;
     // Double-click on a row edits the snipe (else it opens the auction's page).
@@ -64,6 +149,17 @@ public:
     // Asks once (or always, with force) whether to import the eBay lists; records the
     // asking. Failing steps are skipped.
     void check_import(bool force);
+    // Enables the commands that need one of the user's snipes (never in the eBay-list
+    // folders), or disables them.
+    void showBidSpecific(bool show);
+    // Shows the snipe toolbar and enables the commands that need an auction, or not.
+    void showAuctionSpecific(bool show);
+    // The auction the user means: from wb1's page while it is shown, else from the
+    // selected row once the user clicked one since the last reload. An output with
+    // nothing found for it is left as it was.
+    void GetSelectedItemNumber(std::string& itemNumber, std::int32_t& bidId, std::int16_t& site);
+    // Enables the "Selected" submenus exactly while a row is checked.
+    void UpdateCheckedMenus();
 
 private:
     // frm_main.cpp: the window's own events.
@@ -71,11 +167,27 @@ private:
     void Form_Resize();
     void Form_Paint();
     void Form_Unload(int& cancel);
+    // frm_main_design.cpp: the toolbars', timers' and menus' design.
+    void applyBarsAndMenusDesign();
     // frm_main_settings.cpp
     void SaveWindowSettings();
     // frm_main_tree.cpp: the folder tree.
     void buildFolderTree();
     void tvTreeView_Click();
+    void tvTreeView_KeyPress(int& keyAscii);
+    void tvTreeView_DblClick();
+    // frm_main_list.cpp: the snipe list.
+    void lvListView_Click();
+    void lvListView_KeyPress(int& keyAscii);
+    void lvListView_DblClick();
+    void lvListView_ItemCheck(int row);
+    void lvListView_MouseDown(const kv::ui::MouseEvent& event);
+    void lvListView_ColumnClick(int column);
+    void mnuPropSelect_Click();
+    // frm_main_snipe.cpp: changing the selected snipe and opening the selected auction.
+    void mnuAuctionProperties_Click();
+    void OpenSelectedAuction();
+    void mnuPropOpen_Click();
     // frm_main_menus.cpp: the menu items and timers.
     void mnuAuctionImport_Click();
     void mnuLogout_Click();

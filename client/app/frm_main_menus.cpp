@@ -2,6 +2,7 @@
 
 #include "client/app/frm_main.h"
 #include "client/app/frm_splash.h"
+#include "client/app/list_state.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
 #include "platform/ui/application.h"
@@ -27,6 +28,22 @@ void frmMain::check_import(bool force) {
     try {
         saveSetting("importmyebay", "1");
     } catch (const std::exception&) {}
+}
+
+void frmMain::showBidSpecific(bool show) {
+    if (currentStatus() > 9) show = false; // the eBay-list folders hold no snipes
+    for (int button : {8, 13, 14})
+        tbToolbar.setButtonEnabled(button, show);
+    for (kv::ui::Menu* m : {&mnuAuctionProperties, &mnuAuctionHistory, &mnuPropHistory,
+                            &mnuPropEdit, &mnuPropDelete, &mnuPropProperties, &mnuDeleteAuction})
+        m->setEnabled(show);
+}
+
+void frmMain::showAuctionSpecific(bool show) {
+    tbSnipe.setVisible(show);
+    for (kv::ui::Menu* m :
+         {&mnuPropAdd, &mnuPropFavorites, &mnuWatchAdd, &mnuWatchRm, &mnuPropOpen})
+        m->setEnabled(show);
 }
 
 void frmMain::mnuAuctionImport_Click() {

@@ -3,8 +3,11 @@
 #include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/list_display.h"
+#include "client/app/numeric_text.h"
+#include "client/app/setting_conversions.h"
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 namespace kv::app {
@@ -43,21 +46,52 @@ void frmMain::buildFolderTree() {
     tvTreeView.setSelectedIndex(-1);
 }
 
-// As far as start-up and the demo need it: "myebay" asks the import question again, a
-// status folder ("k1"...) lists its snipes in place of the browser pane.
+namespace {
+
+// The two folders that hold the others: "All Snipes" and "My eBay".
+constexpr int kAllSnipesNode = 0;
+constexpr int kMyEbayNode = 6;
+
+void expandHolders(kv::ui::TreeView& tree) {
+    tree.setExpanded(kAllSnipesNode, true);
+    tree.setExpanded(kMyEbayNode, true);
+}
+
+} // namespace
+
+// "myebay" asks the import question again; a status folder ("k1"...) lists its snipes,
+// keeping the grouping, in place of the browser pane. Other nodes load nothing.
 void frmMain::tvTreeView_Click() {
     setMousePointer(kv::ui::MousePointer::Hourglass);
-    const int selected = tvTreeView.selectedIndex();
-    const std::string key = selected < 0 ? std::string() : tvTreeView.node(selected).key;
-    if (key == "myebay") {
-        check_import(true);
-    } else if (key.size() > 1 && key.find_first_not_of("0123456789", 1) == std::string::npos) {
-        std::int16_t status = static_cast<std::int16_t>(std::stoi(key.substr(1)));
-        std::int16_t groupBy = -1;
-        refreshAuctionList(status, groupBy);
-        wb1Show(false);
-    }
+    try {
+        expandHolders(tvTreeView);
+        const int selected = tvTreeView.selectedIndex();
+        const std::string key = selected < 0 ? std::string() : tvTreeView.node(selected).key;
+        if (key == "myebay") {
+            check_import(true);
+        } else if (key.size() > 1 && isNumeric(std::string_view(key).substr(1))) {
+            const auto value = toInteger(std::string_view(key).substr(1));
+            if (value) {
+                std::int16_t status = *value;
+                std::int16_t groupBy = -1;
+                refreshAuctionList(status, groupBy);
+                wb1Show(false);
+                sbStatusBar.setPanelText(1, "Currently viewing " + tvTreeView.node(selected).text);
+            }
+        }
+    } catch (const std::exception&) {}
     setMousePointer(kv::ui::MousePointer::Default);
+}
+
+void frmMain::tvTreeView_KeyPress(int& keyAscii) {
+    if (keyAscii == kv::ui::kKeyReturn) tvTreeView_Click();
+}
+
+// A double click never leaves the two holding folders collapsed.
+void frmMain::tvTreeView_DblClick() {
+    const int selected = tvTreeView.selectedIndex();
+    if (selected >= 0) tvTreeView.setExpanded(selected, true);
+    expandHolders(tvTreeView);
 }
 
 } // namespace kv::app

@@ -3,6 +3,7 @@
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/internal/trim.h"
 #include "installer/common/messages.h"
+#include "platform/fs/files.h"
 #include "platform/fs/path.h"
 #include "platform/registry/registry.h"
 #include "platform/shell_link/shell_link.h"
@@ -48,6 +49,11 @@ bool IsUrl(std::string_view text) {
     for (const char* prefix : {"http:", "ftp:", "www.", "mailto:"})
         if (startsWithNoCase(text, prefix)) return true;
     return false;
+}
+
+bool IsLinkTarget(std::string_view target) {
+    if (target.empty()) return false;
+    return IsUrl(target) || (fs::exists(target) && !fs::isDirectory(target));
 }
 
 std::string CreateShortcut(int folderKind, std::string_view subFolder, bool allUsers, int showMode,

@@ -9,6 +9,8 @@ namespace kv::installer {
 
 // Whether the text begins with "http:", "ftp:", "www." or "mailto:" (without regard to case).
 bool IsUrl(std::string_view text);
+// Whether a shortcut may point at the target: an existing file or a web address (IsUrl).
+bool IsLinkTarget(std::string_view target);
 
 // Shell folder kinds, numbered as the install scripts number them.
 enum ShortcutFolder : int {

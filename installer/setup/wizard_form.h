@@ -154,6 +154,18 @@ public:
     std::vector<std::string> CheckedFileTypes() const;
     // Records the user's name and company under the program's key, with its removal line.
     void RecordRegKey();
+    // The script's registry, INI and environment operations, the checked file types and
+    // the open-with verb, each run with the install action and logged.
+    void DoRegistryOps();
+    void DoIniFileOps();
+    void DoEnvironmentOps();
+    void DoAssociations();
+    void DoOpenWith();
+    // The program menu's shortcuts, the checked extra ones and the auto-update link at
+    // start-up, each with its removal line.
+    void CreateShortcuts();
+    // Registers the COM servers the copy collected.
+    void RegisterCopiedServers();
 
     // Setup.log, the uninstall script and the files to register after copying.
     SetupLog& Log() { return log_; }

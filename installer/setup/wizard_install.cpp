@@ -112,8 +112,13 @@ void TSDialogForm::RunInstallSteps() {
         AbortSetup();
         return;
     }
-    // The registry, INI, environment, association and open-with operations, the shortcuts
-    // and the COM registration come here, in that order.
+    DoRegistryOps();
+    DoIniFileOps();
+    DoEnvironmentOps();
+    DoAssociations();
+    DoOpenWith();
+    CreateShortcuts();
+    RegisterCopiedServers();
     RecordRegKey();
     uninstall_.AddScriptRemoveLines();
 

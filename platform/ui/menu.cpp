@@ -76,6 +76,60 @@ bool Menu::pickable(const Menu* popupRoot) const {
     return f->shown() && f->enabled();
 }
 
+namespace {
+
+// The key code of a shortcut's key name: a letter or digit, F1 to F12, Ins, Del; 0 for
+// any other.
+int keyCodeOf(std::string_view name) {
+    if (name.size() == 1) {
+        const char c = text::toUpper(name[0]);
+        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ? c : 0;
+    }
+    if (text::equalsNoCase(name, "Ins")) return 45;
+    if (text::equalsNoCase(name, "Del")) return 46;
+    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
+        int n = 0;
+        for (char c : name.substr(1)) {
+            if (c < '0' || c > '9') return 0;
+            n = n * 10 + (c - '0');
+            if (n > 12) return 0;
+        }
+        return n >= 1 ? kKeyF1 + n - 1 : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool shortcutMatches(std::string_view shortcut, int keyCode, int shift) {
+    int mask = 0;
+    for (;;) {
+        const std::size_t plus = shortcut.find('+');
+        if (plus == std::string_view::npos || plus + 1 == shortcut.size()) break;
+        const std::string_view modifier = shortcut.substr(0, plus);
+        if (text::equalsNoCase(modifier, "Ctrl"))
+            mask |= kCtrlMask;
+        else if (text::equalsNoCase(modifier, "Shift"))
+            mask |= kShiftMask;
+        else if (text::equalsNoCase(modifier, "Alt"))
+            mask |= kAltMask;
+        else
+            return false;
+        shortcut.remove_prefix(plus + 1);
+    }
+    const int code = keyCodeOf(shortcut);
+    const int held = kShiftMask | kCtrlMask | kAltMask;
+    return code != 0 && code == keyCode && mask == (shift & held);
+}
+
+Menu* shortcutItem(const Form& form, int keyCode, int shift) {
+    for (Control* c : form.controls())
+        if (auto* m = dynamic_cast<Menu*>(c);
+            m && !m->shortcut().empty() && shortcutMatches(m->shortcut(), keyCode, shift))
+            return m;
+    return nullptr;
+}
+
 std::string menuText(std::string_view caption) {
     std::string out;
     for (std::size_t i = 0; i < caption.size(); ++i) {

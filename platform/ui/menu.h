@@ -49,6 +49,12 @@ private:
     std::vector<Menu*> children_; // the items in the order they came
 };
 
+// Whether a key (a key-down event's code and shift state) is the shortcut ("Ctrl+N", "F5",
+// "Shift+Del"): the same key with exactly the same Shift, Ctrl and Alt keys held.
+bool shortcutMatches(std::string_view shortcut, int keyCode, int shift);
+// The item of the form's menus whose shortcut the key is; nullptr for none.
+Menu* shortcutItem(const Form& form, int keyCode, int shift);
+
 // The caption as shown, without access-key marks ("Leave &Feedback && Mark" ->
 // "Leave Feedback & Mark").
 std::string menuText(std::string_view caption);

@@ -84,6 +84,9 @@ enum class UnloadMode { FromControlMenu = 0, FromCode = 1, AppWindows = 2, TaskM
 // Mouse buttons and shift keys of mouse and key events.
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 enum ShiftState { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
+// Key codes of key events that programs test (letters and digits are their upper-case
+// characters).
+enum KeyCode { kKeyReturn = 13, kKeyEscape = 27, kKeyF1 = 112 };
 
 // A mouse event: buttons, shift state and position in the control's units.
 struct MouseEvent {

@@ -1,5 +1,8 @@
 #include "platform/ui/user_input.h"
 
+#include "platform/ui/menu.h"
+#include "platform/ui/user_controls.h"
+
 namespace kv::ui::user {
 namespace {
 
@@ -67,13 +70,19 @@ bool checkItem(ListBox& list, int i, bool on) {
 
 bool pressKey(Control& control, int keyCode, int shift) {
     if (!reachable(control)) return false;
-    // A form with key preview sees each event first and may swallow it.
+    // A menu shortcut the user could pick runs its item; the control never sees the key.
     Form* owner = control.form();
+    if (Menu* item = owner ? shortcutItem(*owner, keyCode, shift) : nullptr;
+        item && pickMenu(*item))
+        return true;
+    // A form with key preview sees each event first and may swallow it.
     Form* preview = owner && owner->keyPreview() ? owner : nullptr;
     int key = keyCode;
     if (preview && preview->onKeyDown) preview->onKeyDown(key, shift);
     if (key != 0 && control.onKeyDown) control.onKeyDown(key, shift);
-    if (key != 0 && (key == 8 || key == 13 || key == 27 || (key >= 32 && key < 127))) {
+    // Ctrl and Alt make no character of a printable key.
+    const bool printable = key >= 32 && key < 127 && (shift & (kCtrlMask | kAltMask)) == 0;
+    if (key != 0 && (key == 8 || key == 13 || key == 27 || printable)) {
         int ascii = key;
         if (preview && preview->onKeyPress) preview->onKeyPress(ascii);
         if (ascii != 0 && control.onKeyPress) control.onKeyPress(ascii);

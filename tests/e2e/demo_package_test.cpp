@@ -8,6 +8,7 @@
 #include "tests/e2e/snapshot.h"
 
 #include "platform/fs/files.h"
+#include "platform/system/known_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -103,8 +104,10 @@ TEST(DemoPackage, InstallsUnderTheDemoWalkAndLeavesOnlyTheListedResidues) {
     ASSERT_TRUE(removal.started);
     EXPECT_EQ(removal.exitCode, 0) << removal.output << removal.errors;
     EXPECT_NE(removal.output.find("all as expected"), std::string::npos) << removal.output;
-    // The batch runs on after the uninstaller has ended.
-    for (int i = 0; i < 200 && fs::exists(app); ++i)
+    // The batch runs on after the uninstaller has ended, deleting the folder and then itself.
+    const std::string batch =
+        machine::knownFolderPath(machine::KnownFolder::Temp) + "\\_DEL_ME_.BAT";
+    for (int i = 0; i < 200 && (fs::exists(app) || fs::exists(batch)); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(fs::exists(app));
 

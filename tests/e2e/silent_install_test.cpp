@@ -7,6 +7,7 @@
 #include "tests/e2e/snapshot.h"
 
 #include "platform/fs/attributes.h"
+#include "platform/fs/file.h"
 #include "platform/fs/files.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,7 @@ TEST(SilentInstall, PackageInstallsUnderProgramFiles) {
                      "  Copy File: C:\\Program Files\\Demo\\Data\\data.dat ... OK",
                      "",
                      "Execute After Copy",
+                     "Create Start/Program Link(s):",
                      "Entering: FormCloseQuery - GetStopCopy=FALSE",
                      "Exiting: FormCloseQuery - GetStopCopy=FALSE",
                      "Entering: FormCloseQuery - GetStopCopy=FALSE",
@@ -169,20 +171,220 @@ TEST(SilentInstall, PackageInstallsUnderProgramFiles) {
             "REMOVE_REG_KEY(HKEY_LOCAL_MACHINE\\Software\\Welmox\\Demo\\1.0);"}));
 }
 
-TEST(SilentInstall, TargetFolderThatCannotBeMadeEndsWithTheBoxAndNoTrace) {
+// Neither group is selected: nothing of the package is copied, but the
+// sequence runs on: the uninstaller, its script with an empty group list, the user key.
+TEST(SilentInstall, NoGroupSelectedCopiesNothingAndWritesTheRest) {
     InstallerFixture f(machine::testing::windowsProfile("XP"));
     std::string script = kScript;
-    const std::string target = "SET_TARGET_DIR(<ProgramFilesDir>\\Demo)";
-    script.replace(script.find(target), target.size(), "SET_TARGET_DIR(Z:\\NoSuch\\Demo)");
+    // With the components page listed (not shown: the setup is silent), the groups start
+    // as their last item says.
+    const std::pair<std::string, std::string> edits[] = {
+        {"Program files|1)", "Program files|0)"},
+        {"Data files|1)", "Data files|0)"},
+        {"WelcomeDlg,CopyFilesDlg", "WelcomeDlg,CustomDlg,CopyFilesDlg"}};
+    for (const auto& edit : edits)
+        script.replace(script.find(edit.first), edit.first.size(), edit.second);
     f.writeSetupText(script);
-    f.addPayload({.name = "demo.exe", .bytes = "demo.exe"});
-    const Snapshot before = takeSnapshot();
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "00001#help.txt", "keep.ini",
+                             "cache.dat", "data.dat"})
+        f.addPayload({.name = name, .bytes = name});
     const RunResult r = f.runSetup();
     ASSERT_TRUE(r.started);
-    EXPECT_NE(r.boxes.find("Unable to create directory:"), std::string::npos) << r.boxes;
-    EXPECT_NE(r.boxes.find("Z:\\NoSuch\\Demo"), std::string::npos) << r.boxes;
-    // Nothing copied, no uninstall script, no registry entry.
-    EXPECT_EQ(difference(before, takeSnapshot()), Lines{});
+    EXPECT_EQ(r.exitCode, 0) << r.errors << r.boxes;
+    EXPECT_EQ(r.boxes, "");
+    const std::string app = kApp;
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "help.txt", "Data"})
+        EXPECT_FALSE(fs::exists(app + "\\" + name)) << name;
+    EXPECT_TRUE(fs::exists(app + "\\UnInstall.exe"));
+    const auto log = readSetupLog(app);
+    const auto uninstall = readUninstallScript(app);
+    ASSERT_TRUE(log && uninstall);
+    EXPECT_NE(std::find(log->begin(), log->end(), "Execute After Copy"), log->end());
+    for (const char* line : {"GroupNames=", "TargetDir=C:\\Program Files\\Demo",
+                             "REMOVE_REG_KEY(HKEY_LOCAL_MACHINE\\Software\\Welmox\\Demo\\1.0);"})
+        EXPECT_NE(std::find(uninstall->begin(), uninstall->end(), line), uninstall->end()) << line;
+    EXPECT_EQ(std::find(uninstall->begin(), uninstall->end(),
+                        "REMOVE_FILE(C:\\Program Files\\Demo\\demo.exe);"),
+              uninstall->end());
+}
+
+// A second run into the same folder, now with one more file: the uninstall script gains
+// that file's line and repeats none it already had.
+TEST(SilentInstall, ASecondRunAddsOnlyMissingLines) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    f.writeSetupText(kScript);
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "00001#help.txt", "keep.ini",
+                             "cache.dat", "data.dat", "extra.txt"})
+        f.addPayload({.name = name, .bytes = name});
+    ASSERT_EQ(f.runSetup().exitCode, 0);
+    const auto first = readUninstallScript(kApp);
+    ASSERT_TRUE(first);
+    std::string script = kScript;
+    const std::string data = "SET_COPY_FILES(data.dat)";
+    script.replace(script.find(data), data.size(), "SET_COPY_FILES(data.dat|extra.txt)");
+    f.writeSetupText(script);
+    const RunResult r = f.runSetup();
+    ASSERT_EQ(r.exitCode, 0) << r.errors << r.boxes;
+    const auto second = readUninstallScript(kApp);
+    ASSERT_TRUE(second);
+    Lines added = *second;
+    for (const std::string& line : *first) {
+        const auto at = std::find(added.begin(), added.end(), line);
+        ASSERT_NE(at, added.end()) << line;
+        added.erase(at);
+    }
+    // Blank lines only separate the blocks a run adds.
+    added.erase(std::remove(added.begin(), added.end(), ""), added.end());
+    EXPECT_EQ(added, Lines{"REMOVE_FILE(C:\\Program Files\\Demo\\Data\\extra.txt);"});
+}
+
+// "/OriginalInfoFile=": the folders preset by its ".original" file, and a background update
+// by its ".info" file, which installs without a page and without a box.
+TEST(SilentInstall, BackgroundUpdateInstallsIntoThePresetFolder) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    std::string script = kScript;
+    const std::string silent = "SET_SILENT_SETUP\n";
+    script.erase(script.find(silent), silent.size());
+    f.writeSetupText(script);
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "00001#help.txt", "keep.ini",
+                             "cache.dat", "data.dat"})
+        f.addPayload({.name = name, .bytes = name});
+    ASSERT_TRUE(fs::createFolders("C:\\Upd"));
+    ASSERT_TRUE(
+        fs::writeFile("C:\\Upd\\App.original", "[Directories]\r\nTargetDir=C:\\Preset\\Demo\r\n"));
+    ASSERT_TRUE(fs::writeFile("C:\\Upd\\App.info", "[NewSetup]\r\nBackgroundUpdate=1\r\n"));
+    const RunResult r = f.runSetup({.arguments = "/OriginalInfoFile=C:\\Upd\\App.dat"});
+    ASSERT_TRUE(r.started);
+    EXPECT_EQ(r.exitCode, 0) << r.errors << r.boxes;
+    EXPECT_EQ(r.boxes, "");
+    EXPECT_TRUE(fs::exists("C:\\Preset\\Demo\\demo.exe"));
+    EXPECT_TRUE(fs::exists("C:\\Preset\\Demo\\Data\\data.dat"));
+    EXPECT_FALSE(fs::exists(kApp));
+    const auto log = readSetupLog("C:\\Preset\\Demo");
+    ASSERT_TRUE(log);
+    EXPECT_EQ(std::count_if(log->begin(), log->end(),
+                            [](const std::string& l) { return l.rfind("Show Screen: ", 0) == 0; }),
+              1);
+}
+
+// The program file and its side file both held open: the file cannot be copied even beside
+// its target. No box; the wizard stays on the copy page with Back and Next disabled until
+// Cancel, and nothing after the copy runs.
+TEST(SilentInstall, AFileThatCannotBeCopiedEvenBesideItsTargetWaitsForCancel) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    f.writeSetupText(kScript);
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "00001#help.txt", "keep.ini",
+                             "cache.dat", "data.dat"})
+        f.addPayload({.name = name, .bytes = name});
+    const std::string app = kApp;
+    ASSERT_TRUE(fs::createFolders(app));
+    ASSERT_TRUE(fs::writeFile(app + "\\demo.exe", "old"));
+    ASSERT_TRUE(fs::writeFile(app + "\\Xdemo.exe", "old"));
+    fs::File target = fs::File::open(app + "\\demo.exe", fs::Access::Read, fs::Share::Exclusive);
+    fs::File side = fs::File::open(app + "\\Xdemo.exe", fs::Access::Read, fs::Share::Exclusive);
+    ASSERT_TRUE(target.isOpen() && side.isOpen());
+    const RunResult r =
+        f.runSetup({.uiScript = "idle\n"
+                                "  wait 1000\n"
+                                "  expect SDialogForm caption \"Copying Files\"\n"
+                                "  expect SDialogForm.BackButton enabled \"false\"\n"
+                                "  expect SDialogForm.NextButton enabled \"false\"\n"
+                                "  click SDialogForm.CancelButton\n"
+                                "end\n"
+                                "modal ExitSetupForm\n  click ExitSetupButton\nend\n"});
+    ASSERT_TRUE(r.started);
+    EXPECT_NE(r.output.find("all as expected"), std::string::npos) << r.output;
+    target.close();
+    side.close();
+    EXPECT_EQ(fs::readFile(app + "\\demo.exe"), "old");
+    const auto log = readSetupLog(app);
+    const auto uninstall = readUninstallScript(app);
+    ASSERT_TRUE(log && uninstall);
+    EXPECT_NE(std::find(log->begin(), log->end(),
+                        "  Copy File: C:\\Program Files\\Demo\\demo.exe ... FAILED"),
+              log->end());
+    EXPECT_EQ(std::find(log->begin(), log->end(), "Execute After Copy"), log->end());
+    EXPECT_EQ(std::find(uninstall->begin(), uninstall->end(),
+                        "REMOVE_REG_KEY(HKEY_LOCAL_MACHINE\\Software\\Welmox\\Demo\\1.0);"),
+              uninstall->end());
+    EXPECT_FALSE(fs::exists(app + "\\Data"));
+}
+
+// A stage record that copies the uninstall script as it stands to a file of its own.
+std::string copyScriptRecord(const char* stage, const char* to) {
+    std::vector<std::string> header(21), arguments(15);
+    header[1] = "copy";
+    header[2] = stage;
+    header[4] = "1";
+    header[19] = "1";
+    header[20] = "Copy File(s)";
+    arguments[13] = std::string(kApp) + "\\UnInstall.txt";
+    arguments[14] = to;
+    auto list = [](const std::vector<std::string>& items) {
+        std::string l = "|";
+        for (const std::string& item : items)
+            l += item + "|";
+        return l;
+    };
+    return "SET_PERFORM_EXECUTE_OP(~" + list(header) + "~" + list(arguments) + "~)\n";
+}
+
+// What the stage records find is what the steps before them made: before the copy the
+// script holds the setup type and groups but no folders; after it the folders and the
+// files, but not yet the user key.
+TEST(SilentInstall, StageRecordsSeeTheStepsBeforeThemOnly) {
+    InstallerFixture f(machine::testing::windowsProfile("XP"));
+    f.writeSetupText(std::string(kScript) + copyScriptRecord("Before Copy", "C:\\before.txt") +
+                     copyScriptRecord("After Copy", "C:\\after.txt"));
+    for (const char* name : {"demo.exe", "shared.dll", "readme.txt", "00001#help.txt", "keep.ini",
+                             "cache.dat", "data.dat"})
+        f.addPayload({.name = name, .bytes = name});
+    const RunResult r = f.runSetup();
+    ASSERT_EQ(r.exitCode, 0) << r.errors << r.boxes;
+    const auto before = readCrLfLines("C:\\before.txt");
+    const auto after = readCrLfLines("C:\\after.txt");
+    ASSERT_TRUE(before && after);
+    const auto has = [](const Lines& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    const std::string target = "TargetDir=C:\\Program Files\\Demo";
+    const std::string file = "REMOVE_FILE(C:\\Program Files\\Demo\\demo.exe);";
+    const std::string user = "REMOVE_REG_KEY(HKEY_LOCAL_MACHINE\\Software\\Welmox\\Demo\\1.0);";
+    EXPECT_TRUE(has(*before, "GroupNames=|Program|Data|"));
+    EXPECT_FALSE(has(*before, target));
+    EXPECT_FALSE(has(*before, file));
+    EXPECT_TRUE(has(*after, target));
+    EXPECT_TRUE(has(*after, file));
+    EXPECT_FALSE(has(*after, user));
+    const auto final = readUninstallScript(kApp);
+    ASSERT_TRUE(final);
+    EXPECT_TRUE(has(*final, user));
+}
+
+TEST(SilentInstall, TargetFolderThatCannotBeMadeEndsWithTheBoxAndNoTrace) {
+    // A folder on the read-only host, and no target folder at all: one box each.
+    const std::pair<const char*, const char*> cases[] = {
+        {"SET_TARGET_DIR(Z:\\NoSuch\\Demo)", "Z:\\NoSuch\\Demo"},
+        {"", ""},
+    };
+    for (const auto& [line, folder] : cases) {
+        SCOPED_TRACE(line);
+        InstallerFixture f(machine::testing::windowsProfile("XP"));
+        std::string script = kScript;
+        const std::string target = "SET_TARGET_DIR(<ProgramFilesDir>\\Demo)";
+        script.replace(script.find(target), target.size(), line);
+        f.writeSetupText(script);
+        f.addPayload({.name = "demo.exe", .bytes = "demo.exe"});
+        const Snapshot before = takeSnapshot();
+        const RunResult r = f.runSetup();
+        ASSERT_TRUE(r.started);
+        EXPECT_EQ(r.boxes, std::string("BOX Error\nUnable to create directory:\n") + folder +
+                               (*folder ? "\n" : "") +
+                               "Setup will now close.\nCorrect the problem and run Setup once "
+                               "again!\n.\n");
+        // Nothing copied, no uninstall script, no registry entry.
+        EXPECT_EQ(difference(before, takeSnapshot()), Lines{});
+    }
 }
 
 } // namespace

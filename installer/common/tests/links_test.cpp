@@ -70,6 +70,19 @@ TEST(LinksText, IsUrl) {
         EXPECT_EQ(IsUrl(c.text), c.url) << c.text;
 }
 
+TEST_F(Links, LinkTargetIsAnExistingFileOrAWebAddress) {
+    struct Case {
+        const char* target;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"C:\\App\\app.exe", true},   {"c:\\app\\APP.EXE", true}, {"www.example.com", true},
+        {"C:\\App\\gone.exe", false}, {"C:\\App", false},         {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsLinkTarget(c.target), c.valid) << c.target;
+}
+
 TEST_F(Links, ResultIsTheLinkOrTheProgramGroup) {
     const std::string desktop = knownFolderPath(KnownFolder::Desktop);
     const std::string programs = knownFolderPath(KnownFolder::Programs);

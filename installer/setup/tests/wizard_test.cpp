@@ -368,15 +368,16 @@ TEST_F(WizardTest, SilentSetupStartsOnTheCopyPageAndEnds) {
         EXPECT_TRUE(w.Closed()) << page;
         // The sequence's lines, and no page; the close waited for the copy (twice asked, once
         // done) and "Setup End" never ran.
-        EXPECT_EQ(logBody(w),
-                  (Lines{"Execute Before Dialogs", "Create Target Directory: C:\\App ... TRUE",
-                         std::string("Show Screen: ") +
-                             (std::string(page) == "CopyFilesDlg" ? "Copying Files" : "Setup"),
-                         "Execute Before Copy", "Handle First UnInstall Data", "",
-                         "Execute After Copy", "Entering: FormCloseQuery - GetStopCopy=FALSE",
-                         "Exiting: FormCloseQuery - GetStopCopy=FALSE",
-                         "Entering: FormCloseQuery - GetStopCopy=FALSE",
-                         "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
+        EXPECT_EQ(
+            logBody(w),
+            (Lines{"Execute Before Dialogs", "Create Target Directory: C:\\App ... TRUE",
+                   std::string("Show Screen: ") +
+                       (std::string(page) == "CopyFilesDlg" ? "Copying Files" : "Setup"),
+                   "Execute Before Copy", "Handle First UnInstall Data", "", "Execute After Copy",
+                   "Create Start/Program Link(s):", "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                   "Exiting: FormCloseQuery - GetStopCopy=FALSE",
+                   "Entering: FormCloseQuery - GetStopCopy=FALSE",
+                   "Exiting: FormCloseQuery - GetStopCopy=FALSE"}))
             << page;
         resetForTests();
     }
@@ -616,6 +617,30 @@ TEST_F(WizardTest, BrowseStartsAtTheNearestFolderAndTakesTheChoice) {
         resetForTests();
         AddEnglishResource();
         LoadBuiltInText();
+    }
+}
+
+// The copy page's folder label: the folder as it is when it fits, else its leading levels
+// after the root give way to "...", the last level always kept.
+TEST_F(WizardTest, CopyFolderLabelShortensTheFolderToFit) {
+    TSDialogForm& w = start("SET_DIALOGS(CopyFilesDlg)\n");
+    const auto width = [&](const std::string& text) {
+        return ui::app().backend().measureText(text, w.CopyFolderLabel.font()).width;
+    };
+    const std::string folder = "C:\\Program Files\\Demo\\Data";
+    const std::string shorter = "C:\\...\\Demo\\Data";
+    const std::string shortest = "C:\\...\\Data";
+    const std::pair<int, std::string> cases[] =
+        {
+            {width(folder), folder},         {width(folder) - 1, shorter},
+            {width(shorter), shorter},       {width(shorter) - 1, shortest},
+            {width(shortest) - 1, shortest}, // the last level stays, fitting or not
+        };
+    for (const auto& [pixels, shown] : cases) {
+        w.CopyFolderLabel.resize(pixels, w.CopyFolderLabel.height());
+        w.ShowCopyFile("data.dat", folder);
+        EXPECT_EQ(w.CopyFileLabel.caption(), "data.dat");
+        EXPECT_EQ(w.CopyFolderLabel.caption(), shown) << pixels;
     }
 }
 
