@@ -13,6 +13,7 @@
 #include "platform/ui/list_view.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -112,23 +113,34 @@ void layColumns(kv::ui::ListView& list, bool grouped) {
     }
 }
 
-// Rewrites the row's hidden sort-key cells from the shown numbers.
-void setSortKeys(kv::ui::ListView& list, int row) {
-    for (int cell : {10, 11}) {
-        if (const auto v = toNumber(list.text(row, cell))) list.setText(row, cell, sortKeyText(*v));
+// Rewrites a data line's hidden sort-key fields from the shown numbers; true when the price
+// is above the maximum bid (drawn red).
+bool setSortKeys(std::vector<std::string>& f) {
+    for (std::size_t cell : {10, 11}) {
+        if (const auto v = toNumber(f[cell])) f[cell] = sortKeyText(*v);
     }
-    if (const auto v = toNumber(list.text(row, 2))) list.setText(row, 12, sortKeyText(*v));
-    if (const auto v = toNumber(list.text(row, 3))) list.setText(row, 13, sortKeyText(*v));
-    if (leadingNumber(list.text(row, 3)) > leadingNumber(list.text(row, 2)))
-        list.setCellColor(row, 2, kRed);
+    if (const auto v = toNumber(f[2])) f[12] = sortKeyText(*v);
+    if (const auto v = toNumber(f[3])) f[13] = sortKeyText(*v);
+    return leadingNumber(f[3]) > leadingNumber(f[2]);
 }
 
 } // namespace
 
 std::string sortKeyText(double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%s%015.2f", value < 0 ? "-" : "", std::fabs(value));
-    return buf;
+    char buf[400]; // the longest double in fixed notation with two decimals fits
+    const double magnitude = std::fabs(value);
+    if (!std::isfinite(magnitude)) {
+        std::snprintf(buf, sizeof buf, "%s%015.2f", value < 0 ? "-" : "", magnitude);
+        return buf;
+    }
+    // to_chars rounds like printf's "%.2f" and is several times faster; the list fill
+    // writes four keys per row.
+    const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, 2);
+    const auto digits = static_cast<std::size_t>(r.ptr - buf);
+    std::string out = value < 0 ? "-" : "";
+    if (digits < 15) out.append(15 - digits, '0');
+    out.append(buf, digits);
+    return out;
 }
 
 void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
@@ -202,7 +214,7 @@ void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lin
     const auto gf = static_cast<std::size_t>(groupField);
     for (const std::string& line : lines) {
         if (line.empty()) continue;
-        const std::vector<std::string> f = splitTabs(line);
+        std::vector<std::string> f = splitTabs(line);
         const bool header = lineNumber == 0;
         if (!header) {
             // A short line is malformed: it cannot fill the row's cells, so it is left out.
@@ -230,10 +242,11 @@ void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lin
         const int icon = currentStatus() == 0 ? statusIcon(f[15]) : 0;
         std::string tag, text;
         splitKey(f[0], tag, text);
-        const int row = list.addItem(text, tag, icon, icon);
+        const bool overMax = setSortKeys(f);
+        const int row = list.addItem(std::move(text), std::move(tag), icon, icon);
         for (std::size_t i = 1; i < f.size(); ++i)
-            list.setText(row, static_cast<int>(i), f[i]);
-        setSortKeys(list, row);
+            list.setText(row, static_cast<int>(i), std::move(f[i]));
+        if (overMax) list.setCellColor(row, 2, kRed);
     }
 
     layColumns(list, grouped);

@@ -9,6 +9,8 @@
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
 
+#include <cmath>
+#include <cstdio>
 #include <map>
 
 namespace kv::app {
@@ -174,6 +176,17 @@ TEST_F(ListDisplay, SortKeysRedCellAndHiddenColumns) {
     for (const auto& item : list().items())
         if (!item.text().empty()) order.push_back(item.text());
     EXPECT_EQ(order, (std::vector<std::string>{"a", "no-bar", "b"}));
+}
+
+// The sort-key text is printf's "%015.2f" of the magnitude behind the sign, halves and
+// binary near-halves rounded the same way.
+TEST(SortKeyText, MatchesPrintfFixedWithTwoDecimals) {
+    for (double v : {0.0, -0.0, 7.5, -3.0, 0.125, 0.135, 1.005, 2.675, 999999999999.995,
+                     123456789012345.0, 1e20, -1e300, 5e-324, 0.004999999}) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%s%015.2f", v < 0 ? "-" : "", std::fabs(v));
+        EXPECT_EQ(sortKeyText(v), expected) << v;
+    }
 }
 
 TEST_F(ListDisplay, ShortAndEmptyRepliesDoNotStopTheFill) {

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,6 +21,45 @@ std::string sample(std::size_t n) {
         s[i] = static_cast<char>(32 + (i * 31) % 95);
     return s;
 }
+
+// Lines of a megabyte reply cut at line feeds, as a list reply is read.
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t lf; (lf = text.find('\n', start)) != std::string::npos; start = lf + 1)
+        lines.push_back(text.substr(start, lf - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// A megabyte of reply text in lines of about a hundred characters.
+std::string megabyteReply() {
+    std::string s = sample(std::size_t{1} << 20);
+    for (std::size_t i = 99; i < s.size(); i += 100)
+        s[i] = '\n';
+    return s;
+}
+
+// A megabyte reply: Base64 text deciphered and cut into lines.
+void BM_ReplyDecode1MB(benchmark::State& state) {
+    const std::string wire = Base64Encode(RC4Crypt(megabyteReply(), kKey));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(splitLines(RC4Crypt(Base64Decode(wire), kKey)));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(wire.size()));
+}
+BENCHMARK(BM_ReplyDecode1MB);
+
+// Its floor: a plain copy of the same wire text.
+void BM_ReplyDecode1MB_Floor(benchmark::State& state) {
+    const std::string wire = Base64Encode(RC4Crypt(megabyteReply(), kKey));
+    for (auto _ : state) {
+        std::string copy = wire;
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(wire.size()));
+}
+BENCHMARK(BM_ReplyDecode1MB_Floor);
 
 // A reply of a few kilobytes: Base64 text to plain text.
 void BM_ReplyDecode(benchmark::State& state) {
@@ -39,6 +79,16 @@ void BM_RequestEncode(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RequestEncode);
+
+// Its floor: the same query text put together without encoding.
+void BM_RequestEncode_Floor(benchmark::State& state) {
+    const std::string value = sample(300);
+    for (auto _ : state) {
+        std::string query = "0=0&cmd=" + value;
+        benchmark::DoNotOptimize(query.data());
+    }
+}
+BENCHMARK(BM_RequestEncode_Floor);
 
 // The salted password digest: a password behind a 254-character salt.
 void BM_PasswordDigest(benchmark::State& state) {

@@ -120,6 +120,9 @@ void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
         if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
         return;
     }
+    // Only a browser's navigations and commands are recorded; every other change (a list
+    // fill makes one per cell) returns before the type test.
+    if (property != prop::Navigate && property != prop::Command) return;
     auto* browser = dynamic_cast<WebBrowser*>(&widget);
     if (!browser) return;
     const std::string name = browser->form()->name() + "." + browser->displayName();
