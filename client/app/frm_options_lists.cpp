@@ -28,17 +28,6 @@ struct Target {
     std::optional<std::int32_t> selection; // none: no entry matches
 };
 
-// A text as a whole number within 32 bits (halves to even); nullopt when it is none.
-std::optional<std::int32_t> wholeNumber(std::string_view text) {
-    const std::optional<double> v = toNumber(text);
-    if (!v) return std::nullopt;
-    const double r = std::nearbyint(*v);
-    if (r < std::numeric_limits<std::int32_t>::min() ||
-        r > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(r);
-}
-
 // The file's lines: each ends at CR LF (a lone LF too); a last line without an end counts.
 std::vector<std::string_view> lines(std::string_view content) {
     std::vector<std::string_view> out;
@@ -89,9 +78,9 @@ void frmOptions::getLists() {
             }
             named = true;
             targets.clear();
-            targets.push_back({found->first, wholeNumber(getSetting(found->firstKey, "0"))});
+            targets.push_back({found->first, toLong(getSetting(found->firstKey, "0"))});
             if (found->second)
-                targets.push_back({found->second, wholeNumber(getSetting(found->secondKey, "0"))});
+                targets.push_back({found->second, toLong(getSetting(found->secondKey, "0"))});
             for (const Target& t : targets)
                 t.list->clear();
             continue;
@@ -103,7 +92,7 @@ void frmOptions::getLists() {
         }
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) continue;
-        const std::optional<std::int32_t> value = wholeNumber(line.substr(0, equals));
+        const std::optional<std::int32_t> value = toLong(line.substr(0, equals));
         if (!value) return; // a bad number ends the reading silently
         const std::string text(line.substr(equals + 1));
         for (const Target& t : targets) {

@@ -40,6 +40,16 @@ std::optional<std::int16_t> toInteger(std::string_view text) {
     return static_cast<std::int16_t>(r);
 }
 
+std::optional<std::int32_t> toLong(std::string_view text) {
+    std::optional<double> d = toNumber(text);
+    if (!d) return std::nullopt;
+    double r = std::nearbyint(*d);
+    if (r < std::numeric_limits<std::int32_t>::min() ||
+        r > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
+
 std::optional<bool> toBoolean(std::string_view text) {
     std::string_view s = text::trimBlanks(text);
     if (text::equalsNoCase(s, "True")) return true;

@@ -15,6 +15,8 @@ std::optional<double> toNumber(std::string_view text);
 std::optional<float> toSingle(std::string_view text);
 // The number rounded half to even to a 16-bit integer; nullopt out of range.
 std::optional<std::int16_t> toInteger(std::string_view text);
+// The same to a 32-bit integer.
+std::optional<std::int32_t> toLong(std::string_view text);
 // "True" or "False" (without regard to case), or a number: non-zero is True.
 std::optional<bool> toBoolean(std::string_view text);
 

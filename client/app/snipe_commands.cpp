@@ -25,17 +25,6 @@ using kv::ui::CheckState;
 
 constexpr const char* kNoGroup = "<none>";
 
-// A reply text as a whole number (halves to even) within 32 bits.
-std::optional<std::int32_t> wholeNumber(const std::string& text) {
-    const std::optional<double> v = toNumber(text);
-    if (!v) return std::nullopt;
-    const double r = std::nearbyint(*v);
-    if (r < std::numeric_limits<std::int32_t>::min() ||
-        r > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(r);
-}
-
 // A check box's value from a reply's 0, 1 or 2; other texts leave it as it is.
 void setCheck(kv::ui::CheckBox& box, const std::string& text) {
     const std::optional<double> v = toNumber(text);
@@ -72,9 +61,9 @@ std::int32_t showSnipe(frmSnipe& editor, Hash& reply, std::int16_t mode, std::in
     if (const auto v = toNumber(field(reply, "max_qty", "1"))) editor.maxQty = *v;
     editor.txtQty.setText(field(reply, "qty", "1"));
     editor.txtQty.setEnabled(editor.maxQty != 1 || auctionId.empty());
-    if (const auto offset = wholeNumber(field(reply, "bid_offset", "0")))
+    if (const auto offset = toLong(field(reply, "bid_offset", "0")))
         setTimeControls(editor, *offset);
-    const std::int32_t group = wholeNumber(field(reply, "bidgroup_id", "0")).value_or(0);
+    const std::int32_t group = toLong(field(reply, "bidgroup_id", "0")).value_or(0);
     setCheck(editor.isFriendly, field(reply, "friendly_bid", "0"));
     editor.txtCurrency.setCaption(field(reply, "currency", ""));
     editor.placeBidAmount();
@@ -134,7 +123,7 @@ std::optional<std::int32_t> chosenGroup(const Entries& e, std::string& createdNa
     Hash args;
     args.Add("bidgroup_name", e.groupText);
     Hash reply = security().queryKestrovane("addbidgroup", args);
-    const std::optional<std::int32_t> id = wholeNumber(reply.Retrieve("return", 0).text());
+    const std::optional<std::int32_t> id = toLong(reply.Retrieve("return", 0).text());
     if (!id || *id == 0) {
         internal::showFailure(reply, title);
         return std::nullopt;
@@ -170,7 +159,7 @@ void snipeDialog(std::int16_t& mode, std::string& auctionText, std::int16_t& auc
         request.Add("auction_house_id", static_cast<std::int64_t>(auctionHouseId));
         title = "Add a new snipe";
     } else if (mode == kEditMode) {
-        bidId = wholeNumber(auctionText).value_or(0);
+        bidId = toLong(auctionText).value_or(0);
         request.Add("bid_id", static_cast<std::int64_t>(bidId));
         title = "Edit a snipe";
     } else {
