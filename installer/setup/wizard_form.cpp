@@ -3,6 +3,7 @@
 #include "installer/common/program_ops.h"
 #include "installer/common/shared_windows.h"
 #include "installer/setup/exit_setup_form.h"
+#include "installer/setup/main_form.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "platform/ui/design.h"
@@ -152,6 +153,7 @@ void TSDialogForm::Form_Unload() {
     CopyTimer.setEnabled(false);
     SpaceTimer.setEnabled(false);
     closed_ = true;
+    if (mainWindow_ && !mainWindow_->Closing()) mainWindow_->close();
 }
 
 void TSDialogForm::CancelButton_Click() {

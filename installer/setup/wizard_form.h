@@ -27,6 +27,7 @@
 namespace kv::installer {
 
 class TScript;
+class TSMainForm;
 
 // The extra shortcuts offered beside the program menu's, in the order of their boxes.
 enum class ExtraShortcut : int { StartMenu, Desktop, SendTo, StartUp, Count };
@@ -141,6 +142,9 @@ public:
     void AbortSetup() override;
     // Frees the wizard without the close question (setup ended before it showed).
     void Free();
+    // The background window that made the wizard: the area it is placed in, closed with it.
+    void SetMainWindow(TSMainForm* form) { mainWindow_ = form; }
+    TSMainForm* MainWindow() const { return mainWindow_; }
     // A background update: the wizard is placed out of sight.
     void SetBackgroundUpdate(bool on) { backgroundUpdate_ = on; }
     // The install sequence, started once by the copy timer: the folders, the stages
@@ -213,6 +217,7 @@ private:
     void RunInstallSteps();
 
     TScript& script_;
+    TSMainForm* mainWindow_ = nullptr;
     std::unique_ptr<TExecDll> execDll_;
     SetupLog log_;
     UninstallScript uninstall_;

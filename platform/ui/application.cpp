@@ -118,6 +118,16 @@ void Application::bringToFront(ModelKey, Form& form) {
     backend_->propertyChanged(form, Property::ZOrder);
 }
 
+void Application::placeBelow(ModelKey, Form& form, Form& above) {
+    if (&form == &above) return;
+    auto self = std::find(zOrder_.begin(), zOrder_.end(), &form);
+    auto other = std::find(zOrder_.begin(), zOrder_.end(), &above);
+    if (self == zOrder_.end() || other == zOrder_.end() || self == other + 1) return;
+    zOrder_.erase(self);
+    zOrder_.insert(std::find(zOrder_.begin(), zOrder_.end(), &above) + 1, &form);
+    backend_->propertyChanged(form, Property::ZOrder);
+}
+
 void Application::showForm(ModelKey, Form& form, ShowMode mode, Form* owner) {
     if (!form.loaded()) return;
     if (owner) form.setOwner(owner);

@@ -101,6 +101,7 @@ public:
     void hideForm(ModelKey, Form& form);
     bool unloadForm(ModelKey, Form& form, UnloadMode mode);
     void bringToFront(ModelKey, Form& form);
+    void placeBelow(ModelKey, Form& form, Form& above);
     void schedule(ModelKey, Timer& timer);
     void unschedule(ModelKey, Timer& timer);
     void requestPaint(ModelKey, Widget& widget);

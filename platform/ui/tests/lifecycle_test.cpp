@@ -143,6 +143,27 @@ TEST_F(Lifecycle, TopMostWindowsLeadTheOrderOfWindows) {
     EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&m}));
 }
 
+TEST_F(Lifecycle, PlaceBelowPutsAFormDirectlyBehindAnother) {
+    auto& m = app().form<Main>();
+    auto& o = app().form<Options>();
+    auto& third = app().create<Main>();
+    m.show();
+    o.show();
+    third.show();
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&third, &o, &m}));
+    // From the front to behind the last, then back up behind the front one.
+    third.placeBelow(m);
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &m, &third}));
+    third.placeBelow(o);
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &third, &m}));
+    EXPECT_TRUE(o.shown() && third.shown());
+    // Below a hidden form or itself: nothing changes.
+    m.hide();
+    third.placeBelow(m);
+    third.placeBelow(third);
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &third}));
+}
+
 TEST_F(Lifecycle, WaitPumpingRunsTimersAndUserTimeAdvancesTheClock) {
     auto& m = app().form<Main>();
     m.limit = 100;

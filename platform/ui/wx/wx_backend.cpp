@@ -295,9 +295,17 @@ void WxBackend::State::applyForm(Form& form, FormView& v, Property property) {
     case Property::FullScreen:
         if (top->IsShown()) top->ShowFullScreen(form.fullScreen());
         break;
-    case Property::ZOrder:
-        if (top->IsShown()) top->Raise();
+    case Property::ZOrder: {
+        if (!top->IsShown()) break;
+        // Placed below a window that is not top-most: lowered; otherwise brought up.
+        const std::vector<Form*> order = app().zOrder();
+        auto at = std::find(order.begin(), order.end(), &form);
+        if (at != order.end() && at != order.begin() && !(*(at - 1))->topMost())
+            top->Lower();
+        else
+            top->Raise();
         break;
+    }
     case Property::BackColor:
         v.canvas->SetBackgroundColour(form.backColor() == kButtonFace ? wxNullColour
                                                                       : toColour(form.backColor()));
