@@ -2,6 +2,7 @@
 
 #include "installer/common/program_ops.h"
 #include "installer/common/shared_windows.h"
+#include "installer/setup/copy_bar_form.h"
 #include "installer/setup/exit_setup_form.h"
 #include "installer/setup/main_form.h"
 #include "installer/setup/script.h"
@@ -152,6 +153,8 @@ void TSDialogForm::Form_Unload() {
     StopTimer.setEnabled(false);
     CopyTimer.setEnabled(false);
     SpaceTimer.setEnabled(false);
+    if (copyBar_) copyBar_->unload();
+    copyBar_ = nullptr;
     closed_ = true;
     if (mainWindow_ && !mainWindow_->Closing()) mainWindow_->close();
 }

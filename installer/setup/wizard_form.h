@@ -28,6 +28,7 @@ namespace kv::installer {
 
 class TScript;
 class TSMainForm;
+class TCopyBarForm;
 
 // The extra shortcuts offered beside the program menu's, in the order of their boxes.
 enum class ExtraShortcut : int { StartMenu, Desktop, SendTo, StartUp, Count };
@@ -145,6 +146,9 @@ public:
     // The background window that made the wizard: the area it is placed in, closed with it.
     void SetMainWindow(TSMainForm* form) { mainWindow_ = form; }
     TSMainForm* MainWindow() const { return mainWindow_; }
+    // The copy bar shown instead of the wizard while copying (SET_ADD_BILLBOARD), while
+    // it exists.
+    TCopyBarForm* CopyBarWindow() const { return copyBar_; }
     // A background update: the wizard is placed out of sight.
     void SetBackgroundUpdate(bool on) { backgroundUpdate_ = on; }
     // The install sequence, started once by the copy timer: the folders, the stages
@@ -218,6 +222,7 @@ private:
 
     TScript& script_;
     TSMainForm* mainWindow_ = nullptr;
+    TCopyBarForm* copyBar_ = nullptr;
     std::unique_ptr<TExecDll> execDll_;
     SetupLog log_;
     UninstallScript uninstall_;

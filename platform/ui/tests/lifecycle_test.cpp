@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <type_traits>
 
 namespace kv::ui {
@@ -162,6 +163,27 @@ TEST_F(Lifecycle, PlaceBelowPutsAFormDirectlyBehindAnother) {
     third.placeBelow(m);
     third.placeBelow(third);
     EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &third}));
+}
+
+TEST_F(Lifecycle, CallsFromThreadsRunOnTheMessageLoopBeforeTheClockMovesOn) {
+    std::vector<std::uint32_t> ranAt;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i) {
+        app().expectThreadCall();
+        threads.emplace_back([&ranAt] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            app().postFromThread([&ranAt] { ranAt.push_back(app().tickCount()); });
+        });
+    }
+    EXPECT_TRUE(app().threadCallsExpected());
+    app().waitPumping(500);
+    for (std::thread& t : threads)
+        t.join();
+    // Each ran on this thread at the virtual tick the threads were started.
+    EXPECT_EQ(ranAt, (std::vector<std::uint32_t>{0, 0, 0}));
+    EXPECT_FALSE(app().threadCallsExpected());
+    EXPECT_FALSE(app().threadCallsPending());
+    EXPECT_TRUE(app().waitForThreadCalls(0));
 }
 
 TEST_F(Lifecycle, WaitPumpingRunsTimersAndUserTimeAdvancesTheClock) {

@@ -568,7 +568,7 @@ bool WxBackend::idle(const IdleRequest& request) {
         loop.DispatchTimeout(timeout);
         s.dispatchPending();
         s.rethrow();
-        if (std::exchange(s.input, false)) return true;
+        if (std::exchange(s.input, false) || app().threadCallsPending()) return true;
     }
 }
 
