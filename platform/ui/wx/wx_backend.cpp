@@ -234,6 +234,15 @@ void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     };
     top->Bind(wxEVT_SIZE, geometry);
     top->Bind(wxEVT_MOVE, geometry);
+    // A window the user brings up leads the model's order of windows too.
+    top->Bind(wxEVT_ACTIVATE, [this, f, top](wxActivateEvent& e) {
+        e.Skip();
+        if (!e.GetActive()) return;
+        deliver(f, top, [f] {
+            const std::vector<Form*> order = app().zOrder();
+            if (f->shown() && !order.empty() && order.front() != f) f->bringToFront();
+        });
+    });
     top->Bind(wxEVT_ICONIZE, [this, f, top](wxIconizeEvent& e) {
         e.Skip();
         deliver(f, top, [f, e] {
