@@ -93,6 +93,7 @@ struct WxBackend::State {
     bool ready = false;
     bool closing = false;
     int applying = 0;           // model changes being applied: the widgets' echoes are no input
+    bool activating = false;    // the model follows a window the user brought up
     bool input = false;         // user input reached the model since the last look
     std::exception_ptr failure; // thrown by program code inside a toolkit callback
     const Control* typing = nullptr;
@@ -238,9 +239,13 @@ void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     top->Bind(wxEVT_ACTIVATE, [this, f, top](wxActivateEvent& e) {
         e.Skip();
         if (!e.GetActive()) return;
-        deliver(f, top, [f] {
+        deliver(f, top, [this, f] {
             const std::vector<Form*> order = app().zOrder();
-            if (f->shown() && !order.empty() && order.front() != f) f->bringToFront();
+            if (!f->shown() || order.empty() || order.front() == f) return;
+            // Already up: the model follows without raising it again.
+            activating = true;
+            f->bringToFront();
+            activating = false;
         });
     });
     top->Bind(wxEVT_ICONIZE, [this, f, top](wxIconizeEvent& e) {
@@ -305,7 +310,7 @@ void WxBackend::State::applyForm(Form& form, FormView& v, Property property) {
         if (top->IsShown()) top->ShowFullScreen(form.fullScreen());
         break;
     case Property::ZOrder: {
-        if (!top->IsShown()) break;
+        if (!top->IsShown() || activating) break;
         // Placed below a window that is not top-most: lowered; otherwise brought up.
         const std::vector<Form*> order = app().zOrder();
         auto at = std::find(order.begin(), order.end(), &form);
