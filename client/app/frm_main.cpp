@@ -4,6 +4,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace kv::app {
@@ -17,7 +18,9 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     using namespace kv::ui;
     applyDesign({
         {.widget = &wb1, .state = kHidden},
-        {.widget = &wb2, .state = kHidden},
+        {.widget = &previewPane, .state = kHidden},
+        {.widget = &wb2, .parent = &previewPane},
+        {.widget = &picSplitter3, .state = kHidden},
         {.widget = &cboSearch, .text = "<Enter your eBay search here>"},
     });
     applyBarsAndMenusDesign();
@@ -26,6 +29,9 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     lvListView.setSmallIcons(&imlToolbarIcons);
     lvListView.setView(ListViewMode::Report);
     lvListView.setCheckBoxes(true);
+    previewPane.setAlign(Align::Bottom); // hidden, height 0, until a preview opens
+    ts1.addTab({.tag = "ebay", .toolTip = "Show web browser"});
+    ts1.addTab({.tag = "snipes", .toolTip = "Show Snipes"});
 
     // The window.
     onLoad = [this] { Form_Load(); };
@@ -44,19 +50,41 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     lvListView.onItemCheck = [this](int row) { lvListView_ItemCheck(row); };
     lvListView.onMouseDown = [this](const MouseEvent& e) { lvListView_MouseDown(e); };
     lvListView.onColumnClick = [this](int column) { lvListView_ColumnClick(column); };
+    // The browser panes and the tab strip.
+    wb1.onNavigateComplete = [this](const std::string&) { wb1_NavigateComplete2(); };
+    wb2.onNavigateComplete = [this](const std::string&) { wb2_NavigateComplete2(); };
+    for (WebBrowser* pane : {&wb1, &wb2})
+        pane->onDocumentContextMenu = [this, pane] { return doc != pane || doc_oncontextmenu(); };
+    ts1.onMouseUp = [this](const MouseEvent& e) { ts1_MouseUp(e); };
     // The Auction menu.
     mnuAuctionProperties.onClick = [this] { mnuAuctionProperties_Click(); };
     mnuAuctionImport.onClick = [this] { mnuAuctionImport_Click(); };
     mnuLogout.onClick = [this] { mnuLogout_Click(); };
+    mnuFindAuction.onClick = [this] { mnuFindAuction_Click(); };
+    mnuAuctionPrint.onClick = [this] { mnuAuctionPrint_Click(); };
     // The Edit menu.
+    mnuEditUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuEditCut.onClick = [this] { mnuEditCut_Click(); };
+    mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
     // The View menu.
     // The Favorites menu.
     // The Help menu.
+    mnuHelpContents.onClick = [this] { mnuHelpContents_Click(); };
+    mnuHelpPrivacy.onClick = [this] { mnuHelpPrivacy_Click(); };
     mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
     // The context menu.
     mnuPropOpen.onClick = [this] { mnuPropOpen_Click(); };
     mnuPropSelect.onClick = [this] { mnuPropSelect_Click(); };
+    mnuPropBack.onClick = [this] { mnuPropBack_Click(); };
+    mnuPropForward.onClick = [this] { mnuPropForward_Click(); };
+    mnuPropUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuPropCut.onClick = [this] { mnuEditCut_Click(); };
+    mnuPropPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuPropPrint.onClick = [this] { mnuAuctionPrint_Click(); };
     // The toolbars.
+    tbToolbar.onButtonClick = [this](int button) {
+        browserToolbarButton(tbToolbar.button(button).key);
+    };
 }
 
 void frmMain::GetFavoriteSearches() {
