@@ -68,6 +68,9 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
     // The View menu.
     // The Favorites menu.
+    mnuWatchedItem0.onElementClick = [this](int index) {
+        mnuWatchedItem_Click(static_cast<std::int16_t>(index));
+    };
     // The Help menu.
     mnuHelpContents.onClick = [this] { mnuHelpContents_Click(); };
     mnuHelpPrivacy.onClick = [this] { mnuHelpPrivacy_Click(); };

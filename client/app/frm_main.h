@@ -230,6 +230,7 @@ private:
     void mnuEditUndo_Click();
     void mnuEditCut_Click();
     void mnuEditPaste_Click();
+    void mnuWatchedItem_Click(std::int16_t index);
     void mnuHelpContents_Click();
     void mnuHelpPrivacy_Click();
     void mnuPropBack_Click();

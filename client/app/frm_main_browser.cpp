@@ -194,6 +194,13 @@ void frmMain::mnuEditPaste_Click() {
     browserEditCommand(cmd::Paste);
 }
 
+// A favourite's tag is its item number.
+void frmMain::mnuWatchedItem_Click(std::int16_t index) {
+    const auto* element = find<kv::ui::Menu>("mnuWatchedItem", index);
+    if (!element || !isNumeric(element->tag())) return;
+    openInBrowser(itemPageUrl(element->tag()), kv::ui::nav::NoReadFromCache);
+}
+
 // The service's help and privacy pages are plain addresses, read through the cache.
 void frmMain::mnuHelpContents_Click() {
     openInBrowser(kv::service::cgiUrl() + "?cmd=help", 0);

@@ -208,6 +208,7 @@ idle
   button frmMain.tbToolbar Home
   menu frmMain.mnuHelpContents
   menu frmMain.mnuHelpPrivacy
+  menu frmMain.mnuWatchedItem(2)
   tab frmMain.ts1 2
   row frmMain.lvListView "3001122334"
   mouse frmMain.lvListView right
@@ -217,11 +218,14 @@ end
 )"),
               "");
     const Lines navigations = linesOf("navigate");
-    ASSERT_GE(navigations.size(), 6u);
-    const Lines last(navigations.end() - 6, navigations.end());
-    EXPECT_EQ(last, (Lines{nav("wb1", kAdvancedSearch, 4), nav("wb1", kAdvancedSearch, 4),
-                           nav("wb1", kHome, 4), nav("wb1", service + "?cmd=help", 0),
-                           nav("wb1", service + "?cmd=privacy", 0), nav("wb1", kItemPage, 4)}));
+    ASSERT_GE(navigations.size(), 7u);
+    const Lines last(navigations.end() - 7, navigations.end());
+    EXPECT_EQ(
+        last,
+        (Lines{nav("wb1", kAdvancedSearch, 4), nav("wb1", kAdvancedSearch, 4), nav("wb1", kHome, 4),
+               nav("wb1", service + "?cmd=help", 0), nav("wb1", service + "?cmd=privacy", 0),
+               nav("wb1", "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=3009988772", 4),
+               nav("wb1", kItemPage, 4)}));
 }
 
 // An item page enables the auction's commands and shows the snipe toolbar; any other page
