@@ -53,8 +53,10 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     // The browser panes and the tab strip.
     wb1.onNavigateComplete = [this](const std::string&) { wb1_NavigateComplete2(); };
     wb2.onNavigateComplete = [this](const std::string&) { wb2_NavigateComplete2(); };
-    for (WebBrowser* pane : {&wb1, &wb2})
-        pane->onDocumentContextMenu = [this, pane] { return doc != pane || doc_oncontextmenu(); };
+    // Every shown pane's page gets the program's menu, also the one whose document was not
+    // bound last (wb1 after the preview beside it closed), never the page's own.
+    wb1.onDocumentContextMenu = [this] { return doc_oncontextmenu(); };
+    wb2.onDocumentContextMenu = [this] { return doc_oncontextmenu(); };
     ts1.onMouseUp = [this](const MouseEvent& e) { ts1_MouseUp(e); };
     // The Auction menu.
     mnuAuctionProperties.onClick = [this] { mnuAuctionProperties_Click(); };

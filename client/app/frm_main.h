@@ -205,7 +205,7 @@ private:
     void OpenSelectedAuction();
     void mnuPropOpen_Click();
     // frm_main_browser.cpp: the browser panes, their commands and the tab strip.
-    kv::ui::WebBrowser* doc = nullptr; // the pane whose document is bound; its menu is ours
+    kv::ui::WebBrowser* doc = nullptr; // the pane whose document wbRefresh bound last
     bool paneShown(const kv::ui::WebBrowser& pane) const;
     bool doc_oncontextmenu();
     void wb1_NavigateComplete2();
