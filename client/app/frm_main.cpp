@@ -33,6 +33,7 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     onPaint = [this] { Form_Paint(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.onTimer = [this] { Timer2_Timer(); };
     // The folder tree.
     tvTreeView.onClick = [this] { tvTreeView_Click(); };
     tvTreeView.onKeyPress = [this](int& key) { tvTreeView_KeyPress(key); };
@@ -48,15 +49,44 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuAuctionProperties.onClick = [this] { mnuAuctionProperties_Click(); };
     mnuAuctionImport.onClick = [this] { mnuAuctionImport_Click(); };
     mnuLogout.onClick = [this] { mnuLogout_Click(); };
+    mnuAddAuction.onClick = [this] { mnuAddAuction_Click(); };
+    mnuAuctionHistory.onClick = [this] { mnuAuctionHistory_Click(); };
+    mnuDeleteAuction.onClick = [this] { mnuDeleteAuction_Click(); };
+    mnuSelectedPaid.onClick = [this] { mnuSelectedPaid_Click(); };
+    mnuSelectedReceived.onClick = [this] { mnuSelectedReceived_Click(); };
+    mnuSelectedFeedback.onClick = [this] { mnuSelectedFeedback_Click(); };
+    mnuSelectedDelete.onClick = [this] { mnuSelectedDelete_Click(); };
+    mnuFileClose.onClick = [this] { mnuFileClose_Click(); };
     // The Edit menu.
     // The View menu.
+    mnuViewToolbar.onClick = [this] { mnuViewToolbar_Click(); };
+    mnuViewStatusBar.onClick = [this] { mnuViewStatusBar_Click(); };
+    mnuViewGroupByBidGroup.onClick = [this] { mnuViewGroupByBidGroup_Click(); };
+    mnuViewGroupBySeller.onClick = [this] { mnuViewGroupBySeller_Click(); };
+    mnuViewPaid.onClick = [this] { mnuViewPaid_Click(); };
+    mnuViewReceipted.onClick = [this] { mnuViewReceipted_Click(); };
+    mnuViewBrowser.onClick = [this] { mnuViewBrowser_Click(); };
+    mnuViewAuctionList.onClick = [this] { mnuViewAuctionList_Click(); };
+    mnuViewRefresh.onClick = [this] { mnuViewRefresh_Click(); };
     // The Favorites menu.
     // The Help menu.
     mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
     // The context menu.
     mnuPropOpen.onClick = [this] { mnuPropOpen_Click(); };
     mnuPropSelect.onClick = [this] { mnuPropSelect_Click(); };
+    mnuPropAdd.onClick = [this] { mnuPropAdd_Click(); };
+    mnuPropEdit.onClick = [this] { mnuPropEdit_Click(); };
+    mnuPropHistory.onClick = [this] { mnuPropHistory_Click(); };
+    mnuPropDelete.onClick = [this] { mnuPropDelete_Click(); };
+    mnuPropSelectedPaid.onClick = [this] { mnuPropSelectedPaid_Click(); };
+    mnuPropSelectedReceived.onClick = [this] { mnuPropSelectedReceived_Click(); };
+    mnuPropSelectedFeedback.onClick = [this] { mnuPropSelectedFeedback_Click(); };
+    mnuPropSelectedDelete.onClick = [this] { mnuPropSelectedDelete_Click(); };
+    mnuPropRefresh.onClick = [this] { mnuPropRefresh_Click(); };
+    mnuPropProperties.onClick = [this] { mnuPropProperties_Click(); };
     // The toolbars.
+    tbToolbar.onButtonClick = [this](int button) { tbToolbar_ButtonClick(button); };
+    tbSnipe.onButtonClick = [this](int button) { tbSnipe_ButtonClick(button); };
 }
 
 void frmMain::GetFavoriteSearches() {

@@ -193,6 +193,40 @@ private:
     void mnuLogout_Click();
     void mnuHelpAbout_Click();
     void Timer1_Timer();
+    // frm_main_actions.cpp: the Auction menu's snipe and selection commands, "&Close", their
+    // context-menu twins and the two toolbars.
+    void mnuAddAuction_Click();
+    void mnuAuctionHistory_Click();
+    void mnuDeleteAuction_Click();
+    void mnuSelectedPaid_Click();
+    void mnuSelectedReceived_Click();
+    void mnuSelectedFeedback_Click();
+    void mnuSelectedDelete_Click();
+    void applyToCheckedRows(const std::string& command);
+    void mnuFileClose_Click();
+    void mnuPropAdd_Click();
+    void mnuPropEdit_Click();
+    void mnuPropHistory_Click();
+    void mnuPropDelete_Click();
+    void mnuPropSelectedPaid_Click();
+    void mnuPropSelectedReceived_Click();
+    void mnuPropSelectedFeedback_Click();
+    void mnuPropSelectedDelete_Click();
+    void mnuPropRefresh_Click();
+    void mnuPropProperties_Click();
+    void tbToolbar_ButtonClick(int button);
+    void tbSnipe_ButtonClick(int button);
+    // frm_main_view.cpp: the View menu and the hourly refresh.
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewGroupByBidGroup_Click();
+    void mnuViewGroupBySeller_Click();
+    void mnuViewPaid_Click();
+    void mnuViewReceipted_Click();
+    void mnuViewBrowser_Click();
+    void mnuViewAuctionList_Click();
+    void mnuViewRefresh_Click();
+    void Timer2_Timer();
 };
 
 } // namespace kv::app
