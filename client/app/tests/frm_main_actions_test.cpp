@@ -242,5 +242,217 @@ end
     EXPECT_EQ(getSetting("GroupBy", ""), "1"); // "&Close" ran the unload
 }
 
+TEST_F(MainActions, TheFiltersListPaidAndReceivedSnipesOrNot) {
+    const char* script = R"(idle
+  menu frmMain.mnuViewPaid
+  expect frmMain.mnuViewPaid checked "false"
+  expect frmMain.lvListView itemCount "1"
+  menu frmMain.mnuViewPaid
+  expect frmMain.lvListView row "3001122336" subItem(8) "Paid"
+  menu frmMain.mnuViewReceipted
+  expect frmMain.mnuViewReceipted checked "true"
+  close frmMain
+end
+)";
+    // The list view of the successful snipes enables both filters.
+    EXPECT_EQ(play(script, 2,
+                   [](frmMain& main) {
+                       main.mnuViewPaid.setEnabled(true);
+                       main.mnuViewReceipted.setEnabled(true);
+                   }),
+              "");
+    EXPECT_EQ(sent(), (Requests{kList2, kList2, kList2}));
+    EXPECT_TRUE(showPaid());
+    EXPECT_TRUE(showReceived());
+}
+
+TEST_F(MainActions, RefreshUpdatesTheFolderShownInTheListViewAndOnlyThePageInTheBrowser) {
+    const std::string script = "page \"" + itemPageUrl("3001122336") +
+                               "\" \"eBay item 3001122336\"\n" +
+                               R"(popup frmMain.mnuProperties pick mnuPropRefresh
+idle
+  key frmMain.lvListView 116
+  mouse frmMain.lvListView right
+  dblrow frmMain.lvListView "3001122336"
+end
+idle
+  key frmMain.wb1 116
+  expect frmMain.wb1 busy "true"
+  close frmMain
+end
+)";
+    EXPECT_EQ(play(script, 2), "");
+    const std::string refresh = "0=0&cmd=refresh&status_id=2";
+    EXPECT_EQ(sent(), (Requests{refresh, kList2, refresh, kList2}));
+}
+
+TEST_F(MainActions, ChangeSnipeDoesNothingWhileItIsDisabled) {
+    // In the eBay watch list the snipe commands stay disabled; in the active snipes the same
+    // double click edits the snipe.
+    const char* script = R"(idle
+  row frmMain.lvListView "3001122334"
+  dblrow frmMain.lvListView "3001122334"
+  expect frmMain.tbToolbar button Properties enabled "false"
+  expect frmMain mousePointer "0"
+  node frmMain.tvTreeView k1
+  row frmMain.lvListView "3001122334"
+  dblrow frmMain.lvListView "3001122334"
+  close frmMain
+end
+modal frmSnipe
+  click cmdCancel
+end
+)";
+    EXPECT_EQ(play(script, 10,
+                   [](frmMain& main) {
+                       main.clickToEdit = true;
+                       main.tbToolbar.raiseButtonClick(main.tbToolbar.find("Properties"));
+                       main.mnuPropEdit.click();
+                       main.mnuPropProperties.click();
+                   }),
+              "");
+    EXPECT_EQ(sent(), (Requests{kList1, "0=0&cmd=g2&bid_id=101", "0=0&cmd=getbidgroups", kList1}));
+}
+
+TEST_F(MainActions, ToolbarButtonsAndContextItemsRunTheirMenuItems) {
+    const char* script =
+        R"(box caption "Kestrovane" text "Do you wish to cancel the selected Snipe?" style 0x4 answer No
+box caption "Kestrovane" text "Do you wish to cancel the selected Snipe?" style 0x4 answer No
+box caption "Kestrovane" text "\"myEbay\" imported" style 0x0
+popup frmMain.mnuProperties pick mnuPropAdd
+popup frmMain.mnuProperties pick mnuPropEdit
+popup frmMain.mnuProperties pick mnuPropProperties
+popup frmMain.mnuProperties pick mnuPropHistory
+popup frmMain.mnuProperties pick mnuPropDelete
+idle
+  row frmMain.lvListView "3001122334"
+  button frmMain.tbSnipe Snipe
+  row frmMain.lvListView "3001122334"
+  button frmMain.tbToolbar Properties
+  row frmMain.lvListView "3001122334"
+  button frmMain.tbToolbar Cancel
+  button frmMain.tbToolbar AddItem
+  row frmMain.lvListView "3001122335"
+  mouse frmMain.lvListView right
+  row frmMain.lvListView "3001122335"
+  mouse frmMain.lvListView right
+  row frmMain.lvListView "3001122335"
+  mouse frmMain.lvListView right
+  row frmMain.lvListView "3001122335"
+  mouse frmMain.lvListView right
+  mouse frmMain.lvListView right
+  button frmMain.tbToolbar Import
+  close frmMain
+end
+modal frmSnipe
+  click cmdCancel
+end
+modal frmSnipe
+  click cmdCancel
+end
+modal frmSnipe
+  click cmdCancel
+end
+modal frmSnipe
+  click cmdCancel
+end
+modal frmSnipe
+  click cmdCancel
+end
+modal frmSnipe
+  click cmdCancel
+end
+modal frmHistory
+  click OKButton
+end
+)";
+    EXPECT_EQ(play(script), "");
+    const char* add1 = "0=0&cmd=g1&auction_id=3001122334&auction_house_id=0";
+    const char* groups = "0=0&cmd=getbidgroups";
+    EXPECT_EQ(sent(), (Requests{add1,
+                                groups,
+                                kList1,
+                                "0=0&cmd=g2&bid_id=101",
+                                groups,
+                                kList1,
+                                add1,
+                                groups,
+                                kList1,
+                                "0=0&cmd=g1&auction_id=3001122335&auction_house_id=0",
+                                groups,
+                                kList1,
+                                "0=0&cmd=g2&bid_id=102",
+                                groups,
+                                kList1,
+                                "0=0&cmd=g2&bid_id=102",
+                                groups,
+                                kList1,
+                                "0=0&cmd=history&bid_id=102",
+                                "0=0&cmd=myebay",
+                                "0=0&cmd=textdump&status_id=10&sort=auction%5Fid"}));
+}
+
+TEST_F(MainActions, ImportIsConfirmedAlsoAfterItsFailure) {
+    const char* script = R"(box caption "Sync with eBay" text "Service busy" style 0x10
+box caption "Kestrovane" text "\"myEbay\" imported" style 0x0
+idle
+  menu frmMain.mnuAuctionImport
+  close frmMain
+end
+)";
+    kv::servicesim::Switches sw;
+    sw.failCommand = "myebay";
+    sw.failCommandMessage = "Service busy";
+    sim_.setSwitches(sw);
+    EXPECT_EQ(play(script), "");
+    EXPECT_EQ(sent(), Requests{"0=0&cmd=myebay"});
+}
+
+// A reload clears the rows' check marks: a ticked row that stays ticked was not reloaded.
+constexpr const char* kTick = "  check frmMain.lvListView \"3001122334\" on\n";
+std::string ticked(bool on) {
+    return std::string("  expect frmMain.lvListView row \"3001122334\" checked \"") +
+           (on ? "true" : "false") + "\"\n";
+}
+
+TEST_F(MainActions, TheHourlyRefreshComesAtMinuteSixtyWithTheListShown) {
+    const std::string script = std::string("idle\n") + kTick + "  wait 3599000\n" + ticked(true) +
+                               "  wait 1000\n" + ticked(false) + "  close frmMain\nend\n";
+    EXPECT_EQ(play(script), "");
+    EXPECT_EQ(sent(), (Requests{"0=0&cmd=refresh&status_id=1", kList1}));
+}
+
+TEST_F(MainActions, WithTheBrowserShownTheHourIsSkippedAndTheNextRefreshComesAnHourLater) {
+    // Minutes 60 and 61 in the browser view; the list from minute 61 on; minute 120.
+    const std::string script = std::string("idle\n") + kTick + "  wait 3660000\n" + ticked(true) +
+                               "  node frmMain.tvTreeView k1\n" + kTick + "  wait 3539000\n" +
+                               ticked(true) + "  wait 1000\n" + ticked(false) +
+                               "  close frmMain\nend\n";
+    EXPECT_EQ(play(script, 1, [](frmMain&) { wb1Show(true); }), "");
+    EXPECT_EQ(sent(), (Requests{kList1, "0=0&cmd=refresh&status_id=1", kList1}));
+}
+
+TEST_F(MainActions, ALogoutKeepsTheMinuteCount) {
+    // Half an hour, the logout (the start-up again, ending in the browser view), the list
+    // shown again: the refresh comes at minute 60, not an hour after the logout.
+    const std::string script = std::string(kLogin) + R"(idle
+  wait 1800000
+  menu frmMain.mnuLogout
+end
+idle
+  node frmMain.tvTreeView k1
+)" + kTick + "  wait 1860000\n" +
+                               ticked(false) + "  close frmMain\nend\n";
+    EXPECT_EQ(play(script, 1,
+                   [](frmMain&) {
+                       saveSetting("AcceptedTerms", "1");
+                       saveSetting("importmyebay", "1");
+                   }),
+              "");
+    const Requests requests = sent();
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ(requests[requests.size() - 2], "0=0&cmd=refresh&status_id=1");
+}
+
 } // namespace
 } // namespace kv::app
