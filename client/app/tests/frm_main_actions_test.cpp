@@ -266,6 +266,23 @@ end
     EXPECT_TRUE(showReceived());
 }
 
+TEST_F(MainActions, TheToolbarAndStatusBarFollowTheirMarks) {
+    const char* script = R"(idle
+  menu frmMain.mnuViewToolbar
+  expect frmMain.mnuViewToolbar checked "false"
+  expect frmMain.tbToolbar visible "false"
+  menu frmMain.mnuViewStatusBar
+  expect frmMain.sbStatusBar visible "false"
+  menu frmMain.mnuViewToolbar
+  expect frmMain.tbToolbar visible "true"
+  expect frmMain.sbStatusBar visible "false"
+  close frmMain
+end
+)";
+    EXPECT_EQ(play(script), "");
+    EXPECT_EQ(sent(), Requests{});
+}
+
 TEST_F(MainActions, RefreshUpdatesTheFolderShownInTheListViewAndOnlyThePageInTheBrowser) {
     const std::string script = "page \"" + itemPageUrl("3001122336") +
                                "\" \"eBay item 3001122336\"\n" +
