@@ -49,13 +49,29 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuAuctionImport.onClick = [this] { mnuAuctionImport_Click(); };
     mnuLogout.onClick = [this] { mnuLogout_Click(); };
     // The Edit menu.
+    mnuEditUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuEditCut.onClick = [this] { mnuEditCut_Click(); };
+    mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
+    mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuEditSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
     // The View menu.
     // The Favorites menu.
+    mnuWatchAdd.onClick = [this] { mnuWatchAdd_Click(); };
+    mnuWatchRm.onClick = [this] { mnuWatchRm_Click(); };
     // The Help menu.
+    mnuHelpLicense.onClick = [this] { mnuHelpLicense_Click(); };
+    mnuHelpDiagnostics.onClick = [this] { mnuHelpDiagnostics_Click(); };
     mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
     // The context menu.
     mnuPropOpen.onClick = [this] { mnuPropOpen_Click(); };
     mnuPropSelect.onClick = [this] { mnuPropSelect_Click(); };
+    // The context menu's edit items and "Add Auction to Favorites...": their twins'.
+    mnuPropUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuPropCut.onClick = [this] { mnuPropCut_Click(); };
+    mnuPropCopy.onClick = [this] { mnuPropCopy_Click(); };
+    mnuPropPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuPropSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
+    mnuPropFavorites.onClick = [this] { mnuWatchAdd_Click(); };
     // The toolbars.
 }
 

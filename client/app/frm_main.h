@@ -193,6 +193,23 @@ private:
     void mnuLogout_Click();
     void mnuHelpAbout_Click();
     void Timer1_Timer();
+    // frm_main_favorites.cpp: adding and removing favourites.
+    void mnuWatchAdd_Click();
+    void mnuWatchRm_Click();
+    // frm_main_edit.cpp: the Edit items and their context twins (cut and copy ignore
+    // errors); the snipe list's copy and select all.
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
+    void mnuPropCut_Click();
+    void mnuPropCopy_Click();
+    void CopySelectedRows();
+    void selectAllRows();
+    // frm_main_help.cpp: the licence and the connection check.
+    void mnuHelpLicense_Click();
+    void mnuHelpDiagnostics_Click();
 };
 
 } // namespace kv::app
