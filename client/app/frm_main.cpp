@@ -58,6 +58,11 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuSelectedDelete.onClick = [this] { mnuSelectedDelete_Click(); };
     mnuFileClose.onClick = [this] { mnuFileClose_Click(); };
     // The Edit menu.
+    mnuEditUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuEditCut.onClick = [this] { mnuEditCut_Click(); };
+    mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
+    mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuEditSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
     // The View menu.
     mnuViewToolbar.onClick = [this] { mnuViewToolbar_Click(); };
     mnuViewStatusBar.onClick = [this] { mnuViewStatusBar_Click(); };
@@ -69,21 +74,33 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuViewAuctionList.onClick = [this] { mnuViewAuctionList_Click(); };
     mnuViewRefresh.onClick = [this] { mnuViewRefresh_Click(); };
     // The Favorites menu.
+    mnuWatchAdd.onClick = [this] { mnuWatchAdd_Click(); };
+    mnuWatchRm.onClick = [this] { mnuWatchRm_Click(); };
     // The Help menu.
+    mnuHelpLicense.onClick = [this] { mnuHelpLicense_Click(); };
+    mnuHelpDiagnostics.onClick = [this] { mnuHelpDiagnostics_Click(); };
     mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
     // The context menu.
     mnuPropOpen.onClick = [this] { mnuPropOpen_Click(); };
     mnuPropSelect.onClick = [this] { mnuPropSelect_Click(); };
-    mnuPropAdd.onClick = [this] { mnuPropAdd_Click(); };
-    mnuPropEdit.onClick = [this] { mnuPropEdit_Click(); };
-    mnuPropHistory.onClick = [this] { mnuPropHistory_Click(); };
-    mnuPropDelete.onClick = [this] { mnuPropDelete_Click(); };
-    mnuPropSelectedPaid.onClick = [this] { mnuPropSelectedPaid_Click(); };
-    mnuPropSelectedReceived.onClick = [this] { mnuPropSelectedReceived_Click(); };
-    mnuPropSelectedFeedback.onClick = [this] { mnuPropSelectedFeedback_Click(); };
-    mnuPropSelectedDelete.onClick = [this] { mnuPropSelectedDelete_Click(); };
-    mnuPropRefresh.onClick = [this] { mnuPropRefresh_Click(); };
-    mnuPropProperties.onClick = [this] { mnuPropProperties_Click(); };
+    // The context menu's twins of the Auction and View items: their handlers.
+    mnuPropAdd.onClick = [this] { mnuAddAuction_Click(); };
+    mnuPropEdit.onClick = [this] { mnuAuctionProperties_Click(); };
+    mnuPropHistory.onClick = [this] { mnuAuctionHistory_Click(); };
+    mnuPropDelete.onClick = [this] { mnuDeleteAuction_Click(); };
+    mnuPropSelectedPaid.onClick = [this] { mnuSelectedPaid_Click(); };
+    mnuPropSelectedReceived.onClick = [this] { mnuSelectedReceived_Click(); };
+    mnuPropSelectedFeedback.onClick = [this] { mnuSelectedFeedback_Click(); };
+    mnuPropSelectedDelete.onClick = [this] { mnuSelectedDelete_Click(); };
+    mnuPropRefresh.onClick = [this] { mnuViewRefresh_Click(); };
+    mnuPropProperties.onClick = [this] { mnuAuctionProperties_Click(); };
+    // The context menu's edit items and "Add Auction to Favorites...": their twins'.
+    mnuPropUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuPropCut.onClick = [this] { mnuPropCut_Click(); };
+    mnuPropCopy.onClick = [this] { mnuPropCopy_Click(); };
+    mnuPropPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuPropSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
+    mnuPropFavorites.onClick = [this] { mnuWatchAdd_Click(); };
     // The toolbars.
     tbToolbar.onButtonClick = [this](int button) { tbToolbar_ButtonClick(button); };
     tbSnipe.onButtonClick = [this](int button) { tbSnipe_ButtonClick(button); };

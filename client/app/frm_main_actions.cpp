@@ -1,5 +1,5 @@
 // frmMain's Auction menu: a new snipe, a snipe's history, cancelling it, the commands on the
-// checked rows and "&Close"; the context menu's twins of these items and the two toolbars.
+// checked rows and "&Close"; and the two toolbars.
 
 #include "client/app/commands.h"
 #include "client/app/frm_main.h"
@@ -115,47 +115,6 @@ void frmMain::mnuSelectedDelete_Click() {
 // The window's unload closes the other windows and stores the settings.
 void frmMain::mnuFileClose_Click() {
     unload();
-}
-
-// The context menu's items run their menu-bar twins unchanged.
-void frmMain::mnuPropAdd_Click() {
-    mnuAddAuction_Click();
-}
-
-void frmMain::mnuPropEdit_Click() {
-    mnuAuctionProperties_Click();
-}
-
-void frmMain::mnuPropProperties_Click() {
-    mnuAuctionProperties_Click();
-}
-
-void frmMain::mnuPropHistory_Click() {
-    mnuAuctionHistory_Click();
-}
-
-void frmMain::mnuPropDelete_Click() {
-    mnuDeleteAuction_Click();
-}
-
-void frmMain::mnuPropSelectedPaid_Click() {
-    mnuSelectedPaid_Click();
-}
-
-void frmMain::mnuPropSelectedReceived_Click() {
-    mnuSelectedReceived_Click();
-}
-
-void frmMain::mnuPropSelectedFeedback_Click() {
-    mnuSelectedFeedback_Click();
-}
-
-void frmMain::mnuPropSelectedDelete_Click() {
-    mnuSelectedDelete_Click();
-}
-
-void frmMain::mnuPropRefresh_Click() {
-    mnuViewRefresh_Click();
 }
 
 // By the button's key; a key without a command does nothing.
