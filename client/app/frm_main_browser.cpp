@@ -182,18 +182,6 @@ void frmMain::mnuAuctionPrint_Click() {
     browserPrint();
 }
 
-void frmMain::mnuEditUndo_Click() {
-    browserEditCommand(cmd::Undo);
-}
-
-void frmMain::mnuEditCut_Click() {
-    browserEditCommand(cmd::Cut);
-}
-
-void frmMain::mnuEditPaste_Click() {
-    browserEditCommand(cmd::Paste);
-}
-
 // A favourite's tag is its item number.
 void frmMain::mnuWatchedItem_Click(std::int16_t index) {
     const auto* element = find<kv::ui::Menu>("mnuWatchedItem", index);
