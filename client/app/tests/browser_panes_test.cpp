@@ -354,6 +354,9 @@ idle
   menu frmMain.mnuEditUndo
   menu frmMain.mnuEditCut
   menu frmMain.mnuEditPaste
+  menu frmMain.mnuEditSelectAll
+  menu frmMain.mnuEditCopy
+  expect clipboard text "Brass pocket watch"
   menu frmMain.mnuAuctionPrint
   button frmMain.tbToolbar Back
 end
@@ -365,7 +368,8 @@ end
               "");
     EXPECT_EQ(linesOf("command"),
               (Lines{"command frmMain.wb1 15", "command frmMain.wb1 11", "command frmMain.wb1 13",
-                     "command frmMain.wb1 6", "command frmMain.wb2 6"}));
+                     "command frmMain.wb1 17", "command frmMain.wb1 12", "command frmMain.wb1 6",
+                     "command frmMain.wb2 6"}));
 }
 
 } // namespace
