@@ -11,7 +11,9 @@
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
+#include "platform/ui/headless/headless.h"
 #include "platform/ui/script/ui_script.h"
+#include "platform/ui/user_controls.h"
 #include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
@@ -370,6 +372,47 @@ end
               (Lines{"command frmMain.wb1 15", "command frmMain.wb1 11", "command frmMain.wb1 13",
                      "command frmMain.wb1 17", "command frmMain.wb1 12", "command frmMain.wb1 6",
                      "command frmMain.wb2 6"}));
+}
+
+// Where the "Preview" button docks the pane: by ShowPreview when it is 1 or 2, else below
+// the list; each opening and closing lays the window out again.
+TEST_F(BrowserPanes, PreviewDocksWhereShowPreviewSays) {
+    class Recording : public frmMain {
+    public:
+        void SizeControls(float&, float&) override { ++layouts; }
+        int layouts = 0;
+    };
+    struct Case {
+        const char* stored;
+        kv::ui::Align align;
+    };
+    const Case cases[] = {{"0", kv::ui::Align::Bottom},
+                          {"1", kv::ui::Align::Top},
+                          {"2", kv::ui::Align::Bottom},
+                          {"above", kv::ui::Align::Bottom}};
+    for (const Case& c : cases) {
+        kv::ui::headless::install();
+        saveSetting("ShowPreview", "0"); // no preview when the window loads
+        auto& main = kv::ui::app().create<Recording>();
+        kv::ui::app().setMainForm(&main);
+        main.show();
+        main.lvListView.addItem("3001122334", "101");
+        saveSetting("ShowPreview", c.stored); // read by the button, not only at the load
+        ASSERT_TRUE(kv::ui::user::clickRow(main.lvListView, 0));
+        const int preview = main.tbToolbar.find("Preview");
+        main.layouts = 0;
+        main.tbToolbar.raiseButtonClick(preview);
+        EXPECT_EQ(main.previewPane.align(), c.align) << c.stored;
+        EXPECT_TRUE(main.previewPane.visible()) << c.stored;
+        EXPECT_EQ(main.wb2.navigations().back().url, kItemPage) << c.stored;
+        EXPECT_EQ(main.layouts, 2) << c.stored; // the pane's and the button's
+        main.tbToolbar.raiseButtonClick(preview);
+        EXPECT_FALSE(main.previewPane.visible()) << c.stored;
+        EXPECT_EQ(main.previewMode, 0) << c.stored;
+        EXPECT_FALSE(main.tbToolbar.button(preview).pressed) << c.stored;
+        kv::ui::resetForTests();
+        resetForTests();
+    }
 }
 
 } // namespace
