@@ -335,6 +335,29 @@ end
                                nav("wb2", kOtherItemPage, 4), nav("wb2", kOtherItemPage, 4)}));
 }
 
+// F5 in the list view counts the preview as shown only while its pane is open: then it
+// reloads the preview and keeps the view (the status text stays); else it shows the list.
+TEST_F(BrowserPanes, RefreshReloadsThePreviewOnlyWhileItsPaneIsOpen) {
+    EXPECT_EQ(play(R"(idle
+  tab frmMain.ts1 2
+  row frmMain.lvListView "3001122334"
+  button frmMain.tbToolbar Preview
+  node frmMain.tvTreeView k1
+  key frmMain.lvListView 116
+  expect frmMain.previewPane visible "true"
+  expect frmMain.sbStatusBar panel 1 text "Currently viewing Active snipes"
+  row frmMain.lvListView "3001122334"
+  button frmMain.tbToolbar Preview
+  node frmMain.tvTreeView k1
+  key frmMain.lvListView 116
+  expect frmMain.previewPane visible "false"
+  expect frmMain.sbStatusBar panel 1 text ""
+  close frmMain
+end
+)"),
+              "");
+}
+
 // With both panes shown the edit commands reach wb1 only; print, back and forward reach
 // both, wb1 first. In the list view print is disabled. (The row click under the browser,
 // which the model lets through, enables "Preview" as a page of one of the user's snipes
