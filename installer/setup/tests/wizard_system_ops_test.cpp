@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -168,6 +169,26 @@ TEST_F(InstallOpsTest, OneRecordOfEachKindRunsAndIsLogged) {
     EXPECT_EQ(RegReadString("HKEY_CLASSES_ROOT\\Kv.Snipe\\Shell\\KvOpen\\command", "", isDword),
               "C:\\App\\kv.exe \"%1\"");
     EXPECT_FALSE(AssocChangedPending()); // told once
+    // The records as the script wrote them, for the uninstaller to undo.
+    const Lines& uninstall = w.Uninstall().Lines();
+    const auto from = std::find(uninstall.begin(), uninstall.end(), "");
+    const auto records = std::find_if(
+        from, uninstall.end(), [](const std::string& line) { return line.rfind("SET_", 0) == 0; });
+    const auto to = std::find(records, uninstall.end(), "TargetDir=C:\\App");
+    EXPECT_EQ(
+        Lines(records, to),
+        (Lines{"SET_PERFORM_REGISTRY_OP(,HKEY_CURRENT_USER\\Software\\Kv,Data,<Application "
+               "Folder>data,Create,Remove,String,);",
+               "SET_PERFORM_REGISTRY_OP(,HKEY_CURRENT_USER\\Software\\Kv\\Bin,,,Create,Remove,"
+               "Binary,);",
+               "",
+               "SET_PERFORM_INIFILE_OP(,C:\\App\\kv.ini,Main,Folder,<Application "
+               "Folder>,Create,Remove,);",
+               "", "SET_PERFORM_ENVIRONMENT_OP(,KV_HOME,<Application Folder>bin,Create,Remove,);",
+               "",
+               "SET_ADD_ASSOCIATION_ITEM(|Kv.Snipe|Snipe list|.kvs||<Application "
+               "Folder>kv.exe|||Create|Remove|);",
+               "", "SET_ADD_OPEN_WITH_ITEM(|KvOpen|*.kvs|);", ""}));
 }
 
 TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
