@@ -5,6 +5,7 @@
 #include "installer/setup/wizard_form.h"
 
 #include "installer/common/association_ops.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
@@ -13,6 +14,7 @@
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "platform/desktop/atoms.h"
 #include "platform/fs/files.h"
 #include "platform/pe/testing/pe_fixtures.h"
 #include "platform/registry/registry.h"
@@ -294,6 +296,41 @@ TEST_F(InstallOpsTest, ExtraLinksAndTheAutoUpdateLinkAtStartUp) {
     EXPECT_NE(info->find("StartUpLink=" + startup + "\\Kestrovane - Auto Update.lnk"),
               std::string::npos)
         << *info;
+}
+
+// An Exit of the stage before or after the copy ends the sequence there: no operations, and
+// the background update's atom stays; the sequence that runs to its end drops the atom.
+TEST_F(InstallOpsTest, StageExitsEndTheSequenceAndOnlyItsEndDropsTheUpdateAtom) {
+    constexpr const char* kAtom = "AutoUpdateAtomTokenByWelmox";
+    struct Case {
+        const char* exitStage; // none: no Exit
+        bool copied;
+        bool operations;
+    } cases[] = {{"Before Copy", false, false}, {"After Copy", true, false}, {nullptr, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.exitStage ? c.exitStage : "no exit");
+        makeMachine();
+        std::ofstream(machine_->hostFolder('C') / "Setup" / "data.txt") << "data";
+        ASSERT_NE(desktop::globalAddAtom(kAtom), 0);
+        std::string text =
+            "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
+            "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(data.txt)\n"
+            "SET_PERFORM_ENVIRONMENT_OP(KV_HOME,<Application Folder>,Create,Remove)\n";
+        if (c.exitStage) {
+            std::string header = "|";
+            for (auto [i, v] :
+                 {std::pair{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}})
+                SetListItem(header, i, v);
+            text += "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
+        }
+        TSDialogForm& w = run(text);
+        EXPECT_EQ(fs::exists("C:\\App\\data.txt"), c.copied);
+        const Lines& log = w.Log().Lines();
+        EXPECT_EQ(std::find(log.begin(), log.end(), "EnvironmentOp: KV_HOME=C:\\App\\") !=
+                      log.end(),
+                  c.operations);
+        EXPECT_EQ(desktop::globalFindAtom(kAtom) == 0, c.operations);
+    }
 }
 
 #ifdef KV_TEST_COM_SERVER
