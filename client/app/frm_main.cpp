@@ -33,6 +33,7 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     onPaint = [this] { Form_Paint(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.onTimer = [this] { Timer2_Timer(); };
     // The folder tree.
     tvTreeView.onClick = [this] { tvTreeView_Click(); };
     tvTreeView.onKeyPress = [this](int& key) { tvTreeView_KeyPress(key); };
@@ -48,15 +49,61 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuAuctionProperties.onClick = [this] { mnuAuctionProperties_Click(); };
     mnuAuctionImport.onClick = [this] { mnuAuctionImport_Click(); };
     mnuLogout.onClick = [this] { mnuLogout_Click(); };
+    mnuAddAuction.onClick = [this] { mnuAddAuction_Click(); };
+    mnuAuctionHistory.onClick = [this] { mnuAuctionHistory_Click(); };
+    mnuDeleteAuction.onClick = [this] { mnuDeleteAuction_Click(); };
+    mnuSelectedPaid.onClick = [this] { mnuSelectedPaid_Click(); };
+    mnuSelectedReceived.onClick = [this] { mnuSelectedReceived_Click(); };
+    mnuSelectedFeedback.onClick = [this] { mnuSelectedFeedback_Click(); };
+    mnuSelectedDelete.onClick = [this] { mnuSelectedDelete_Click(); };
+    mnuFileClose.onClick = [this] { mnuFileClose_Click(); };
     // The Edit menu.
+    mnuEditUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuEditCut.onClick = [this] { mnuEditCut_Click(); };
+    mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
+    mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuEditSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
     // The View menu.
+    mnuViewToolbar.onClick = [this] { mnuViewToolbar_Click(); };
+    mnuViewStatusBar.onClick = [this] { mnuViewStatusBar_Click(); };
+    mnuViewGroupByBidGroup.onClick = [this] { mnuViewGroupByBidGroup_Click(); };
+    mnuViewGroupBySeller.onClick = [this] { mnuViewGroupBySeller_Click(); };
+    mnuViewPaid.onClick = [this] { mnuViewPaid_Click(); };
+    mnuViewReceipted.onClick = [this] { mnuViewReceipted_Click(); };
+    mnuViewBrowser.onClick = [this] { mnuViewBrowser_Click(); };
+    mnuViewAuctionList.onClick = [this] { mnuViewAuctionList_Click(); };
+    mnuViewRefresh.onClick = [this] { mnuViewRefresh_Click(); };
     // The Favorites menu.
+    mnuWatchAdd.onClick = [this] { mnuWatchAdd_Click(); };
+    mnuWatchRm.onClick = [this] { mnuWatchRm_Click(); };
     // The Help menu.
+    mnuHelpLicense.onClick = [this] { mnuHelpLicense_Click(); };
+    mnuHelpDiagnostics.onClick = [this] { mnuHelpDiagnostics_Click(); };
     mnuHelpAbout.onClick = [this] { mnuHelpAbout_Click(); };
     // The context menu.
     mnuPropOpen.onClick = [this] { mnuPropOpen_Click(); };
     mnuPropSelect.onClick = [this] { mnuPropSelect_Click(); };
+    // The context menu's twins of the Auction and View items: their handlers.
+    mnuPropAdd.onClick = [this] { mnuAddAuction_Click(); };
+    mnuPropEdit.onClick = [this] { mnuAuctionProperties_Click(); };
+    mnuPropHistory.onClick = [this] { mnuAuctionHistory_Click(); };
+    mnuPropDelete.onClick = [this] { mnuDeleteAuction_Click(); };
+    mnuPropSelectedPaid.onClick = [this] { mnuSelectedPaid_Click(); };
+    mnuPropSelectedReceived.onClick = [this] { mnuSelectedReceived_Click(); };
+    mnuPropSelectedFeedback.onClick = [this] { mnuSelectedFeedback_Click(); };
+    mnuPropSelectedDelete.onClick = [this] { mnuSelectedDelete_Click(); };
+    mnuPropRefresh.onClick = [this] { mnuViewRefresh_Click(); };
+    mnuPropProperties.onClick = [this] { mnuAuctionProperties_Click(); };
+    // The context menu's edit items and "Add Auction to Favorites...": their twins'.
+    mnuPropUndo.onClick = [this] { mnuEditUndo_Click(); };
+    mnuPropCut.onClick = [this] { mnuPropCut_Click(); };
+    mnuPropCopy.onClick = [this] { mnuPropCopy_Click(); };
+    mnuPropPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuPropSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
+    mnuPropFavorites.onClick = [this] { mnuWatchAdd_Click(); };
     // The toolbars.
+    tbToolbar.onButtonClick = [this](int button) { tbToolbar_ButtonClick(button); };
+    tbSnipe.onButtonClick = [this](int button) { tbSnipe_ButtonClick(button); };
 }
 
 void frmMain::GetFavoriteSearches() {

@@ -193,6 +193,47 @@ private:
     void mnuLogout_Click();
     void mnuHelpAbout_Click();
     void Timer1_Timer();
+    // frm_main_actions.cpp: the Auction menu's snipe and selection commands, "&Close" and the
+    // two toolbars (the context menu's twins run these handlers).
+    void mnuAddAuction_Click();
+    void mnuAuctionHistory_Click();
+    void mnuDeleteAuction_Click();
+    void mnuSelectedPaid_Click();
+    void mnuSelectedReceived_Click();
+    void mnuSelectedFeedback_Click();
+    void mnuSelectedDelete_Click();
+    void applyToCheckedRows(const std::string& command);
+    void mnuFileClose_Click();
+    void tbToolbar_ButtonClick(int button);
+    void tbSnipe_ButtonClick(int button);
+    // frm_main_view.cpp: the View menu and the hourly refresh.
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewGroupByBidGroup_Click();
+    void mnuViewGroupBySeller_Click();
+    void mnuViewPaid_Click();
+    void mnuViewReceipted_Click();
+    void mnuViewBrowser_Click();
+    void mnuViewAuctionList_Click();
+    void mnuViewRefresh_Click();
+    void Timer2_Timer();
+    // frm_main_favorites.cpp: adding and removing favourites.
+    void mnuWatchAdd_Click();
+    void mnuWatchRm_Click();
+    // frm_main_edit.cpp: the Edit items and their context twins (cut and copy ignore
+    // errors); the snipe list's copy and select all.
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
+    void mnuPropCut_Click();
+    void mnuPropCopy_Click();
+    void CopySelectedRows();
+    void selectAllRows();
+    // frm_main_help.cpp: the licence and the connection check.
+    void mnuHelpLicense_Click();
+    void mnuHelpDiagnostics_Click();
 };
 
 } // namespace kv::app

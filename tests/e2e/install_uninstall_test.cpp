@@ -44,14 +44,8 @@ TEST(InstallUninstall, UninstallRemovesWhatASilentSetupInstalled) {
     const std::string app = kApp;
     ASSERT_TRUE(fs::exists(app + "\\UnInstall.exe"));
 
-    const RunResult r = f.start("\"" + app + "\\UnInstall.exe\"",
-                                {.uiScript = "box caption \"Confirm\" answer Yes\n"
-                                             "box other answer OK\n"
-                                             "idle\n"
-                                             "  wait 5000\n"
-                                             "  expect MainForm.CloseButton enabled \"true\"\n"
-                                             "  click MainForm.CloseButton\n"
-                                             "end\n"});
+    const RunResult r =
+        f.start("\"" + app + "\\UnInstall.exe\"", {.uiScript = kUninstallYesThenClose});
     ASSERT_TRUE(r.started);
     EXPECT_EQ(r.exitCode, 0) << r.output << r.errors;
     EXPECT_NE(r.output.find("all as expected"), std::string::npos) << r.output;
