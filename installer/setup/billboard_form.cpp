@@ -10,6 +10,7 @@
 #include "platform/ui/design.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kv::installer {
 namespace {
@@ -22,9 +23,12 @@ bool isTextFile(const std::string& path) {
 } // namespace
 
 TSetImageThread::TSetImageThread(std::function<void()> layout) {
-    ui::app().expectThreadCall();
-    thread_ = std::thread(
-        [call = std::move(layout)]() mutable { ui::app().postFromThread(std::move(call)); });
+    // The application of this thread, which outlives the window that joins the worker.
+    ui::Application& application = ui::app();
+    application.expectThreadCall();
+    thread_ = std::thread([&application, call = std::move(layout)]() mutable {
+        application.postFromThread(std::move(call));
+    });
 }
 
 TSetImageThread::~TSetImageThread() {

@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace kv::installer {
 namespace {
