@@ -1,9 +1,13 @@
 #include "client/app/site_pages.h"
 
+#include "client/protocol/url_encoding.h"
+
 namespace kv::app {
 namespace {
 
 constexpr std::string_view kItemPageHost = "http://cgi.ebay.com";
+// The same for every site the browser home may name.
+constexpr std::string_view kSearchHost = "http://search.ebay.com";
 
 } // namespace
 
@@ -11,6 +15,16 @@ std::string itemPageUrl(std::string_view itemNumber) {
     std::string url(kItemPageHost);
     url += "/ws/eBayISAPI.dll?ViewItem&item=";
     url += itemNumber;
+    return url;
+}
+
+std::string searchResultsUrl(std::string_view searchText) {
+    const std::string encoded = kv::protocol::urlEncode(searchText, false);
+    std::string url(kSearchHost);
+    url += "/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=";
+    url += encoded;
+    url += "&query=";
+    url += encoded;
     return url;
 }
 

@@ -8,5 +8,8 @@ namespace kv::app {
 
 // The item page of an auction.
 std::string itemPageUrl(std::string_view itemNumber);
+// The search server's results for the text (encoded twice, as query2 and query), before any
+// search preference is appended.
+std::string searchResultsUrl(std::string_view searchText);
 
 } // namespace kv::app
