@@ -11,6 +11,7 @@
 #include "platform/ui/lists.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pictures.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
@@ -33,10 +34,16 @@ public:
     kv::ui::TreeView& tvTreeView = add<kv::ui::TreeView>("tvTreeView");
     kv::ui::ListView& lvListView = add<kv::ui::ListView>("lvListView");
     kv::ui::WebBrowser& wb1 = add<kv::ui::WebBrowser>("wb1"); // the main browser pane
-    kv::ui::WebBrowser& wb2 = add<kv::ui::WebBrowser>("wb2"); // the preview pane
+    // The preview pane: wb2 fills previewPane, docked above or below the list.
+    kv::ui::PictureBox& previewPane = add<kv::ui::PictureBox>("previewPane");
+    kv::ui::WebBrowser& wb2 = add<kv::ui::WebBrowser>("wb2");
+    // The tabs above the list: "ebay" shows the browser, "snipes" the list.
+    kv::ui::TabStrip& ts1 = add<kv::ui::TabStrip>("ts1");
     // The vertical divider (its left edge is x) and the horizontal one (its top edge is y).
     kv::ui::PictureBox& picSplitter2 = add<kv::ui::PictureBox>("picSplitter2");
     kv::ui::PictureBox& picSplitter4 = add<kv::ui::PictureBox>("picSplitter4");
+    // The bar shown at y while a preview is open.
+    kv::ui::PictureBox& picSplitter3 = add<kv::ui::PictureBox>("picSplitter3");
     kv::ui::PictureBox& searchBar = add<kv::ui::PictureBox>("searchBar");
     kv::ui::ComboBox& cboSearch = add<kv::ui::ComboBox>("cboSearch");
     // The rest of the search bar: its label and its three picture buttons.
@@ -173,6 +180,15 @@ public:
     // Enables the "Selected" submenus exactly while a row is checked.
     void UpdateCheckedMenus();
 
+    // frm_main_browser.cpp: the browser panes.
+    // Shows or hides the pane (every caller passes wb1) and sets the window's commands for
+    // the browser view (show) or the list view.
+    void wbShow(kv::ui::WebBrowser& wb, bool show);
+    void wb1Show(bool show);
+    // Binds doc to the shown pane's document (the preview's when both show) and enables the
+    // commands for the auction that pane shows.
+    void wbRefresh();
+
 private:
     // frm_main.cpp: the window's own events.
     void Form_Load();
@@ -195,7 +211,6 @@ private:
     // Whether the search text is one to search for; else the request for one, the focus
     // in the box.
     bool haveSearchText();
-    void showSearchPage(const std::string& url);
     // frm_main_tree.cpp: the folder tree.
     void buildFolderTree();
     void tvTreeView_Click();
@@ -213,6 +228,38 @@ private:
     void mnuAuctionProperties_Click();
     void OpenSelectedAuction();
     void mnuPropOpen_Click();
+    // frm_main_browser.cpp: the browser panes, their commands and the tab strip.
+    kv::ui::WebBrowser* doc = nullptr; // the pane whose document wbRefresh bound last
+    bool paneShown(const kv::ui::WebBrowser& pane) const;
+    bool doc_oncontextmenu();
+    void wb1_NavigateComplete2();
+    void wb2_NavigateComplete2();
+    void ts1_MouseUp(const kv::ui::MouseEvent& event);
+    // Opens the address in wb1 and shows the browser.
+    void openInBrowser(const std::string& url, int flags);
+    // Back, forward, stop, reload and print on every shown pane, wb1 first, errors ignored.
+    void browserBack();
+    void browserForward();
+    void browserStop();
+    void browserReload();
+    void browserPrint();
+    // Sends an edit command (undo, cut, copy, paste, select all) to wb1 while it is shown;
+    // false while the list is shown, where the item's list action applies.
+    bool browserEditCommand(int command);
+    // Runs a toolbar button of the browser side (Back to Home, Preview, Search); false for
+    // any other key.
+    bool browserToolbarButton(const std::string& key);
+    void mnuFindAuction_Click();
+    void mnuAuctionPrint_Click();
+    void mnuWatchedItem_Click(std::int16_t index);
+    void mnuHelpContents_Click();
+    void mnuHelpPrivacy_Click();
+    void mnuPropBack_Click();
+    void mnuPropForward_Click();
+    // frm_main_preview.cpp: the preview pane.
+    void ShowPreviewPane();
+    void HidePreviewPane();
+    void previewButton_Click();
     // frm_main_menus.cpp: the menu items and timers.
     void mnuAuctionImport_Click();
     void mnuLogout_Click();

@@ -2,7 +2,6 @@
 // the search preferences.
 
 #include "client/app/banner.h"
-#include "client/app/commands.h"
 #include "client/app/favorite_searches.h"
 #include "client/app/frm_main.h"
 #include "client/app/internal/hourglass.h"
@@ -115,12 +114,8 @@ void frmMain::cmdSearch_Click() {
         for (const char* setting : kSearchPreferences)
             AppendSetting(url, setting);
     }
-    showSearchPage(url);
-}
-
-void frmMain::showSearchPage(const std::string& url) {
     wb1.navigate(url);
-    wb1Show(true);
+    wbShow(wb1, true);
 }
 
 void frmMain::cmdFavoriteSearches_Click() {

@@ -83,7 +83,7 @@ void frmMain::mnuViewRefresh_Click() {
         wb1.reload();
         return;
     }
-    if (wb2.visible())
+    if (paneShown(wb2))
         wb2.reload();
     else
         wb1Show(false);

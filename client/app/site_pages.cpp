@@ -3,13 +3,6 @@
 #include "client/protocol/url_encoding.h"
 
 namespace kv::app {
-namespace {
-
-constexpr std::string_view kItemPageHost = "http://cgi.ebay.com";
-// The same for every site the browser home may name.
-constexpr std::string_view kSearchHost = "http://search.ebay.com";
-
-} // namespace
 
 std::string itemPageUrl(std::string_view itemNumber) {
     std::string url(kItemPageHost);
@@ -18,9 +11,13 @@ std::string itemPageUrl(std::string_view itemNumber) {
     return url;
 }
 
+std::string advancedSearchUrl() {
+    return std::string(kPagesHost) + "/search/items/search_adv.html";
+}
+
 std::string searchResultsUrl(std::string_view searchText) {
     const std::string encoded = kv::protocol::urlEncode(searchText, false);
-    std::string url(kSearchHost);
+    std::string url(kSearchResultsHost);
     url += "/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=";
     url += encoded;
     url += "&query=";

@@ -171,6 +171,7 @@ TEST_F(SearchBar, ANumberOpensItsItemPageAndAnyOtherTextSearches) {
   set frmMain.cboSearch "2468013579"
   key frmMain.cboSearch 13
   expect frmMain.wb1 visible "true"
+  expect frmMain.ts1 selectedIndex "1"
   expect frmMain mousePointer "0"
   set frmMain.cboSearch "12a"
   key frmMain.cboSearch 65
