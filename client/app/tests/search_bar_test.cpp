@@ -179,7 +179,7 @@ TEST_F(SearchBar, ANumberOpensItsItemPageAndAnyOtherTextSearches) {
   close frmMain
 end
 )";
-    EXPECT_EQ(play(script, [](frmMain& main) { main.wb1.setVisible(false); }), "");
+    EXPECT_EQ(play(script, [](frmMain& main) { main.wb1Show(false); }), "");
     EXPECT_EQ(navigations(), (Texts{std::string(kItemPage) + "2468013579",
                                     std::string(kResults) + "12a&query=12a"}));
 }
