@@ -43,6 +43,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace kv::ui::wx {
 
@@ -101,6 +103,10 @@ struct WxBackend::State {
     bool paintOnly = false; // a repaint outside the message loop: no input reaches the model
     std::map<const Form*, std::unique_ptr<FormView>> forms;
     std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
+    // What measures texts, kept from one measure to the next with the font last set on it
+    // (sizing a list's columns measures every row).
+    std::unique_ptr<wxScreenDC> measureDc;
+    std::optional<std::pair<Font, int>> measureFont; // with the pixels per inch it was made for
 
     wxWindow* windowOf(const Widget* w) const {
         auto it = windows.find(w);
@@ -514,6 +520,7 @@ WxBackend::~WxBackend() {
     s.closing = true;
     if (!s.ready) return;
     if (s.busy) wxEndBusyCursor();
+    s.measureDc.reset();
     // The model's forms may be gone already: only the toolkit's windows are touched.
     for (auto& [form, v] : s.forms) {
         v->modal.reset();
@@ -729,10 +736,15 @@ std::string WxBackend::clipboardText() {
 }
 
 Size WxBackend::measureText(std::string_view text, const Font& font) {
-    if (!state_->ready) return Backend::measureText(text, font);
-    wxScreenDC dc;
-    dc.SetFont(toFont(font));
-    wxSize extent = dc.GetTextExtent(toWx(text, font.charset));
+    State& s = *state_;
+    if (!s.ready) return Backend::measureText(text, font);
+    if (!s.measureDc) s.measureDc = std::make_unique<wxScreenDC>();
+    if (!s.measureFont || s.measureFont->first != font ||
+        s.measureFont->second != internal::pixelsPerInch()) {
+        s.measureDc->SetFont(toFont(font));
+        s.measureFont.emplace(font, internal::pixelsPerInch());
+    }
+    wxSize extent = s.measureDc->GetTextExtent(toWx(text, font.charset));
     return Size{extent.GetWidth(), extent.GetHeight()};
 }
 
