@@ -5,8 +5,6 @@
 #include "platform/ui/control_properties.h"
 
 #include <algorithm>
-#include <string_view>
-#include <unordered_set>
 
 namespace kv::ui {
 namespace {
@@ -78,12 +76,9 @@ void ListView::autoSizeColumn(int i) {
     Font bold = font();
     bold.bold = true;
     int pixels = b.measureText(columns_[static_cast<std::size_t>(i)].text, font()).width;
-    // Each text is measured once (a column repeats many: prices, sellers, dates).
-    std::unordered_set<std::string_view> measured[2];
     for (const auto& r : rows_) {
         if (static_cast<std::size_t>(i) >= r.cells.size()) continue;
         const ListCell& c = r.cells[static_cast<std::size_t>(i)];
-        if (!measured[c.bold].insert(c.text).second) continue;
         pixels = std::max(pixels, b.measureText(c.text, c.bold ? bold : font()).width);
     }
     pixels += kCellPadding;
