@@ -26,6 +26,8 @@ public:
         if (it == titles_.end()) return std::nullopt;
         return kv::ui::WebPage{url, it->second, "<html></html>"};
     }
+    void popupMenu(kv::ui::Menu& menu) override { popups.push_back(menu.name()); }
+    std::vector<std::string> popups;
 
 private:
     std::map<std::string, std::string> titles_;
@@ -121,6 +123,10 @@ TEST_F(MainList, AFolderClickListsItsStatusKeepingTheGrouping) {
     tree().setSelectedIndex(node("k3"));
     ASSERT_TRUE(kv::ui::user::pressKey(tree(), kv::ui::kKeyReturn));
     EXPECT_EQ(sent(), Requests{"0=0&cmd=textdump&status_id=3&sort=seller"});
+    // A double click leaves neither holding folder collapsed.
+    tree().setExpanded(node("myebay"), false);
+    ASSERT_TRUE(kv::ui::user::doubleClickNode(tree(), node("k3")));
+    EXPECT_TRUE(tree().node(node("myebay")).expanded);
 }
 
 TEST_F(MainList, ARowClickEnablesThePaidItemsOnlyInSuccessfulSnipes) {
@@ -259,14 +265,25 @@ TEST_F(MainList, TheDoubleClickEditsOrOpensByClickToEdit) {
     const int mantel = row("3001122336");
     // Off: the auction's page in the browser pane.
     const std::string page = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=3001122336";
-    kv::ui::setControlHost(
-        std::make_unique<Pages>(std::map<std::string, std::string>{{page, "Mantel clock"}}));
+    auto host = std::make_unique<Pages>(std::map<std::string, std::string>{{page, "Mantel clock"}});
+    Pages* pages = host.get();
+    kv::ui::setControlHost(std::move(host));
     main_->clickToEdit = false;
     ASSERT_TRUE(kv::ui::user::doubleClickRow(list(), mantel));
     kv::ui::app().processMessages();
     EXPECT_EQ(main_->wb1.locationURL(), page);
     EXPECT_TRUE(main_->wb1.visible());
     EXPECT_EQ(sent(), Requests{});
+    // Enter in the list does the same; the right button pops up the context menu.
+    main_->wb1.navigate("about:blank");
+    kv::ui::app().processMessages();
+    main_->wb1.setVisible(false);
+    ASSERT_TRUE(kv::ui::user::pressKey(list(), kv::ui::kKeyReturn));
+    kv::ui::app().processMessages();
+    EXPECT_EQ(main_->wb1.locationURL(), page);
+    main_->wb1.setVisible(false);
+    kv::ui::user::mouseClick(list(), {kv::ui::kRightButton, 0, 300, 300});
+    EXPECT_EQ(pages->popups, std::vector<std::string>{"mnuProperties"});
 
     // On: the snipe editor for its bid id, then the list reloaded.
     main_->wb1.setVisible(false);
