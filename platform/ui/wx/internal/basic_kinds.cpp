@@ -11,6 +11,7 @@
 #include "platform/ui/wx/internal/adapter.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/drawing.h"
+#include "platform/ui/wx/internal/text_caret.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -128,6 +129,9 @@ bool applyTextBox(Control& control, wxWindow* window, Property property, bool ty
         return true;
     case Property::Locked:
         w->SetEditable(!box.locked());
+        return true;
+    case Property::Caret:
+        showTextCaret(w, !box.caretHidden());
         return true;
     default:
         return false;
