@@ -154,8 +154,8 @@ void fillColumns(ListView& list, wxListCtrl* w) {
     }
 }
 
-// The selected row of the model, selected in the widget and scrolled into view.
-void selectRow(ListView& list, wxListCtrl* w) {
+// The selected row of the model, selected in the widget.
+void syncSelection(ListView& list, wxListCtrl* w) {
     if (dynamic_cast<ReportList*>(w)) {
         const long want = list.selectedIndex();
         for (long have = w->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); have >= 0;
@@ -171,6 +171,11 @@ void selectRow(ListView& list, wxListCtrl* w) {
                 w->SetItemState(r, on ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
         }
     }
+}
+
+// The selected row of the model, selected in the widget and scrolled into view.
+void selectRow(ListView& list, wxListCtrl* w) {
+    syncSelection(list, w);
     if (int s = list.selectedIndex(); s >= 0 && s < w->GetItemCount()) w->EnsureVisible(s);
 }
 
@@ -180,7 +185,7 @@ void fillList(ListView& list, wxListCtrl* w) {
     if (dynamic_cast<ReportList*>(w)) {
         fillColumns(list, w);
         if (w->GetItemCount() != list.itemCount()) w->SetItemCount(list.itemCount());
-        selectRow(list, w);
+        syncSelection(list, w); // where the user scrolled to stays in view
         w->Refresh();
         return;
     }

@@ -237,6 +237,20 @@ TEST_F(WxMainWindow, TheReportListShowsTheModelsRowsChecksAndOrder) {
     EXPECT_TRUE(pump(1000, [&] { return m.lvwSnipes.checked(1); }));
     EXPECT_EQ(checks, 1);
     EXPECT_TRUE(list->IsItemChecked(1));
+
+    // A change of the rows keeps the place the user scrolled to.
+    for (int i = 0; i < 200; ++i)
+        m.lvwSnipes.addItem("Row " + std::to_string(1000 + i));
+    m.lvwSnipes.setSelectedIndex(0);
+    list->EnsureVisible(150);
+    pump(100);
+    const long top = list->GetTopItem();
+    ASSERT_GT(top, 0);
+    m.lvwSnipes.setChecked(120, true);
+    m.lvwSnipes.setText(140, 1, "9.99");
+    pump(100);
+    EXPECT_EQ(list->GetTopItem(), top);
+    EXPECT_EQ(list->GetItemText(140, 1), "9.99");
 }
 
 TEST_F(WxMainWindow, MenuToolbarTreeTabAndListInputReachesTheModel) {
