@@ -118,7 +118,7 @@ void TSDialogForm::ShowPage(const std::string& page) {
         setCaption(LangText(kind.section, "Caption", ""));
         if (!isCopyPage(page)) log_.Log("Show Screen: " + caption());
         for (ui::Control* sheet : controls())
-            if (sheet->container() == &PageControl)
+            if (sheet->container() == &PageControl && sheet != &SideImage)
                 sheet->setVisible(text::equalsNoCase(sheet->name(), kind.name));
     }
     UpdateButtons();
