@@ -227,6 +227,8 @@ private:
     // The page's picture by its key in the script's picture list; the default picture when
     // it has none or it cannot be loaded.
     void SetPagePicture(std::string_view key);
+    // The shortcut page's text: the extra shortcuts' line only when one has a name.
+    void SetShortcutsText();
     // The Complete page's main text: done, then the launch offer or the restart notice.
     void SetCompleteText();
     // Hides the extra shortcut boxes without a name, moving the others up (once).

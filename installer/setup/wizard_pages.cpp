@@ -186,6 +186,10 @@ void TSDialogForm::ArrangeShortcutBoxes() {
             boxes[i]->move(boxes[i]->left(), tops[place++]);
         }
     }
+    SetShortcutsText();
+}
+
+void TSDialogForm::SetShortcutsText() {
     bool anyExtra = false;
     for (const std::string& name : extraNames_)
         anyExtra = anyExtra || !name.empty();

@@ -120,6 +120,7 @@ void TSDialogForm::LoadTexts() {
     DescriptionLabel.setCaption(LangText("Components", "s3", ""));
     SetPaneText(AssociateText, text("Associate", "s1"));
     AssociateLabel.setCaption(LangText("Associate", "s2", ""));
+    SetShortcutsText();
     ProgramMenuLabel.setCaption(LangText("Shortcuts", "s3", ""));
     StartMenuCheck.setCaption(LangText("Shortcuts", "s11", ""));
     DesktopCheck.setCaption(LangText("Shortcuts", "s12", ""));
