@@ -17,6 +17,7 @@
 #include "platform/ui/folder_picker.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -293,8 +294,13 @@ void TSDialogForm::BrowseButtonClick() {
     std::string start = TargetEdit.text();
     for (int i = 0; i < 10 && !start.empty() && !fs::exists(start); ++i)
         start = fs::folderPart(start);
-    const std::string folder = ui::pickFolder(
-        this, LangText("Messages", "s3", "Select Destination Directory"), "My Computer", start);
+    // Real windows show the host's folders: they map to the machine's drives (or to Z:).
+    const ui::FolderPaths paths{
+        [](const std::string& path) { return fs::hostPath(path).string(); },
+        [](const std::string& host) { return fs::machinePath(std::filesystem::path(host)); }};
+    const std::string folder =
+        ui::pickFolder(this, LangText("Messages", "s3", "Select Destination Directory"),
+                       "My Computer", start, paths);
     if (!folder.empty()) TargetEdit.setText(folder);
 }
 
