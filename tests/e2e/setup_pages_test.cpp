@@ -175,7 +175,8 @@ constexpr const char* kGroups = "SET_SHOW_COMPACT_SETUP\n"
                                 "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(big.dat)\n";
 
 // Typical skips the components both ways; each setup type's groups give the space required,
-// figures either side of 1 MB and of 10 MB; an empty edit and a drive that does not exist.
+// figures either side of 1 MB and of 10 MB; an empty edit and a drive that does not exist;
+// Browse.
 TEST_F(SetupPages, SpaceFiguresFollowTheSetupTypeAndTheTarget) {
     script(std::string(kGroups) +
            "SET_DIALOGS(SetupTypeDlg,CustomDlg,DestinationDlg,CompleteDlg)\n");
@@ -210,7 +211,15 @@ TEST_F(SetupPages, SpaceFiguresFollowTheSetupTypeAndTheTarget) {
         "  wait 1000\n" + expect("SpaceAvailableLabel", "caption", "0.0 MB") +
         "  set SDialogForm.TargetEdit \"Q:\\\\App\"\n  wait 999\n" +
         expect("SpaceAvailableLabel", "caption", "0.0 MB") + "  wait 1\n" +
-        expect("SpaceAvailableLabel", "caption", "0.000 MB") + kNext + kNext + "end\n");
+        expect("SpaceAvailableLabel", "caption", "0.000 MB") +
+        // Browse opens at the nearest folder that exists and takes the choice.
+        "  set SDialogForm.TargetEdit \"C:\\\\App\\\\New\\\\Deeper\"\n"
+        "  click SDialogForm.BrowseButton\n" +
+        expect("TargetEdit", "text", "C:\\\\Chosen") + kNext + kNext +
+        "end\n"
+        "modal FolderPicker\n  expect TitleLabel caption \"Select Destination Directory\"\n"
+        "  expect RootLabel caption \"My Computer\"\n  expect PathEdit text \"C:\\\\App\"\n"
+        "  set PathEdit \"C:\\\\Chosen\"\n  click OkButton\nend\n");
     EXPECT_NE(out.find(kAllAsExpected), std::string::npos) << out;
 }
 
