@@ -82,7 +82,7 @@ void TSDialogForm::LoadTexts() {
         ApplyBiDiMode(*this, charset);
         for (ui::Control* control : controls())
             if (!dynamic_cast<ui::RichTextBox*>(control)) ApplyBiDiMode(*control, charset);
-        ApplyBiDiMode(DescriptionEdit, charset); // the file boxes follow their own text
+        ApplyBiDiMode(DescriptionEdit, charset); // the file boxes read as their text does
     }
     const std::string progName = script_.Text(ScriptText::ProgName);
     const auto text = [&](const char* section, const char* key) {
