@@ -28,6 +28,7 @@
 #include <wx/combobox.h>
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
+#include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
@@ -734,6 +735,20 @@ int WxBackend::messageBox(const MessageBoxRequest& request) {
             app().idleUntil(app().tickCount() + 50);
         }
     });
+}
+
+// The toolkit's folder dialog, over the owner when it shows. Its own modal loop runs while
+// it is open, so the program's timers wait until it closes.
+std::optional<std::string> WxBackend::pickFolder(const Form* owner, const std::string& title,
+                                                 const std::string& start) {
+    State& s = *state_;
+    if (!s.ready) return std::nullopt;
+    wxWindow* parent = owner ? s.windowOf(owner) : nullptr;
+    if (parent && !parent->IsShown()) parent = nullptr;
+    wxDirDialog dialog(parent, toWx(title), wxString::FromUTF8(start),
+                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return std::string();
+    return std::string(dialog.GetPath().utf8_str());
 }
 
 void WxBackend::setClipboardText(const std::string& text) {
