@@ -32,10 +32,7 @@ protected:
     // the script play the user until the window closes; what did not go as the script says.
     std::string play(const std::string& script, std::int16_t folder = 1,
                      const std::function<void(frmMain&)>& before = {}) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
             frmMain& main = mainForm();
             main.show();
             std::int16_t status = folder;
@@ -45,9 +42,7 @@ protected:
             sim_.clearRequests();
             if (before) before(main);
             kv::ui::app().run();
-            return 0;
         });
-        return kv::ui::script::report();
     }
 };
 

@@ -27,7 +27,6 @@ namespace {
 
 using kv::servicesim::Snipe;
 using kv::ui::app;
-using testing::kLogin;
 using Requests = std::vector<std::string>;
 
 class MainWindowActions : public testing::ServiceTest {
@@ -36,19 +35,14 @@ protected:
     // `groupBy`) and her favourites in the menu, then lets the script play the user until
     // it closes the window. What did not go as the script says.
     std::string play(const std::string& script, std::int16_t status = 1, std::int16_t groupBy = 0) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
             frmMain& main = mainForm();
             main.show();
             refreshAuctionList(status, groupBy);
             loadFavorites();
             sim_.clearRequests();
             app().run();
-            return 0;
         });
-        return kv::ui::script::report();
     }
     // Replaces alice's snipes by active ones with these item numbers and titles, listed in
     // this order.

@@ -22,7 +22,6 @@
 namespace kv::app {
 namespace {
 
-using testing::kLogin;
 using Texts = std::vector<std::string>;
 using Settings = std::vector<std::pair<std::string, std::string>>;
 
@@ -58,18 +57,13 @@ protected:
     // Shows the main window (its favourites read from the store), runs before, then lets
     // the script play the user until the window closes; what did not go as the script says.
     std::string play(const std::string& script, const std::function<void(frmMain&)>& before = {}) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        sim_.clearRequests();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
+            sim_.clearRequests();
             frmMain& main = mainForm();
             main.show();
             if (before) before(main);
             kv::ui::app().run();
-            return 0;
         });
-        return kv::ui::script::report();
     }
     // The addresses wb1 was sent to, in order.
     static Texts navigations() {

@@ -3,15 +3,18 @@
 // that logs in as alice.
 
 #include "client/app/reset.h"
+#include "client/app/session.h"
 #include "platform/fs/path.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
+#include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
 #include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -59,6 +62,19 @@ protected:
         machine_.reset();
     }
 
+    // Loads alice's login followed by script, logs her in and runs program as the program's
+    // body under the script; what did not go as the script says, or why it did not load.
+    static std::string playLoggedIn(const std::string& script,
+                                    const std::function<void()>& program) {
+        std::string error;
+        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
+        security().doLogin();
+        kv::ui::runProgram([&] {
+            program();
+            return 0;
+        });
+        return kv::ui::script::report();
+    }
     // The requests since the service's last clear, each without the account fields at its end.
     std::vector<std::string> sent() const {
         std::vector<std::string> out;

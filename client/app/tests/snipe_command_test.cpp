@@ -25,7 +25,6 @@ namespace {
 using kv::servicesim::Snipe;
 using kv::servicesim::Store;
 using kv::ui::app;
-using testing::kLogin;
 using Requests = std::vector<std::string>;
 
 // alice logged in against the stand-in service, the snipe editor played by a UI script.
@@ -33,16 +32,11 @@ class SnipeExchange : public testing::ServiceTest {
 protected:
     // Runs body (after the login) under the script; what did not go as the script says.
     std::string play(const std::string& script, const std::function<void()>& body) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        mainForm();
-        sim_.clearRequests();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
+            mainForm();
+            sim_.clearRequests();
             body();
-            return 0;
         });
-        return kv::ui::script::report();
     }
 
     frmSnipe& editor() {
