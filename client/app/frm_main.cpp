@@ -21,9 +21,9 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
         {.widget = &previewPane, .state = kHidden},
         {.widget = &wb2, .parent = &previewPane},
         {.widget = &picSplitter3, .state = kHidden},
-        {.widget = &cboSearch, .text = "<Enter your eBay search here>"},
     });
     applyBarsAndMenusDesign();
+    applySearchBarDesign();
     tvTreeView.setImageList(&imlToolbarIcons);
     lvListView.setIcons(&imlToolbarIcons);
     lvListView.setSmallIcons(&imlToolbarIcons);
@@ -125,6 +125,14 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuPropPaste.onClick = [this] { mnuEditPaste_Click(); };
     mnuPropSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
     mnuPropFavorites.onClick = [this] { mnuWatchAdd_Click(); };
+    // The search bar.
+    cboSearch.onGotFocus = [this] { cboSearch_GotFocus(); };
+    cboSearch.onKeyPress = [this](int& key) { cboSearch_KeyPress(key); };
+    cboSearch.onClick = [this] { cboSearch_Click(); };
+    cboSearch.onChange = [this] { cboSearch_Change(); };
+    cmdSearch.onClick = [this] { cmdSearch_Click(); };
+    cmdFavoriteSearches.onClick = [this] { cmdFavoriteSearches_Click(); };
+    cmdSearchPrefs.onClick = [this] { cmdSearchPrefs_Click(); };
     // The toolbars.
     tbToolbar.onButtonClick = [this](int button) { tbToolbar_ButtonClick(button); };
     tbSnipe.onButtonClick = [this](int button) { tbSnipe_ButtonClick(button); };

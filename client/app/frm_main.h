@@ -1,9 +1,10 @@
 #pragma once
 // frmMain: the main window: the folder tree, the snipe list, the browser panes, the two
-// dividers, the search box, both toolbars, the status bar, the timers, the menu bar and
+// dividers, the search bar, both toolbars, the status bar, the timers, the menu bar and
 // the context menu. Loaded once per run (mainForm() in startup.h).
 
 #include "platform/ui/bars.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/pictures.h"
 #include "platform/ui/tab_strip.h"
+#include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/web_browser.h"
@@ -42,7 +44,13 @@ public:
     kv::ui::PictureBox& picSplitter4 = add<kv::ui::PictureBox>("picSplitter4");
     // The bar shown at y while a preview is open.
     kv::ui::PictureBox& picSplitter3 = add<kv::ui::PictureBox>("picSplitter3");
+    kv::ui::PictureBox& searchBar = add<kv::ui::PictureBox>("searchBar");
     kv::ui::ComboBox& cboSearch = add<kv::ui::ComboBox>("cboSearch");
+    // The rest of the search bar: its label and its three picture buttons.
+    kv::ui::Label& lblSearch = add<kv::ui::Label>("lblSearch");
+    kv::ui::CommandButton& cmdSearch = add<kv::ui::CommandButton>("cmdSearch");
+    kv::ui::CommandButton& cmdFavoriteSearches = add<kv::ui::CommandButton>("cmdFavoriteSearches");
+    kv::ui::CommandButton& cmdSearchPrefs = add<kv::ui::CommandButton>("cmdSearchPrefs");
     kv::ui::StatusBar& sbStatusBar = add<kv::ui::StatusBar>("sbStatusBar");
     kv::ui::Timer& Timer1 = add<kv::ui::Timer>("Timer1"); // ends the program after an upgrade
     kv::ui::Timer& Timer2 = add<kv::ui::Timer>("Timer2"); // counts minutes for the hourly refresh
@@ -150,6 +158,10 @@ public:
     void getSettings();
     // Refills the search box's favourite rows from the settings, keeping its text.
     void GetFavoriteSearches();
+    // Appends the search preference stored under setting to the search address uri:
+    // "&<setting>=<encoded value>", a sort code as its sort name, nothing for an empty
+    // value, a currency "0" or a category "0".
+    void AppendSetting(std::string& uri, const std::string& setting);
     // Lays the window out around the divider positions x and y, writing back the values
     // it used.
     virtual void SizeControls(float& x, float& y);
@@ -187,6 +199,18 @@ private:
     void applyBarsAndMenusDesign();
     // frm_main_settings.cpp
     void SaveWindowSettings();
+    // frm_main_search.cpp: the search bar.
+    void applySearchBarDesign();
+    void cboSearch_GotFocus();
+    void cboSearch_KeyPress(int& keyAscii);
+    void cboSearch_Click();
+    void cboSearch_Change();
+    void cmdSearch_Click();
+    void cmdFavoriteSearches_Click();
+    void cmdSearchPrefs_Click();
+    // Whether the search text is one to search for; else the request for one, the focus
+    // in the box.
+    bool haveSearchText();
     // frm_main_tree.cpp: the folder tree.
     void buildFolderTree();
     void tvTreeView_Click();

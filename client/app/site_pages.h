@@ -17,6 +17,9 @@ inline constexpr std::string_view kMainSiteDomain = "ebay.com";
 
 // The item page of an auction.
 std::string itemPageUrl(std::string_view itemNumber);
+// The search server's results for the text (encoded twice, as query2 and query), before any
+// search preference is appended.
+std::string searchResultsUrl(std::string_view searchText);
 // The site's advanced search page.
 std::string advancedSearchUrl();
 

@@ -303,6 +303,10 @@ TEST_F(WxDialog, ModelChangesShowAtOnce) {
     auto& extra = d.add<CommandButton>("cmdExtra");
     extra.setCaption("Extra");
     EXPECT_NE(as<wxButton>(extra), nullptr);
+    // A graphical button shows its picture.
+    EXPECT_FALSE(as<wxButton>(extra)->GetBitmap().IsOk());
+    extra.setPicture(smallPicture());
+    EXPECT_TRUE(as<wxButton>(extra)->GetBitmap().IsOk());
     d.remove(extra);
     EXPECT_EQ(win(extra), nullptr);
 }
