@@ -17,10 +17,13 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     using namespace kv::ui;
     applyDesign({
         {.widget = &wb1, .state = kHidden},
-        {.widget = &wb2, .state = kHidden},
+        {.widget = &previewPane, .state = kHidden},
+        {.widget = &wb2, .parent = &previewPane},
+        {.widget = &picSplitter3, .state = kHidden},
         {.widget = &cboSearch, .text = "<Enter your eBay search here>"},
     });
     applyBarsAndMenusDesign();
+    applyLayoutDesign();
     tvTreeView.setImageList(&imlToolbarIcons);
     lvListView.setIcons(&imlToolbarIcons);
     lvListView.setSmallIcons(&imlToolbarIcons);
@@ -108,10 +111,6 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
 
 void frmMain::GetFavoriteSearches() {
     fillFavoriteSearches(cboSearch);
-}
-
-void frmMain::SizeControls(float&, float&) {
-    // The layout rules come with the main window's layout.
 }
 
 void frmMain::Form_Load() {

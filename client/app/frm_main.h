@@ -4,12 +4,14 @@
 // the context menu. Loaded once per run (mainForm() in startup.h).
 
 #include "platform/ui/bars.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pictures.h"
+#include "platform/ui/tab_strip.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/web_browser.h"
@@ -31,14 +33,27 @@ public:
     kv::ui::TreeView& tvTreeView = add<kv::ui::TreeView>("tvTreeView");
     kv::ui::ListView& lvListView = add<kv::ui::ListView>("lvListView");
     kv::ui::WebBrowser& wb1 = add<kv::ui::WebBrowser>("wb1"); // the main browser pane
-    kv::ui::WebBrowser& wb2 = add<kv::ui::WebBrowser>("wb2"); // the preview pane
+    // The preview pane: wb2 fills previewPane, docked above or below the list.
+    kv::ui::PictureBox& previewPane = add<kv::ui::PictureBox>("previewPane");
+    kv::ui::WebBrowser& wb2 = add<kv::ui::WebBrowser>("wb2");
+    // The tabs above the list: "ebay" shows the browser, "snipes" the list.
+    kv::ui::TabStrip& ts1 = add<kv::ui::TabStrip>("ts1");
     // The vertical divider (its left edge is x) and the horizontal one (its top edge is y).
     kv::ui::PictureBox& picSplitter2 = add<kv::ui::PictureBox>("picSplitter2");
     kv::ui::PictureBox& picSplitter4 = add<kv::ui::PictureBox>("picSplitter4");
+    // The bar shown at y while a preview is open.
+    kv::ui::PictureBox& picSplitter3 = add<kv::ui::PictureBox>("picSplitter3");
+    kv::ui::PictureBox& searchBar = add<kv::ui::PictureBox>("searchBar");
     kv::ui::ComboBox& cboSearch = add<kv::ui::ComboBox>("cboSearch");
     kv::ui::StatusBar& sbStatusBar = add<kv::ui::StatusBar>("sbStatusBar");
     kv::ui::Timer& Timer1 = add<kv::ui::Timer>("Timer1"); // ends the program after an upgrade
     kv::ui::Timer& Timer2 = add<kv::ui::Timer>("Timer2"); // counts minutes for the hourly refresh
+    // The vertical divider's ghost while it is dragged; the strip over the collapsed folders
+    // pane (a click on it or on its picture reopens the pane); the pane's close button.
+    kv::ui::PictureBox& picSplitter1 = add<kv::ui::PictureBox>("picSplitter1");
+    kv::ui::PictureBox& picGripper = add<kv::ui::PictureBox>("picGripper");
+    kv::ui::PictureBox& Picture2 = add<kv::ui::PictureBox>("Picture2");
+    kv::ui::CommandButton& closeFolders = add<kv::ui::CommandButton>("closeFolders");
 
     // The menu bar, in order, then the context menu (a pop-up only).
     kv::ui::Menu& mnuFile = add<kv::ui::Menu>("mnuFile");
@@ -171,6 +186,20 @@ private:
     void applyBarsAndMenusDesign();
     // frm_main_settings.cpp
     void SaveWindowSettings();
+    // frm_main_layout.cpp: the dividers' and folders pane's design and handlers, the drags.
+    bool dragging = false; // a divider is pressed and not yet released
+    void applyLayoutDesign();
+    void picSplitter2_MouseDown(const kv::ui::MouseEvent& event);
+    void picSplitter2_MouseMove(const kv::ui::MouseEvent& event);
+    void picSplitter2_MouseUp(const kv::ui::MouseEvent& event);
+    void picSplitter4_MouseDown(const kv::ui::MouseEvent& event);
+    void picSplitter4_MouseMove(const kv::ui::MouseEvent& event);
+    void picSplitter4_MouseUp(const kv::ui::MouseEvent& event);
+    void closeFolders_Click();
+    void picGripper_Click();
+    void Picture2_Click();
+    // The toolbar's "Folders": reopens the pane while the gripper shows, else collapses it.
+    void foldersButton_Click();
     // frm_main_tree.cpp: the folder tree.
     void buildFolderTree();
     void tvTreeView_Click();

@@ -126,6 +126,10 @@ wxCursor toCursor(MousePointer pointer) {
         return wxCursor(wxCURSOR_IBEAM);
     case MousePointer::SizeAll:
         return wxCursor(wxCURSOR_SIZING);
+    case MousePointer::SizeNS:
+        return wxCursor(wxCURSOR_SIZENS);
+    case MousePointer::SizeWE:
+        return wxCursor(wxCURSOR_SIZEWE);
     case MousePointer::Hourglass:
         return wxCursor(wxCURSOR_WAIT);
     case MousePointer::NoDrop:
