@@ -76,6 +76,7 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuViewBrowser.onClick = [this] { mnuViewBrowser_Click(); };
     mnuViewAuctionList.onClick = [this] { mnuViewAuctionList_Click(); };
     mnuViewRefresh.onClick = [this] { mnuViewRefresh_Click(); };
+    mnuViewOptions.onClick = [this] { mnuViewOptions_Click(); };
     // The Favorites menu.
     mnuWatchAdd.onClick = [this] { mnuWatchAdd_Click(); };
     mnuWatchRm.onClick = [this] { mnuWatchRm_Click(); };

@@ -245,6 +245,7 @@ private:
     void mnuViewBrowser_Click();
     void mnuViewAuctionList_Click();
     void mnuViewRefresh_Click();
+    void mnuViewOptions_Click();
     void Timer2_Timer();
     // frm_main_favorites.cpp: adding and removing favourites.
     void mnuWatchAdd_Click();

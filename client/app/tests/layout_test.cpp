@@ -7,6 +7,7 @@
 #include "client/app/reset.h"
 #include "client/app/session.h"
 #include "client/app/settings_store.h"
+#include "client/app/site_home.h"
 #include "client/app/startup.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
@@ -352,6 +353,40 @@ end
 end
 )";
     EXPECT_EQ(play(next), "");
+}
+
+TEST_F(Layout, OptionsStoresTheWindowsSettingsFirstAndAppliesTheDialogsAfterOk) {
+    // The preview placement of the window, not yet stored, is what the dialog shows; the
+    // divider dragged before is kept through the settings read back after OK.
+    const std::string script = R"(idle
+  press frmMain.picSplitter2 left 30 100
+  move frmMain.picSplitter2 1260 100
+  release frmMain.picSplitter2 left 0 0
+  menu frmMain.mnuViewOptions
+  expect frmMain.picSplitter2 left "4000"
+  close frmMain
+end
+modal frmOptions
+  tab tbsOptions 4
+  expect showPreview listIndex "1"
+  choose showPreview #2
+  choose eBayHome "eBay Korea"
+  click cmdOK
+end
+)";
+    frmMain* window = nullptr;
+    EXPECT_EQ(play(script,
+                   [&](frmMain& m) {
+                       window = &m;
+                       m.previewMode = 1;
+                   }),
+              "");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->previewMode, 2);
+    EXPECT_EQ(window->homeUrl, homeUrlFor("eBay Korea"));
+    EXPECT_NE(window->homeUrl, homeUrlFor(kMainSiteName));
+    EXPECT_EQ(getSetting("ShowPreview", ""), "2");
+    EXPECT_EQ(getSetting("XSplitter", ""), "4000");
 }
 
 } // namespace
