@@ -26,6 +26,8 @@ public:
     frmMain();
 
     kv::ui::ImageList& imlToolbarIcons = add<kv::ui::ImageList>("imlToolbarIcons");
+    // The snipe list's column-title arrows: 1 ascending, 2 descending.
+    kv::ui::ImageList& imlColumnArrows = add<kv::ui::ImageList>("imlColumnArrows");
     // The main toolbar (16 buttons, separators included) and the one-button snipe toolbar,
     // shown only while an auction is identified.
     kv::ui::Toolbar& tbToolbar = add<kv::ui::Toolbar>("tbToolbar");

@@ -2,6 +2,7 @@
 // drags, and collapsing and reopening the folders pane.
 
 #include "client/app/frm_main.h"
+#include "client/app/main_icons.h"
 #include "platform/ui/design.h"
 #include "platform/ui/docking.h"
 
@@ -71,6 +72,8 @@ void frmMain::applyLayoutDesign() {
         {.widget = &Picture2, .parent = &picGripper, .geometry = {0, 0, kLeastX, 240}},
         {.widget = &closeFolders, .caption = "x", .geometry = {2500, 960, 240, 240}},
     });
+    fillColumnArrows(imlColumnArrows);
+    lvListView.setColumnHeaderIcons(&imlColumnArrows);
     // The preview starts docked below the list, hidden and without height.
     previewPane.setAlign(Align::Bottom);
     previewPane.resize(previewPane.width(), 0);

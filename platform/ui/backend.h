@@ -66,8 +66,8 @@ public:
     virtual int messageBox(const MessageBoxRequest& request) = 0;
     virtual void setClipboardText(const std::string& text) = 0;
     virtual std::string clipboardText() = 0;
-    // The client area of a loaded form's real window in pixels; none where the platform's
-    // standard metrics apply (docking.h).
+    // The client area of a loaded form's real window in the form's units; none where the
+    // platform's standard metrics apply (docking.h).
     virtual std::optional<Size> clientSize(const Form&) { return std::nullopt; }
     // The extent of one line of text in pixels (the headless metric is a fixed formula).
     virtual Size measureText(std::string_view text, const Font& font);

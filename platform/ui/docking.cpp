@@ -33,8 +33,7 @@ bool hasMenuBar(const Form& form) {
 
 Size clientSize(const Form& form) {
     if (Application* a = internal::currentApplication(); a && form.loaded())
-        if (std::optional<Size> real = a->backend().clientSize(form))
-            return {toUnits(real->width, form.units()), toUnits(real->height, form.units())};
+        if (std::optional<Size> real = a->backend().clientSize(form)) return *real;
     int border = 0;
     int top = 0;
     if (form.borderStyle() != BorderStyle::None) {

@@ -196,6 +196,10 @@ void WxBackend::State::createForm(Form& form) {
     Applying guard(*this);
     applyForm(form, *forms[&form], Property::Geometry);
     applyForm(form, *forms[&form], Property::RightToLeft);
+    // Tab strips first: the controls shown on their pages are drawn over them, whatever the
+    // form's order.
+    for (Control* c : form.controls())
+        if (c->kind() == "TabStrip" && !windowOf(c)) createControl(*c);
     for (Control* c : form.controls())
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
@@ -726,6 +730,14 @@ std::string WxBackend::clipboardText() {
     }
     wxTheClipboard->Close();
     return out;
+}
+
+std::optional<Size> WxBackend::clientSize(const Form& form) {
+    FormView* v = state_->view(&form);
+    if (!v || !v->top) return std::nullopt;
+    const wxSize size = v->top->ToDIP(v->top->GetClientSize());
+    return Size{fromPixels(size.GetWidth(), form.units()),
+                fromPixels(size.GetHeight(), form.units())};
 }
 
 Size WxBackend::measureText(std::string_view text, const Font& font) {

@@ -48,6 +48,7 @@ public:
     int messageBox(const MessageBoxRequest& request) override;
     void setClipboardText(const std::string& text) override;
     std::string clipboardText() override;
+    std::optional<Size> clientSize(const Form& form) override;
     Size measureText(std::string_view text, const Font& font) override;
 
     struct State;

@@ -18,6 +18,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/statusbr.h>
@@ -26,6 +27,7 @@
 #include <wx/treectrl.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace kv::ui::wx::internal {
@@ -46,6 +48,33 @@ public:
         return it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
     }
 };
+
+constexpr int kIconSize = 16;
+
+// The pictures of the model's image lists, in order, as one list of the toolkit's with
+// icons of 16 x 16 (a picture that does not load shows blank); nullptr when they hold none.
+wxImageList* toImageList(std::initializer_list<const ImageList*> lists) {
+    int total = 0;
+    for (const ImageList* l : lists)
+        if (l) total += l->count();
+    if (total == 0) return nullptr;
+    auto* out = new wxImageList(kIconSize, kIconSize, true, total);
+    wxImage blank(kIconSize, kIconSize);
+    blank.InitAlpha();
+    std::fill_n(blank.GetAlpha(), kIconSize * kIconSize, static_cast<unsigned char>(0));
+    for (const ImageList* l : lists) {
+        for (int i = 1; l && i <= l->count(); ++i) {
+            wxBitmap b = toBitmap(l->picture(i));
+            if (!b.IsOk()) {
+                b = wxBitmap(blank);
+            } else if (b.GetWidth() != kIconSize || b.GetHeight() != kIconSize) {
+                b = wxBitmap(b.ConvertToImage().Scale(kIconSize, kIconSize));
+            }
+            out->Add(b);
+        }
+    }
+    return out;
+}
 
 // A tab strip drawn from the model: the tabs along the top, the page's border below.
 std::vector<wxRect> tabRects(TabStrip& tabs, wxDC& dc) {
@@ -89,6 +118,11 @@ void fillList(ListView& list, wxListCtrl* w) {
     w->Freeze();
     w->DeleteAllItems();
     const Units units = list.form()->units();
+    // Row icons, then the column titles' arrows, in the one list the toolkit has for both.
+    const int arrows = list.smallIcons() ? list.smallIcons()->count() : 0;
+    if (!w->GetImageList(wxIMAGE_LIST_SMALL))
+        if (wxImageList* icons = toImageList({list.smallIcons(), list.columnHeaderIcons()}))
+            w->AssignImageList(icons, wxIMAGE_LIST_SMALL);
     if (list.view() == ListViewMode::Report) {
         w->DeleteAllColumns();
         for (int c = 0; c < list.columnCount(); ++c) {
@@ -98,13 +132,20 @@ void fillList(ListView& list, wxListCtrl* w) {
                                                             : wxLIST_FORMAT_LEFT;
             w->InsertColumn(c, toWx(h.text, list.font().charset), format,
                             w->FromDIP(toPixels(h.width, units)));
+            if (h.icon > 0 && list.columnHeaderIcons()) {
+                wxListItem title;
+                title.SetMask(wxLIST_MASK_IMAGE);
+                title.SetImage(arrows + h.icon - 1);
+                w->SetColumn(c, title);
+            }
         }
     }
     if (w->HasCheckBoxes() != list.checkBoxes()) w->EnableCheckBoxes(list.checkBoxes());
     const int cs = list.font().charset;
     for (int r = 0; r < list.itemCount(); ++r) {
         const ListItem& item = list.item(r);
-        long row = w->InsertItem(r, toWx(item.text(), cs));
+        long row =
+            w->InsertItem(r, toWx(item.text(), cs), list.smallIcons() ? item.smallIcon - 1 : -1);
         for (int c = 1; c < static_cast<int>(item.cells.size()) && c < list.columnCount(); ++c)
             w->SetItem(row, c, toWx(item.cells[static_cast<std::size_t>(c)].text, cs));
         RowColors colors = list.rowColors(r);
@@ -136,13 +177,15 @@ void fillTree(TreeView& tree, TreeWidget* w) {
     w->Freeze();
     w->DeleteAllItems();
     w->ids.assign(static_cast<std::size_t>(tree.nodeCount()), wxTreeItemId());
+    if (!w->GetImageList())
+        if (wxImageList* icons = toImageList({tree.imageList()})) w->AssignImageList(icons);
     wxTreeItemId root = w->AddRoot("");
     for (int i = 0; i < tree.nodeCount(); ++i) {
         const TreeNode& n = tree.node(i);
         wxTreeItemId parent = n.parent >= 0 ? w->ids[static_cast<std::size_t>(n.parent)] : root;
         if (!parent.IsOk()) parent = root;
-        w->ids[static_cast<std::size_t>(i)] =
-            w->AppendItem(parent, toWx(n.text, tree.font().charset));
+        w->ids[static_cast<std::size_t>(i)] = w->AppendItem(
+            parent, toWx(n.text, tree.font().charset), tree.imageList() ? n.image - 1 : -1);
     }
     w->Thaw();
 }
