@@ -419,6 +419,12 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             w->Bind(type, down);
         for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
             w->Bind(type, up);
+        // Moves reach only a control that handles them (a divider being dragged).
+        w->Bind(wxEVT_MOTION, [this, c, w](wxMouseEvent& e) {
+            e.Skip();
+            if (!c->onMouseMove) return;
+            deliver(c, w, [c, e] { user::mouseMove(*c, mouseEvent(e, c->form()->units())); });
+        });
     }
     w->Bind(wxEVT_LEFT_DCLICK, [this, c, w](wxMouseEvent& e) {
         e.Skip();

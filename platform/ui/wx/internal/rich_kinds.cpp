@@ -141,6 +141,11 @@ void fillList(ListView& list, wxListCtrl* w) {
         }
     }
     if (w->HasCheckBoxes() != list.checkBoxes()) w->EnableCheckBoxes(list.checkBoxes());
+    // A report without columns has nowhere to show its rows.
+    if (list.view() == ListViewMode::Report && w->GetColumnCount() == 0) {
+        w->Thaw();
+        return;
+    }
     const int cs = list.font().charset;
     for (int r = 0; r < list.itemCount(); ++r) {
         const ListItem& item = list.item(r);
