@@ -130,6 +130,8 @@ void frmMain::tbToolbar_ButtonClick(int button) {
         mnuDeleteAuction_Click();
     else if (key == "Folders")
         foldersButton_Click();
+    else
+        browserToolbarButton(key);
 }
 
 void frmMain::tbSnipe_ButtonClick(int button) {

@@ -5,6 +5,7 @@
 #include "client/app/frm_main.h"
 #include "client/app/numeric_text.h"
 #include "platform/ui/application.h"
+#include "platform/ui/web_browser.h"
 
 #include <exception>
 #include <string>
@@ -12,24 +13,24 @@
 namespace kv::app {
 
 void frmMain::mnuEditUndo_Click() {
-    if (wb1.visible()) return; // the page's undo belongs to the browser panes
+    browserEditCommand(kv::ui::browser_cmd::Undo); // nothing while the list is shown
 }
 
 void frmMain::mnuEditCut_Click() {
-    if (wb1.visible()) return; // the page's cut belongs to the browser panes
+    browserEditCommand(kv::ui::browser_cmd::Cut); // nothing while the list is shown
 }
 
 void frmMain::mnuEditCopy_Click() {
-    if (wb1.visible()) return; // the page's copy belongs to the browser panes
+    if (browserEditCommand(kv::ui::browser_cmd::Copy)) return;
     CopySelectedRows();
 }
 
 void frmMain::mnuEditPaste_Click() {
-    if (wb1.visible()) return; // the page's paste belongs to the browser panes
+    browserEditCommand(kv::ui::browser_cmd::Paste); // nothing while the list is shown
 }
 
 void frmMain::mnuEditSelectAll_Click() {
-    if (wb1.visible()) return; // the page's select all belongs to the browser panes
+    if (browserEditCommand(kv::ui::browser_cmd::SelectAll)) return;
     selectAllRows();
 }
 

@@ -74,8 +74,7 @@ void frmMain::applyLayoutDesign() {
     });
     fillColumnArrows(imlColumnArrows);
     lvListView.setColumnHeaderIcons(&imlColumnArrows);
-    // The preview starts docked below the list, hidden and without height.
-    previewPane.setAlign(Align::Bottom);
+    // The preview starts hidden and without height (docked below the list).
     previewPane.resize(previewPane.width(), 0);
     tbToolbar.setAlign(Align::Top);
     sbStatusBar.setAlign(Align::Bottom);

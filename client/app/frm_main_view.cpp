@@ -84,7 +84,7 @@ void frmMain::mnuViewRefresh_Click() {
         wb1.reload();
         return;
     }
-    if (wb2.visible())
+    if (paneShown(wb2))
         wb2.reload();
     else
         wb1Show(false);
@@ -93,11 +93,12 @@ void frmMain::mnuViewRefresh_Click() {
 }
 
 // The window's settings are stored first, so the dialog starts from its current state, and
-// read back after it.
+// read back after it; the preview then goes where they place it.
 void frmMain::mnuViewOptions_Click() {
     SaveWindowSettings();
     editOptions(1);
     getSettings();
+    ShowPreviewPane();
 }
 
 // Every minute; each sixtieth starts the count again and, unless the browser view is on,

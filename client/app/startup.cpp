@@ -115,7 +115,7 @@ void Main() {
     main.setMousePointer(MousePointer::Hourglass);
     main.wb1.navigate("about:blank");
     main.wb2.navigate("about:blank");
-    wb1Show(true);
+    main.wb1Show(true);
     main.lvListView.clear();
     main.show();
 

@@ -154,14 +154,18 @@ end
 }
 
 TEST_F(MainWindowActions, FavouritesNeedAValidAuction) {
-    // Remove right after the list was loaded (no row clicked since); add after a folder
-    // click reloaded the list (the item stays enabled from the earlier row click).
+    // Remove right after the list was loaded (no row clicked since); add after the snipe
+    // editor's reload (the item stays enabled from the earlier row click; a folder click
+    // would disable it, as showing the list refreshes the commands).
     EXPECT_EQ(play(R"(box caption "Kestrovane" text "Please select a valid auction." style 0x10
 box caption "Kestrovane" text "Please select a valid auction." style 0x10
+modal frmSnipe
+  click cmdCancel
+end
 idle
   menu frmMain.mnuWatchRm
   row frmMain.lvListView "3001122334"
-  node frmMain.tvTreeView k1
+  menu frmMain.mnuAuctionProperties
   menu frmMain.mnuWatchAdd
   close frmMain
 end

@@ -356,14 +356,32 @@ end
 }
 
 TEST_F(Layout, OptionsStoresTheWindowsSettingsFirstAndAppliesTheDialogsAfterOk) {
-    // The preview placement of the window, not yet stored, is what the dialog shows; the
-    // divider dragged before is kept through the settings read back after OK.
-    const std::string script = R"(idle
+    // The preview placement of the window (at the top, opened by the row's click), not yet
+    // stored, is what the dialog shows; after OK the preview is docked at the bottom, the
+    // divider dragged before is kept, and "Home" goes to the chosen site.
+    const std::string script = "page \"" + homeUrlFor("eBay Korea") + "\" \"eBay Korea\"\n" +
+                               R"(idle
   press frmMain.picSplitter2 left 30 100
   move frmMain.picSplitter2 1260 100
   release frmMain.picSplitter2 left 0 0
+  row frmMain.lvListView "3001122334"
+  expect frmMain.previewPane top "420"
   menu frmMain.mnuViewOptions
   expect frmMain.picSplitter2 left "4000"
+  expect frmMain.previewPane visible "true"
+  expect frmMain.picSplitter4 top "2525"
+  expect frmMain.previewPane top "2620"
+  expect frmMain.previewPane height "2890"
+  expect frmMain.lvListView height "1570"
+  tab frmMain.ts1 1
+end
+idle
+  button frmMain.tbToolbar Home
+end
+idle
+  expect frmMain.wb1 locationURL ")" +
+                               homeUrlFor("eBay Korea") +
+                               R"("
   close frmMain
 end
 modal frmOptions
@@ -383,8 +401,7 @@ end
               "");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->previewMode, 2);
-    EXPECT_EQ(window->homeUrl, homeUrlFor("eBay Korea"));
-    EXPECT_NE(window->homeUrl, homeUrlFor(kMainSiteName));
+    EXPECT_NE(homeUrlFor("eBay Korea"), homeUrlFor(kMainSiteName));
     EXPECT_EQ(getSetting("ShowPreview", ""), "2");
     EXPECT_EQ(getSetting("XSplitter", ""), "4000");
 }
