@@ -1,6 +1,7 @@
 #include "client/app/frm_main.h"
 
 #include "client/app/favorite_searches.h"
+#include "client/app/main_icons.h"
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
@@ -31,8 +32,9 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     lvListView.setView(ListViewMode::Report);
     lvListView.setCheckBoxes(true);
     previewPane.setAlign(Align::Bottom); // hidden, height 0, until a preview opens
-    ts1.addTab({.tag = "ebay", .toolTip = "Show web browser"});
-    ts1.addTab({.tag = "snipes", .toolTip = "Show Snipes"});
+    ts1.setImageList(&imlToolbarIcons);
+    ts1.addTab({.tag = "ebay", .toolTip = "Show web browser", .image = kIconWebTab});
+    ts1.addTab({.tag = "snipes", .toolTip = "Show Snipes", .image = kIconSnipesTab});
 
     // The window.
     onLoad = [this] { Form_Load(); };

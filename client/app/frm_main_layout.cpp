@@ -71,6 +71,7 @@ void frmMain::applyLayoutDesign() {
         {.widget = &picGripper, .geometry = {kTreeLeft, 930, kLeastX, 3000}, .state = kHidden},
         {.widget = &Picture2, .parent = &picGripper, .geometry = {0, 0, kLeastX, 240}},
         {.widget = &closeFolders, .caption = "x", .geometry = {2500, 960, 240, 240}},
+        {.widget = &searchBar, .geometry = {1300, 445, 5000, 420}},
     });
     fillColumnArrows(imlColumnArrows);
     lvListView.setColumnHeaderIcons(&imlColumnArrows);

@@ -156,9 +156,9 @@ Canvas arrow(bool right) {
     return c;
 }
 
-// The pictures by number, 1 to 21.
+// The pictures by number, 1 to 23.
 std::vector<Canvas> drawIcons() {
-    std::vector<Canvas> icons(21);
+    std::vector<Canvas> icons(23);
     auto at = [&](int n) -> Canvas& { return icons[static_cast<std::size_t>(n - 1)]; };
     at(kIconBack) = arrow(false);
     at(kIconForward) = arrow(true);
@@ -270,6 +270,23 @@ std::vector<Canvas> drawIcons() {
         c.ring(kRed, 8, 8, 6.5, 1.5);
         c.line(kRed, 8, 0.5, 8, 15.5, 1.2);
         c.line(kRed, 0.5, 8, 15.5, 8, 1.2);
+    }
+    {
+        Canvas& c = at(kIconWebTab); // a globe
+        c.disc(kBlue, 8, 8, 7);
+        c.fill(kGreen, [](double x, double y) {
+            return std::hypot(x - 6, y - 6) < 3.2 || std::hypot(x - 11, y - 11) < 2.5;
+        });
+        c.ring(kNavy, 8, 8, 7, 1);
+    }
+    {
+        Canvas& c = at(kIconSnipesTab); // a list of rows
+        c.rect(kGrey, 1, 2, 15, 14);
+        c.rect(kWhite, 2, 3, 14, 13);
+        for (int row = 0; row < 3; ++row) {
+            c.rect(kRed, 3, 4.5 + row * 3, 5, 6.5 + row * 3);
+            c.rect(kNavy, 6, 5 + row * 3, 13, 6 + row * 3);
+        }
     }
     return icons;
 }

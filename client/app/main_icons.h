@@ -22,9 +22,11 @@ enum MainIcon {
     kIconCancel = 13,
     kIconSearch = 20,
     kIconSnipe = 21,
+    kIconWebTab = 22,    // the tab strip's "ebay" tab (the browser)
+    kIconSnipesTab = 23, // its "snipes" tab (the list)
 };
 
-// Fills the list with the 21 pictures (16 x 16 pixels, transparent around the drawing).
+// Fills the list with the 23 pictures (16 x 16 pixels, transparent around the drawing).
 void fillMainIcons(kv::ui::ImageList& list);
 // Fills the list with the column titles' arrows: 1 ascending, 2 descending.
 void fillColumnArrows(kv::ui::ImageList& list);

@@ -3,7 +3,6 @@
 // main-window.png in $KV_SCREENSHOT_DIR (docs/screenshots/make.sh runs it under Xvfb).
 // Exits 77 when there is no display.
 
-#include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/list_display.h"
 #include "client/app/session.h"
@@ -62,7 +61,7 @@ int main() {
     std::int16_t status = 1; // the active snipes
     std::int16_t groupBy = -1;
     app::refreshAuctionList(status, groupBy);
-    app::wb1Show(false);
+    main.wb1Show(false);
     main.tvTreeView.setSelectedIndex(main.tvTreeView.find("k1"));
     ui::app().waitPumping(1500);
 

@@ -76,12 +76,23 @@ wxImageList* toImageList(std::initializer_list<const ImageList*> lists) {
     return out;
 }
 
+// Tab i's picture from the strip's image list, 16 x 16; none when it has none.
+wxBitmap tabPicture(TabStrip& tabs, int i) {
+    const int image = tabs.tab(i).image;
+    if (!tabs.imageList() || image <= 0) return wxNullBitmap;
+    wxBitmap b = toBitmap(tabs.imageList()->picture(image));
+    if (b.IsOk() && (b.GetWidth() != kIconSize || b.GetHeight() != kIconSize))
+        b = wxBitmap(b.ConvertToImage().Scale(kIconSize, kIconSize));
+    return b;
+}
+
 // A tab strip drawn from the model: the tabs along the top, the page's border below.
 std::vector<wxRect> tabRects(TabStrip& tabs, wxDC& dc) {
     std::vector<wxRect> out;
     int x = 2;
     for (int i = 1; i <= tabs.tabCount(); ++i) {
         int w = dc.GetTextExtent(toWx(tabs.tab(i).caption, tabs.font().charset)).GetWidth() + 20;
+        if (tabPicture(tabs, i).IsOk()) w += kIconSize + 4;
         out.emplace_back(x, 2, w, kTabHeight - 2);
         x += w;
     }
@@ -107,6 +118,11 @@ wxWindow* makeTabStrip(TabStrip& tabs, wxWindow* parent, const wxRect& r) {
             if (selected) t.Inflate(0, 2);
             dc.SetBrush(wxBrush(selected ? *wxWHITE : w->GetBackgroundColour()));
             dc.DrawRectangle(t);
+            if (wxBitmap picture = tabPicture(tabs, i); picture.IsOk()) {
+                dc.DrawBitmap(picture, t.x + 8, t.y + (t.height - kIconSize) / 2, true);
+                t.x += kIconSize + 4;
+                t.width -= kIconSize + 4;
+            }
             dc.DrawLabel(toWx(tabs.tab(i).caption, tabs.font().charset), t, wxALIGN_CENTER);
         }
     });
