@@ -82,16 +82,19 @@ protected:
     kv::servicesim::Server sim_;
 };
 
-// The preview as ShowPreviewPane leaves it with an item selected: docked at the edge,
-// shown with its bars, the window laid out again.
-void openPreview(frmMain& main, kv::ui::Align edge) {
-    main.previewPane.setAlign(edge);
-    main.previewPane.setVisible(true);
-    main.picSplitter3.setVisible(true);
-    main.picSplitter4.setVisible(true);
-    float x = static_cast<float>(main.picSplitter2.left());
-    float y = static_cast<float>(main.picSplitter4.top());
-    main.SizeControls(x, y);
+// A snipe's row clicked, then the toolbar's "Preview": with no placement stored, the preview
+// opens below the list.
+constexpr const char* kPreviewAtTheBottom = R"(  row frmMain.lvListView "3001122334"
+  button frmMain.tbToolbar Preview
+  expect frmMain.previewPane visible "true"
+)";
+// A snipe's row clicked while the window's placement is at the top: the preview opens above
+// the list.
+constexpr const char* kPreviewAtTheTop = R"(  row frmMain.lvListView "3001122334"
+  expect frmMain.previewPane visible "true"
+)";
+void placeAtTheTop(frmMain& main) {
+    main.previewMode = 1;
 }
 
 // The expect lines of a control's geometry.
@@ -217,9 +220,8 @@ end
 
 TEST_F(Layout, HorizontalDragWithThePreviewAtTheBottom) {
     // 9000 x 9000: client 8310 high; y between 3975 and 9000 - 3975 = 5025.
-    const std::string script = R"(idle
-  resize frmMain 9000 9000
-  press frmMain.picSplitter4 left 100 30
+    const std::string script = std::string("idle\n  resize frmMain 9000 9000\n") +
+                               kPreviewAtTheBottom + R"(  press frmMain.picSplitter4 left 100 30
   expect frmMain.picSplitter3 visible "true"
   expect frmMain.picSplitter3 height "75"
   move frmMain.picSplitter4 100 -3800
@@ -252,7 +254,7 @@ TEST_F(Layout, HorizontalDragWithThePreviewAtTheBottom) {
   close frmMain
 end
 )";
-    EXPECT_EQ(play(script, [](frmMain& m) { openPreview(m, kv::ui::Align::Bottom); }), "");
+    EXPECT_EQ(play(script), "");
     EXPECT_EQ(getSetting("YSplitter", ""), "5000");
 }
 
@@ -318,20 +320,21 @@ TEST_F(Layout, StatusBarAndToolbarToggles) {
         SCOPED_TRACE(c.name);
         freshMachine();
         const std::string size = std::to_string(c.size);
-        const std::string script = "idle\n  resize frmMain " + size + " " + size + "\n" + c.script +
-                                   "  close frmMain\nend\n";
+        std::string script = "idle\n  resize frmMain " + size + " " + size + "\n";
+        if (c.preview == kv::ui::Align::Bottom) script += kPreviewAtTheBottom;
+        if (c.preview == kv::ui::Align::Top) script += kPreviewAtTheTop;
+        script += c.script + "  close frmMain\nend\n";
         EXPECT_EQ(play(script,
                        [&](frmMain& m) {
-                           if (c.preview) openPreview(m, *c.preview);
+                           if (c.preview == kv::ui::Align::Top) placeAtTheTop(m);
                        }),
                   "");
     }
 }
 
 TEST_F(Layout, DividersAreStoredAtCloseAndRestoredAtTheNextStart) {
-    const std::string first = R"(idle
-  resize frmMain 9000 9000
-  press frmMain.picSplitter2 left 30 100
+    const std::string first = std::string("idle\n  resize frmMain 9000 9000\n") +
+                              kPreviewAtTheBottom + R"(  press frmMain.picSplitter2 left 30 100
   move frmMain.picSplitter2 1260 100
   release frmMain.picSplitter2 left 0 0
   press frmMain.picSplitter4 left 100 30
@@ -340,7 +343,7 @@ TEST_F(Layout, DividersAreStoredAtCloseAndRestoredAtTheNextStart) {
   close frmMain
 end
 )";
-    EXPECT_EQ(play(first, [](frmMain& m) { openPreview(m, kv::ui::Align::Bottom); }), "");
+    EXPECT_EQ(play(first), "");
     EXPECT_EQ(getSetting("XSplitter", ""), "4000");
     EXPECT_EQ(getSetting("YSplitter", ""), "5000");
     const std::string next = R"(idle
@@ -396,7 +399,7 @@ end
     EXPECT_EQ(play(script,
                    [&](frmMain& m) {
                        window = &m;
-                       m.previewMode = 1;
+                       placeAtTheTop(m);
                    }),
               "");
     ASSERT_NE(window, nullptr);
