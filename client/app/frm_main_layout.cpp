@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 
@@ -80,7 +81,7 @@ void frmMain::applyLayoutDesign() {
     tbToolbar.setAlign(Align::Top);
     sbStatusBar.setAlign(Align::Bottom);
     for (PictureBox* bar : {&picSplitter1, &picSplitter2, &picSplitter3, &picSplitter4, &picGripper,
-                            &Picture2, &previewPane})
+                            &Picture2, &previewPane, &searchBar})
         bar->setBorderStyle(BorderStyle::None);
     picSplitter1.setBackColor(0x808080);
     picSplitter3.setBackColor(0x808080);
@@ -106,14 +107,14 @@ void frmMain::SizeControls(float& x, float& y) {
     const int Hout = height();
     const int H = kv::ui::clientSize(*this).height;
 
-    // 1-2. Across the window; the tree's left.
+    // Across the window; the tree's left.
     setLeft(ts1, 0);
     setWidth(ts1, W);
     setWidth(picSplitter3, W);
     setWidth(picSplitter4, W);
     setLeft(tvTreeView, kTreeLeft);
 
-    // 3-4. x and the panes beside it.
+    // x, at least the gripper's width and inside the window, and the panes beside it.
     if (x < kLeastX) x = kLeastX;
     if (x > W - kRightMargin) x = static_cast<float>(W - kRightMargin);
     setWidth(tvTreeView, x);
@@ -125,7 +126,8 @@ void frmMain::SizeControls(float& x, float& y) {
     setWidth(lvListView, W - (tvTreeView.width() + kListWidthLess));
     setWidth(wb1, lvListView.width());
 
-    // 5-6. The least y, and y between it and the window's height less it.
+    // The least y, and y between it and the window's height less it (in a window shorter
+    // than twice the least y, y ends below it).
     const bool previewOnTop = previewPane.align() == Align::Top;
     int m = 0;
     if (previewOnTop) {
@@ -140,8 +142,8 @@ void frmMain::SizeControls(float& x, float& y) {
     if (y < m) y = static_cast<float>(m);
     if (y > Hout - m) y = static_cast<float>(Hout - m);
 
-    // 7. Top to bottom. A hidden toolbar keeps its height, which counts where the rules
-    // say so.
+    // Top to bottom, by where the preview is. A hidden toolbar keeps its height and still
+    // counts in the list's height.
     const int toolbar = tbToolbar.height();
     const int status = sbStatusBar.height();
     const int bar = picSplitter3.height();
@@ -175,24 +177,20 @@ void frmMain::SizeControls(float& x, float& y) {
     // A docked preview's new height moves its edge.
     kv::ui::arrangeDocked(*this);
 
-    // 8-11. The preview's browser, the search bar, the divider at y, and the heights of the
-    // panes beside the list.
+    // The preview's browser, the search bar, the divider at y, and the panes beside the
+    // list at its top and height.
     wb2.setGeometry({0, 0, previewPane.width(), previewPane.height()});
     setTop(searchBar, ts1.top() + kSearchBarInset);
     setTop(picSplitter4, picSplitter3.top());
     const int listTop = lvListView.top();
     const int listHeight = lvListView.height();
-    for (kv::ui::Widget* w :
-         {static_cast<kv::ui::Widget*>(&picSplitter1), static_cast<kv::ui::Widget*>(&picSplitter2),
-          static_cast<kv::ui::Widget*>(&tvTreeView), static_cast<kv::ui::Widget*>(&wb1)})
+    using Panes = std::initializer_list<kv::ui::Widget*>;
+    for (kv::ui::Widget* w : Panes{&picSplitter1, &picSplitter2, &tvTreeView, &wb1})
         setTop(*w, listTop);
-    for (kv::ui::Widget* w :
-         {static_cast<kv::ui::Widget*>(&tvTreeView), static_cast<kv::ui::Widget*>(&wb1),
-          static_cast<kv::ui::Widget*>(&ts1), static_cast<kv::ui::Widget*>(&picSplitter1),
-          static_cast<kv::ui::Widget*>(&picSplitter2)})
+    for (kv::ui::Widget* w : Panes{&tvTreeView, &wb1, &ts1, &picSplitter1, &picSplitter2})
         setHeight(*w, listHeight);
 
-    // 12. The folders pane open, or collapsed under the gripper.
+    // The folders pane open, or collapsed under the gripper.
     const int folders = tbToolbar.find("Folders");
     if (x != kLeastX) {
         picGripper.setVisible(false);
@@ -204,7 +202,7 @@ void frmMain::SizeControls(float& x, float& y) {
         picGripper.setVisible(true);
     }
 
-    // 13. The close button in the tree's top right corner, while there is room for it.
+    // The close button in the tree's top right corner, while there is room for it.
     closeFolders.setVisible(closeFolders.width() + kCloseRoom < x);
     setLeft(closeFolders,
             tvTreeView.width() + tvTreeView.left() - closeFolders.width() - kCloseInset);
