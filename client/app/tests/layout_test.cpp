@@ -5,67 +5,32 @@
 #include "client/app/frm_main.h"
 #include "client/app/list_display.h"
 #include "client/app/reset.h"
-#include "client/app/session.h"
 #include "client/app/settings_store.h"
 #include "client/app/site_home.h"
 #include "client/app/startup.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
+#include "client/app/tests/service_test.h"
 #include "platform/ui/application.h"
-#include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
-#include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace kv::app {
 namespace {
 
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
-
 // alice logged in, the main window shown as at a start (its settings applied) with the
 // active snipes listed, and a UI script playing the user.
-class Layout : public ::testing::Test {
+class Layout : public testing::ServiceTest {
 protected:
-    void SetUp() override {
-        freshMachine();
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-    }
-    // A machine of its own: no settings stored yet.
-    void freshMachine() {
-        kv::registry::resetForTests();
-        machine_.reset();
-        machine_.emplace();
-        resetForTests();
-    }
     // Runs before (with the window shown), then the script until the window closes; what
     // did not go as the script says. Each call is a run of its own on the same machine.
     std::string play(const std::string& script, const std::function<void(frmMain&)>& before = {}) {
         kv::ui::script::resetForTests();
         resetForTests();
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
             frmMain& main = mainForm();
             main.show();
             std::int16_t status = 1;
@@ -73,13 +38,13 @@ protected:
             refreshAuctionList(status, groupBy);
             if (before) before(main);
             kv::ui::app().run();
-            return 0;
         });
-        return kv::ui::script::report();
     }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
+    // A machine of its own for the next case: no settings stored yet.
+    void nextMachine() {
+        dropMachine();
+        freshMachine();
+    }
 };
 
 // A snipe's row clicked, then the toolbar's "Preview": with no placement stored, the preview
@@ -178,7 +143,7 @@ TEST_F(Layout, VerticalDragClampsTheGhostAndLaysOutOnRelease) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        freshMachine();
+        nextMachine();
         std::string script = "idle\n  press frmMain.picSplitter2 left 30 100\n";
         script += "  expect frmMain.picSplitter1 visible \"true\"\n";
         script += at("picSplitter1", 2740, 930, 60, 4515);
@@ -318,7 +283,7 @@ TEST_F(Layout, StatusBarAndToolbarToggles) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        freshMachine();
+        nextMachine();
         const std::string size = std::to_string(c.size);
         std::string script = "idle\n  resize frmMain " + size + " " + size + "\n";
         if (c.preview == kv::ui::Align::Bottom) script += kPreviewAtTheBottom;

@@ -11,6 +11,7 @@
 #include "installer/setup/english.h"
 #include "installer/setup/exit_setup_form.h"
 #include "installer/setup/language.h"
+#include "installer/setup/readme_form.h"
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
@@ -429,6 +430,43 @@ TEST_F(WizardTest, ExitQuestionReadsRightToLeftForHebrew) {
     });
     EXPECT_EQ(AskExitSetup(nullptr), ExitAnswer::Resume);
     EXPECT_FALSE(setupState().exitChosen);
+}
+
+// The restart notice carries the right-to-left mark (byte 254) in Hebrew only; a file box
+// reads right to left when its Hebrew or Arabic letters outnumber its Latin ones.
+TEST_F(WizardTest, RightToLeftMarkAndFileBoxes) {
+    for (const int charset : {177, 178}) {
+        const std::filesystem::path lng = machine_.hostFolder('C') / "Setup" / "Rtl.lng";
+        std::filesystem::create_directories(lng.parent_path());
+        std::ofstream(lng) << "[General]\r\nCharset=" << charset << "\r\n";
+        const std::string text = "SET_LANG_NAMES(|Rtl|)\nSET_LANG_FLAG(2)\nSET_PROPOSE_RESTART\n"
+                                 "SET_DIALOGS(CompleteDlg)\n";
+        script_.LoadFromText(text);
+        script_.LoadLanguage();
+        ASSERT_EQ(GetCharset(), charset);
+        TSDialogForm& w = start(text);
+        const std::string shown = w.CompleteText->text();
+        EXPECT_EQ(shown.back() == '\xFE', charset == 177) << shown;
+        EXPECT_TRUE(w.CompleteText->rightToLeft());
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+    struct Case {
+        const char* text;
+        bool rightToLeft;
+    };
+    const Case cases[] = {
+        {"", false},
+        {"ab\xE0\xFA", false},  // as many of each
+        {"a\xE0\xFA", true},    // 224 and 250 count
+        {"\xDF\xFB", false},    // 223 and 251 do not
+        {"\xE0 1234 !?", true}, // nor digits and signs
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadsRightToLeft(c.text), c.rightToLeft) << c.text;
 }
 
 TEST_F(WizardTest, StagesRunTheirRecordsInOrderUntilOneAborts) {

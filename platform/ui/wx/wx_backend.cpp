@@ -28,6 +28,7 @@
 #include <wx/combobox.h>
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
+#include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
@@ -43,6 +44,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace kv::ui::wx {
 
@@ -89,6 +96,14 @@ struct FormView {
     std::unique_ptr<wxWindowDisabler> modal;
 };
 
+// Hashes texts by view, so a measured size is found without copying the text.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
 struct WxBackend::State {
     bool ready = false;
     bool closing = false;
@@ -101,6 +116,16 @@ struct WxBackend::State {
     bool paintOnly = false; // a repaint outside the message loop: no input reaches the model
     std::map<const Form*, std::unique_ptr<FormView>> forms;
     std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
+    // What measures texts, kept from one measure to the next, and the sizes measured per font
+    // (sizing a list's columns measures every row, and a column repeats many texts).
+    std::unique_ptr<wxScreenDC> measureDc;
+    struct Measured {
+        Font font;
+        int pixelsPerInch = 0;
+        std::unordered_map<std::string, wxSize, TextHash, std::equal_to<>> sizes;
+    };
+    std::vector<Measured> measured;
+    const Measured* measureFont = nullptr; // the font set on measureDc
 
     wxWindow* windowOf(const Widget* w) const {
         auto it = windows.find(w);
@@ -524,6 +549,7 @@ WxBackend::~WxBackend() {
     s.closing = true;
     if (!s.ready) return;
     if (s.busy) wxEndBusyCursor();
+    s.measureDc.reset();
     // The model's forms may be gone already: only the toolkit's windows are touched.
     for (auto& [form, v] : s.forms) {
         v->modal.reset();
@@ -721,6 +747,20 @@ int WxBackend::messageBox(const MessageBoxRequest& request) {
     });
 }
 
+// The toolkit's folder dialog, over the owner when it shows. Its own modal loop runs while
+// it is open, so the program's timers wait until it closes.
+std::optional<std::string> WxBackend::pickFolder(const Form* owner, const std::string& title,
+                                                 const std::string& start) {
+    State& s = *state_;
+    if (!s.ready) return std::nullopt;
+    wxWindow* parent = owner ? s.windowOf(owner) : nullptr;
+    if (parent && !parent->IsShown()) parent = nullptr;
+    wxDirDialog dialog(parent, toWx(title), wxString::FromUTF8(start),
+                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return std::string();
+    return std::string(dialog.GetPath().utf8_str());
+}
+
 void WxBackend::setClipboardText(const std::string& text) {
     if (!state_->ready || !wxTheClipboard->Open()) return;
     wxTheClipboard->SetData(new wxTextDataObject(toWx(text)));
@@ -747,10 +787,28 @@ std::optional<Size> WxBackend::clientSize(const Form& form) {
 }
 
 Size WxBackend::measureText(std::string_view text, const Font& font) {
-    if (!state_->ready) return Backend::measureText(text, font);
-    wxScreenDC dc;
-    dc.SetFont(toFont(font));
-    wxSize extent = dc.GetTextExtent(toWx(text, font.charset));
+    State& s = *state_;
+    if (!s.ready) return Backend::measureText(text, font);
+    const int ppi = internal::pixelsPerInch();
+    auto same = [&](const State::Measured& m) { return m.font == font && m.pixelsPerInch == ppi; };
+    auto it = std::find_if(s.measured.begin(), s.measured.end(), same);
+    if (it == s.measured.end()) {
+        if (s.measured.size() >= 16) s.measured.clear(); // a few fonts are in use at a time
+        s.measureFont = nullptr;
+        s.measured.push_back({font, ppi, {}});
+        it = s.measured.end() - 1;
+    }
+    auto& sizes = it->sizes;
+    if (const auto found = sizes.find(text); found != sizes.end())
+        return Size{found->second.GetWidth(), found->second.GetHeight()};
+    if (!s.measureDc) s.measureDc = std::make_unique<wxScreenDC>();
+    if (s.measureFont != &*it) {
+        s.measureDc->SetFont(toFont(font));
+        s.measureFont = &*it;
+    }
+    const wxSize extent = s.measureDc->GetTextExtent(toWx(text, font.charset));
+    if (sizes.size() >= 100000) sizes.clear();
+    sizes.emplace(std::string(text), extent);
     return Size{extent.GetWidth(), extent.GetHeight()};
 }
 
