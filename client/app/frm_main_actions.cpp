@@ -128,6 +128,8 @@ void frmMain::tbToolbar_ButtonClick(int button) {
         mnuAuctionProperties_Click();
     else if (key == "Cancel")
         mnuDeleteAuction_Click();
+    else if (key == "Folders")
+        foldersButton_Click();
     else
         browserToolbarButton(key);
 }

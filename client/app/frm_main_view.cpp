@@ -1,10 +1,11 @@
 // frmMain's View menu: the bars, the grouping, the paid and received filters, the switch
-// between list and browser and the refresh; and Timer2's hourly refresh.
+// between list and browser, the refresh and the options; and Timer2's hourly refresh.
 
 #include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/list_display.h"
 #include "client/app/list_state.h"
+#include "client/app/options_command.h"
 
 #include <cstdint>
 #include <exception>
@@ -89,6 +90,15 @@ void frmMain::mnuViewRefresh_Click() {
         wb1Show(false);
     refreshAuctions();
     reloadList();
+}
+
+// The window's settings are stored first, so the dialog starts from its current state, and
+// read back after it; the preview then goes where they place it.
+void frmMain::mnuViewOptions_Click() {
+    SaveWindowSettings();
+    editOptions(1);
+    getSettings();
+    ShowPreviewPane();
 }
 
 // Every minute; each sixtieth starts the count again and, unless the browser view is on,

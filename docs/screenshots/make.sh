@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the screenshots in this folder on a virtual display: the dialog with every basic
 # control kind (controls-dialog.png), the list, tree, bar, tab and rich-text kinds
-# (rich-controls.png), the client's main window (main-window.png), its login, splash,
+# (rich-controls.png), the client's main window logged in with the active snipes listed
+# (main-window.png), its login, splash,
 # terms, history, snipe and options windows (login.png, splash.png, terms.png, history.png,
 # snipe.png, options.png) and the installer's service progress window (service-window.png), a
 # right-to-left text pane (rtl-pane.png), the uninstall window, left to right and right to

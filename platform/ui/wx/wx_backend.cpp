@@ -222,6 +222,10 @@ void WxBackend::State::createForm(Form& form) {
     Applying guard(*this);
     applyForm(form, *forms[&form], Property::Geometry);
     applyForm(form, *forms[&form], Property::RightToLeft);
+    // Tab strips first: the controls shown on their pages are drawn over them, whatever the
+    // form's order.
+    for (Control* c : form.controls())
+        if (c->kind() == "TabStrip" && !windowOf(c)) createControl(*c);
     for (Control* c : form.controls())
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
@@ -462,6 +466,12 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             w->Bind(type, down);
         for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
             w->Bind(type, up);
+        // Moves reach only a control that handles them (a divider being dragged).
+        w->Bind(wxEVT_MOTION, [this, c, w](wxMouseEvent& e) {
+            e.Skip();
+            if (!c->onMouseMove) return;
+            deliver(c, w, [c, e] { user::mouseMove(*c, mouseEvent(e, c->form()->units())); });
+        });
     }
     w->Bind(wxEVT_LEFT_DCLICK, [this, c, w](wxMouseEvent& e) {
         e.Skip();
@@ -788,6 +798,14 @@ std::string WxBackend::clipboardText() {
     }
     wxTheClipboard->Close();
     return out;
+}
+
+std::optional<Size> WxBackend::clientSize(const Form& form) {
+    FormView* v = state_->view(&form);
+    if (!v || !v->top) return std::nullopt;
+    const wxSize size = v->top->ToDIP(v->top->GetClientSize());
+    return Size{fromPixels(size.GetWidth(), form.units()),
+                fromPixels(size.GetHeight(), form.units())};
 }
 
 Size WxBackend::measureText(std::string_view text, const Font& font) {
