@@ -20,13 +20,6 @@ namespace {
 
 using internal::WaitCursor;
 
-// Reloads the list for the folder and grouping shown.
-void reloadList() {
-    std::int16_t status = -1;
-    std::int16_t groupBy = -1;
-    refreshAuctionList(status, groupBy);
-}
-
 int ask(const std::string& question) {
     return kv::ui::app().messageBox(question, kv::ui::mb::YesNo, std::string(kProgramTitle));
 }
@@ -54,7 +47,7 @@ void frmMain::mnuAddAuction_Click() {
         if (copied.size() >= kShortestClipboardNumber && isNumeric(copied)) itemNumber = copied;
     }
     addSnipe(itemNumber, site);
-    reloadList();
+    reloadAuctionList();
 }
 
 void frmMain::mnuAuctionHistory_Click() {
@@ -82,14 +75,14 @@ void frmMain::mnuDeleteAuction_Click() {
     if (ask("Do you wish to cancel the selected Snipe?") != kv::ui::id::Yes) return;
     WaitCursor wait(true);
     cancelSnipe(bidId);
-    reloadList();
+    reloadAuctionList();
 }
 
 // Sends command for the checked snipes, then lists the folder again.
 void frmMain::applyToCheckedRows(const std::string& command) {
     WaitCursor wait(true);
     applyToSelection(lvListView, command);
-    reloadList();
+    reloadAuctionList();
     wb1Show(false);
 }
 
