@@ -13,13 +13,6 @@
 namespace kv::app {
 namespace {
 
-// Reloads the list for the folder and grouping shown.
-void reloadList() {
-    std::int16_t status = -1;
-    std::int16_t groupBy = -1;
-    refreshAuctionList(status, groupBy);
-}
-
 // Inverts the item's check mark; the new mark.
 bool toggle(kv::ui::Menu& item) {
     item.setChecked(!item.checked());
@@ -47,7 +40,7 @@ void frmMain::mnuViewGroupByBidGroup_Click() {
     const bool on = toggle(mnuViewGroupByBidGroup);
     mnuViewGroupBySeller.setChecked(false);
     setCurrentGroupBy(on ? 2 : 0);
-    reloadList();
+    reloadAuctionList();
     wb1Show(false);
 }
 
@@ -55,18 +48,18 @@ void frmMain::mnuViewGroupBySeller_Click() {
     const bool on = toggle(mnuViewGroupBySeller);
     mnuViewGroupByBidGroup.setChecked(false);
     setCurrentGroupBy(on ? 1 : 0);
-    reloadList();
+    reloadAuctionList();
     wb1Show(false);
 }
 
 void frmMain::mnuViewPaid_Click() {
     setShowPaid(toggle(mnuViewPaid));
-    reloadList();
+    reloadAuctionList();
 }
 
 void frmMain::mnuViewReceipted_Click() {
     setShowReceived(toggle(mnuViewReceipted));
-    reloadList();
+    reloadAuctionList();
 }
 
 void frmMain::mnuViewBrowser_Click() {
@@ -89,7 +82,7 @@ void frmMain::mnuViewRefresh_Click() {
     else
         wb1Show(false);
     refreshAuctions();
-    reloadList();
+    reloadAuctionList();
 }
 
 // The window's settings are stored first, so the dialog starts from its current state, and
@@ -110,7 +103,7 @@ void frmMain::Timer2_Timer() {
         refreshTicks = 0;
         if (wb1.visible()) return;
         refreshAuctions();
-        reloadList();
+        reloadAuctionList();
     } catch (const std::exception&) {}
 }
 
