@@ -249,4 +249,8 @@ bool TSDialogForm::ExitQuestionOpen() {
     return setupState().exitQuestionOpen;
 }
 
+bool TSDialogForm::ExitChosen() {
+    return setupState().exitChosen;
+}
+
 } // namespace kv::installer

@@ -225,6 +225,7 @@ public:
     void SetCopyEntriesRunning(bool running) override { copyEntriesRunning_ = running; }
     void AddToRegisterList(const std::string& path) override { registerList_.push_back(path); }
     bool ExitQuestionOpen() override;
+    bool ExitChosen() override;
 
 private:
     // The texts of the pages and their controls, from the language; right to left for

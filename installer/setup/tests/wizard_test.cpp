@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -741,6 +742,57 @@ TEST_F(WizardTest, CopyPageDuringTheSequenceAndAnExitThatWaitsForItsEnd) {
                "  Copy File: C:\\App\\Data\\b.txt ... OK", "", "Execute After Copy",
                "Create Start/Program Link(s):", "Entering: FormCloseQuery - GetStopCopy=FALSE",
                "Exiting: FormCloseQuery - GetStopCopy=FALSE"}));
+}
+
+// Cancel pressed on the copy page before the sequence starts: the copy timer runs it while
+// the exit question is open, and no entry is copied until the user answers. "Resume" copies
+// everything and goes on to the Complete page; "Exit Setup" fails the copy and closes setup.
+TEST_F(WizardTest, TheCopyWaitsForAnExitQuestionOpenBeforeIt) {
+    fs::createFolders("C:\\Setup");
+    for (const char* name : {"a.txt", "b.txt"})
+        fs::writeFile(std::string("C:\\Setup\\") + name, name);
+    for (const bool exit : {false, true}) {
+        const std::string app = exit ? "C:\\Exit" : "C:\\Resume";
+        TSDialogForm& w = prepare("SET_CREATE_SETUP_LOG\nSET_TARGET_DIR(" + app +
+                                  ")\nSET_DIALOGS(CopyFilesDlg,CompleteDlg)\n"
+                                  "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
+                                  "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(a.txt)\n"
+                                  "SET_GROUP_DATA(More|1|1|1|1|More files|1)\n"
+                                  "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(b.txt)\n");
+        w.TypicalRadio.setValue(true);
+        w.show();
+        // The user answers a while after the sequence started.
+        struct User : ui::Form {
+            User() : ui::Form("User") {}
+            ui::Timer& Clock = add<ui::Timer>("Clock");
+        };
+        auto& user = static_cast<User&>(ui::app().load(std::make_unique<User>()));
+        user.Clock.setInterval(50);
+        user.Clock.onTimer = [&w, &user, exit] {
+            ui::Form* question = ui::app().findForm("ExitSetupForm");
+            if (!w.Copying() || !question || !question->shown()) return;
+            user.Clock.setEnabled(false);
+            ui::user::click(*question->find(exit ? "ExitSetupButton" : "ResumeButton"));
+        };
+        user.Clock.setEnabled(true);
+        ui_->onModal("ExitSetupForm", [](ui::Form&) {});
+        EXPECT_TRUE(ui::user::click(w.CancelButton));
+
+        EXPECT_FALSE(user.Clock.enabled()) << exit;
+        EXPECT_EQ(fs::exists(app + "\\a.txt"), !exit) << exit;
+        EXPECT_EQ(fs::exists(app + "\\b.txt"), !exit) << exit;
+        const Lines log = logBody(w);
+        EXPECT_EQ(std::find(log.begin(), log.end(), "Execute After Copy") != log.end(), !exit)
+            << exit;
+        EXPECT_EQ(w.Closed(), exit);
+        if (!exit) {
+            EXPECT_EQ(script_.CurrentPage(), "CompleteDlg");
+        }
+        user.unload();
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+    }
 }
 
 } // namespace
