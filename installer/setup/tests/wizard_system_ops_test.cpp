@@ -232,6 +232,25 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
     EXPECT_NE(toolA.find("/a"), std::string::npos) << toolA;
 }
 
+// A nested folder written with "/" is removed level by level as one written with "\": the
+// upper levels go once they are empty.
+TEST_F(InstallOpsTest, NestedLinkFoldersWithSlashesKeepTheirLevelRemovals) {
+    for (const char* folder : {"Tools\\Sub\\Deep", "Tools/Sub/Deep", "Tools\\Sub/Deep"}) {
+        SCOPED_TRACE(folder);
+        TSDialogForm& w = install("SET_START_PROGRAM_LINK_FOLDER(Kestrovane)\n"
+                                  "SET_START_PROGRAM_LINK_ITEM(Tool,<Application Folder>kv.exe," +
+                                  std::string(folder) + ")\n");
+        const std::string menu = knownFolderPath(KnownFolder::Programs) + "\\Kestrovane";
+        const Lines lines = linkRemovals(w);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[0], "FORCE_REMOVE_FOLDER(" + menu + "\\" + folder + ");");
+        EXPECT_EQ(Lines(lines.begin() + 1, lines.end()),
+                  (Lines{"REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
+                         "REMOVE_FOLDER(" + menu + "\\Tools);"}));
+        EXPECT_TRUE(fs::exists(menu + "\\Tools\\Sub\\Deep\\Tool.lnk"));
+    }
+}
+
 TEST_F(InstallOpsTest, AllUsersOnlyForAnAdministratorOnNt) {
     struct Case {
         const char* name;
