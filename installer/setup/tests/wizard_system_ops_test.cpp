@@ -5,10 +5,10 @@
 #include "installer/setup/wizard_form.h"
 
 #include "installer/common/association_ops.h"
-#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
 #include "installer/setup/reset.h"
@@ -335,13 +335,11 @@ TEST_F(InstallOpsTest, StageExitsEndTheSequenceAndOnlyItsEndDropsTheUpdateAtom) 
             "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
             "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(data.txt)\n"
             "SET_PERFORM_ENVIRONMENT_OP(KV_HOME,<Application Folder>,Create,Remove)\n";
-        if (c.exitStage) {
-            std::string header = "|";
-            for (auto [i, v] :
-                 {std::pair{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}})
-                SetListItem(header, i, v);
-            text += "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
-        }
+        if (c.exitStage)
+            text += "SET_PERFORM_EXECUTE_OP(" +
+                    testing::execRecord(
+                        {{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}}) +
+                    ")\n";
         TSDialogForm& w = run(text);
         EXPECT_EQ(fs::exists("C:\\App\\data.txt"), c.copied);
         const Lines& log = w.Log().Lines();
