@@ -3,7 +3,9 @@
 #include "installer/common/program_ops.h"
 #include "installer/common/shared_windows.h"
 #include "installer/common/text_utils.h"
+#include "installer/setup/copy_bar_form.h"
 #include "installer/setup/exit_setup_form.h"
+#include "installer/setup/main_form.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "platform/ui/design.h"
@@ -185,12 +187,16 @@ void TSDialogForm::Form_QueryUnload(int& cancel) {
     log_.Log("Exiting: FormCloseQuery - GetStopCopy=FALSE");
 }
 
-// The close steps; the copy bar and the background window join them when they exist.
+// The close steps: the copy bar freed, the background window (when it made the wizard)
+// closed unless it is closing already.
 void TSDialogForm::Form_Unload() {
     StopTimer.setEnabled(false);
     CopyTimer.setEnabled(false);
     SpaceTimer.setEnabled(false);
+    if (copyBar_) copyBar_->unload();
+    copyBar_ = nullptr;
     closed_ = true;
+    if (mainWindow_ && !mainWindow_->Closing()) mainWindow_->close();
 }
 
 void TSDialogForm::CancelButton_Click() {

@@ -29,6 +29,8 @@
 namespace kv::installer {
 
 class TScript;
+class TSMainForm;
+class TCopyBarForm;
 
 // The extra shortcuts offered beside the program menu's, in the order of their boxes.
 enum class ExtraShortcut : int { StartMenu, Desktop, SendTo, StartUp, Count };
@@ -173,6 +175,12 @@ public:
     void AbortSetup() override;
     // Frees the wizard without the close question (setup ended before it showed).
     void Free();
+    // The background window that made the wizard: the area it is placed in, closed with it.
+    void SetMainWindow(TSMainForm* form) { mainWindow_ = form; }
+    TSMainForm* MainWindow() const { return mainWindow_; }
+    // The copy bar shown instead of the wizard while copying (SET_ADD_BILLBOARD), while
+    // it exists.
+    TCopyBarForm* CopyBarWindow() const { return copyBar_; }
     // A background update: the wizard is placed out of sight.
     void SetBackgroundUpdate(bool on) { backgroundUpdate_ = on; }
     // The install sequence, started once by the copy timer: the folders, the stages
@@ -259,6 +267,8 @@ private:
     void RunInstallSteps();
 
     TScript& script_;
+    TSMainForm* mainWindow_ = nullptr;
+    TCopyBarForm* copyBar_ = nullptr;
     std::unique_ptr<TExecDll> execDll_;
     SetupLog log_;
     UninstallScript uninstall_;

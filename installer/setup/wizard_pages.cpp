@@ -6,6 +6,7 @@
 #include "installer/common/shared_windows.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/language.h"
+#include "installer/setup/main_form.h"
 #include "installer/setup/readme_form.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
@@ -99,8 +100,8 @@ void TSDialogForm::SetDialogLocation() {
     const std::string placement = backgroundUpdate_ ? "Hide" : ListItem(location, 0);
     const int dx = std::atoi(ListItem(location, 1).c_str());
     const int dy = std::atoi(ListItem(location, 2).c_str());
-    // The background window's client area comes here once it exists.
-    const ui::Rect area = ui::app().workArea();
+    // The background window's client area when it exists (it has no frame).
+    const ui::Rect area = mainWindow_ ? mainWindow_->geometry() : ui::app().workArea();
     PlaceForm(*this, placement, area.height - height(), 0, area.top + dy, area.left + dx,
               area.width - width());
 }

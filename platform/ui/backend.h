@@ -74,6 +74,9 @@ public:
     }
     virtual void setClipboardText(const std::string& text) = 0;
     virtual std::string clipboardText() = 0;
+    // The client area of a loaded form's real window in the form's units; none where the
+    // platform's standard metrics apply (docking.h).
+    virtual std::optional<Size> clientSize(const Form&) { return std::nullopt; }
     // The extent of one line of text in pixels (the headless metric is a fixed formula).
     virtual Size measureText(std::string_view text, const Font& font);
     // A message loop gave up: nothing pending and nothing can arrive (see idle).

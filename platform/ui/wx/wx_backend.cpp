@@ -108,6 +108,7 @@ struct WxBackend::State {
     bool ready = false;
     bool closing = false;
     int applying = 0;           // model changes being applied: the widgets' echoes are no input
+    bool activating = false;    // the model follows a window the user brought up
     bool input = false;         // user input reached the model since the last look
     std::exception_ptr failure; // thrown by program code inside a toolkit callback
     const Control* typing = nullptr;
@@ -221,6 +222,10 @@ void WxBackend::State::createForm(Form& form) {
     Applying guard(*this);
     applyForm(form, *forms[&form], Property::Geometry);
     applyForm(form, *forms[&form], Property::RightToLeft);
+    // Tab strips first: the controls shown on their pages are drawn over them, whatever the
+    // form's order.
+    for (Control* c : form.controls())
+        if (c->kind() == "TabStrip" && !windowOf(c)) createControl(*c);
     for (Control* c : form.controls())
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
@@ -259,6 +264,19 @@ void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     };
     top->Bind(wxEVT_SIZE, geometry);
     top->Bind(wxEVT_MOVE, geometry);
+    // A window the user brings up leads the model's order of windows too.
+    top->Bind(wxEVT_ACTIVATE, [this, f, top](wxActivateEvent& e) {
+        e.Skip();
+        if (!e.GetActive()) return;
+        deliver(f, top, [this, f] {
+            const std::vector<Form*> order = app().zOrder();
+            if (!f->shown() || order.empty() || order.front() == f) return;
+            // Already up: the model follows without raising it again.
+            activating = true;
+            f->bringToFront();
+            activating = false;
+        });
+    });
     top->Bind(wxEVT_ICONIZE, [this, f, top](wxIconizeEvent& e) {
         e.Skip();
         deliver(f, top, [f, e] {
@@ -320,9 +338,17 @@ void WxBackend::State::applyForm(Form& form, FormView& v, Property property) {
     case Property::FullScreen:
         if (top->IsShown()) top->ShowFullScreen(form.fullScreen());
         break;
-    case Property::ZOrder:
-        if (top->IsShown()) top->Raise();
+    case Property::ZOrder: {
+        if (!top->IsShown() || activating) break;
+        // Placed below a window that is not top-most: lowered; otherwise brought up.
+        const std::vector<Form*> order = app().zOrder();
+        auto at = std::find(order.begin(), order.end(), &form);
+        if (at != order.end() && at != order.begin() && !(*(at - 1))->topMost())
+            top->Lower();
+        else
+            top->Raise();
         break;
+    }
     case Property::BackColor:
         v.canvas->SetBackgroundColour(form.backColor() == kButtonFace ? wxNullColour
                                                                       : toColour(form.backColor()));
@@ -440,6 +466,12 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             w->Bind(type, down);
         for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
             w->Bind(type, up);
+        // Moves reach only a control that handles them (a divider being dragged).
+        w->Bind(wxEVT_MOTION, [this, c, w](wxMouseEvent& e) {
+            e.Skip();
+            if (!c->onMouseMove) return;
+            deliver(c, w, [c, e] { user::mouseMove(*c, mouseEvent(e, c->form()->units())); });
+        });
     }
     w->Bind(wxEVT_LEFT_DCLICK, [this, c, w](wxMouseEvent& e) {
         e.Skip();
@@ -586,7 +618,7 @@ bool WxBackend::idle(const IdleRequest& request) {
         loop.DispatchTimeout(timeout);
         s.dispatchPending();
         s.rethrow();
-        if (std::exchange(s.input, false)) return true;
+        if (std::exchange(s.input, false) || app().threadCallsPending()) return true;
     }
 }
 
@@ -766,6 +798,14 @@ std::string WxBackend::clipboardText() {
     }
     wxTheClipboard->Close();
     return out;
+}
+
+std::optional<Size> WxBackend::clientSize(const Form& form) {
+    FormView* v = state_->view(&form);
+    if (!v || !v->top) return std::nullopt;
+    const wxSize size = v->top->ToDIP(v->top->GetClientSize());
+    return Size{fromPixels(size.GetWidth(), form.units()),
+                fromPixels(size.GetHeight(), form.units())};
 }
 
 Size WxBackend::measureText(std::string_view text, const Font& font) {

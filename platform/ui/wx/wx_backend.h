@@ -50,6 +50,7 @@ public:
                                           const std::string& start) override;
     void setClipboardText(const std::string& text) override;
     std::string clipboardText() override;
+    std::optional<Size> clientSize(const Form& form) override;
     Size measureText(std::string_view text, const Font& font) override;
 
     struct State;

@@ -18,6 +18,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/statusbr.h>
@@ -26,6 +27,7 @@
 #include <wx/treectrl.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace kv::ui::wx::internal {
@@ -47,12 +49,50 @@ public:
     }
 };
 
+constexpr int kIconSize = 16;
+
+// The pictures of the model's image lists, in order, as one list of the toolkit's with
+// icons of 16 x 16 (a picture that does not load shows blank); nullptr when they hold none.
+wxImageList* toImageList(std::initializer_list<const ImageList*> lists) {
+    int total = 0;
+    for (const ImageList* l : lists)
+        if (l) total += l->count();
+    if (total == 0) return nullptr;
+    auto* out = new wxImageList(kIconSize, kIconSize, true, total);
+    wxImage blank(kIconSize, kIconSize);
+    blank.InitAlpha();
+    std::fill_n(blank.GetAlpha(), kIconSize * kIconSize, static_cast<unsigned char>(0));
+    for (const ImageList* l : lists) {
+        for (int i = 1; l && i <= l->count(); ++i) {
+            wxBitmap b = toBitmap(l->picture(i));
+            if (!b.IsOk()) {
+                b = wxBitmap(blank);
+            } else if (b.GetWidth() != kIconSize || b.GetHeight() != kIconSize) {
+                b = wxBitmap(b.ConvertToImage().Scale(kIconSize, kIconSize));
+            }
+            out->Add(b);
+        }
+    }
+    return out;
+}
+
+// Tab i's picture from the strip's image list, 16 x 16; none when it has none.
+wxBitmap tabPicture(TabStrip& tabs, int i) {
+    const int image = tabs.tab(i).image;
+    if (!tabs.imageList() || image <= 0) return wxNullBitmap;
+    wxBitmap b = toBitmap(tabs.imageList()->picture(image));
+    if (b.IsOk() && (b.GetWidth() != kIconSize || b.GetHeight() != kIconSize))
+        b = wxBitmap(b.ConvertToImage().Scale(kIconSize, kIconSize));
+    return b;
+}
+
 // A tab strip drawn from the model: the tabs along the top, the page's border below.
 std::vector<wxRect> tabRects(TabStrip& tabs, wxDC& dc) {
     std::vector<wxRect> out;
     int x = 2;
     for (int i = 1; i <= tabs.tabCount(); ++i) {
         int w = dc.GetTextExtent(toWx(tabs.tab(i).caption, tabs.font().charset)).GetWidth() + 20;
+        if (tabPicture(tabs, i).IsOk()) w += kIconSize + 4;
         out.emplace_back(x, 2, w, kTabHeight - 2);
         x += w;
     }
@@ -78,6 +118,11 @@ wxWindow* makeTabStrip(TabStrip& tabs, wxWindow* parent, const wxRect& r) {
             if (selected) t.Inflate(0, 2);
             dc.SetBrush(wxBrush(selected ? *wxWHITE : w->GetBackgroundColour()));
             dc.DrawRectangle(t);
+            if (wxBitmap picture = tabPicture(tabs, i); picture.IsOk()) {
+                dc.DrawBitmap(picture, t.x + 8, t.y + (t.height - kIconSize) / 2, true);
+                t.x += kIconSize + 4;
+                t.width -= kIconSize + 4;
+            }
             dc.DrawLabel(toWx(tabs.tab(i).caption, tabs.font().charset), t, wxALIGN_CENTER);
         }
     });
@@ -97,6 +142,9 @@ public:
         const ListItem& item = list_.item(static_cast<int>(row));
         const auto c = static_cast<std::size_t>(column);
         return c < item.cells.size() ? toWx(item.cells[c].text, list_.font().charset) : wxString();
+    }
+    int OnGetItemImage(long row) const override {
+        return list_.smallIcons() ? list_.item(static_cast<int>(row)).smallIcon - 1 : -1;
     }
     bool OnGetItemIsChecked(long row) const override {
         return list_.item(static_cast<int>(row)).checked;
@@ -126,6 +174,8 @@ private:
 // Makes the widget's report columns those of the model (untouched when they are already).
 void fillColumns(ListView& list, wxListCtrl* w) {
     const Units units = list.form()->units();
+    // The titles' arrows follow the rows' icons in the toolkit's one list.
+    const int arrows = list.smallIcons() ? list.smallIcons()->count() : 0;
     std::vector<wxListItem> want;
     for (int c = 0; c < list.columnCount(); ++c) {
         const ColumnHeader& h = list.column(c);
@@ -135,22 +185,29 @@ void fillColumns(ListView& list, wxListCtrl* w) {
                         : h.alignment == Alignment::Center ? wxLIST_FORMAT_CENTRE
                                                            : wxLIST_FORMAT_LEFT);
         column.SetWidth(w->FromDIP(toPixels(h.width, units)));
+        column.SetImage(h.icon > 0 && list.columnHeaderIcons() ? arrows + h.icon - 1 : -1);
         want.push_back(column);
     }
     bool same = w->GetColumnCount() == static_cast<int>(want.size());
     for (int c = 0; same && c < w->GetColumnCount(); ++c) {
         wxListItem have;
-        have.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT | wxLIST_MASK_WIDTH);
+        have.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT | wxLIST_MASK_WIDTH | wxLIST_MASK_IMAGE);
         w->GetColumn(c, have);
         const wxListItem& x = want[static_cast<std::size_t>(c)];
         same = have.GetText() == x.GetText() && have.GetAlign() == x.GetAlign() &&
-               have.GetWidth() == x.GetWidth();
+               have.GetWidth() == x.GetWidth() && have.GetImage() == x.GetImage();
     }
     if (same) return;
     w->DeleteAllColumns();
     for (int c = 0; c < static_cast<int>(want.size()); ++c) {
         const wxListItem& x = want[static_cast<std::size_t>(c)];
         w->InsertColumn(c, x.GetText(), x.GetAlign(), x.GetWidth());
+        if (x.GetImage() >= 0) {
+            wxListItem title;
+            title.SetMask(wxLIST_MASK_IMAGE);
+            title.SetImage(x.GetImage());
+            w->SetColumn(c, title);
+        }
     }
 }
 
@@ -182,6 +239,10 @@ void selectRow(ListView& list, wxListCtrl* w) {
 void fillList(ListView& list, wxListCtrl* w) {
     if (!list.redraw()) return;
     if (w->HasCheckBoxes() != list.checkBoxes()) w->EnableCheckBoxes(list.checkBoxes());
+    // Row icons, then the column titles' arrows, in the one list the toolkit has for both.
+    if (!w->GetImageList(wxIMAGE_LIST_SMALL))
+        if (wxImageList* icons = toImageList({list.smallIcons(), list.columnHeaderIcons()}))
+            w->AssignImageList(icons, wxIMAGE_LIST_SMALL);
     if (dynamic_cast<ReportList*>(w)) {
         fillColumns(list, w);
         if (w->GetItemCount() != list.itemCount()) w->SetItemCount(list.itemCount());
@@ -195,7 +256,8 @@ void fillList(ListView& list, wxListCtrl* w) {
     const int cs = list.font().charset;
     for (int r = 0; r < list.itemCount(); ++r) {
         const ListItem& item = list.item(r);
-        long row = w->InsertItem(r, toWx(item.text(), cs));
+        long row =
+            w->InsertItem(r, toWx(item.text(), cs), list.smallIcons() ? item.smallIcon - 1 : -1);
         RowColors colors = list.rowColors(r);
         Color text = item.cells.front().foreColor.value_or(colors.text);
         if (text != kBlack) w->SetItemTextColour(row, toColour(text));
@@ -216,13 +278,15 @@ void fillTree(TreeView& tree, TreeWidget* w) {
     w->Freeze();
     w->DeleteAllItems();
     w->ids.assign(static_cast<std::size_t>(tree.nodeCount()), wxTreeItemId());
+    if (!w->GetImageList())
+        if (wxImageList* icons = toImageList({tree.imageList()})) w->AssignImageList(icons);
     wxTreeItemId root = w->AddRoot("");
     for (int i = 0; i < tree.nodeCount(); ++i) {
         const TreeNode& n = tree.node(i);
         wxTreeItemId parent = n.parent >= 0 ? w->ids[static_cast<std::size_t>(n.parent)] : root;
         if (!parent.IsOk()) parent = root;
-        w->ids[static_cast<std::size_t>(i)] =
-            w->AppendItem(parent, toWx(n.text, tree.font().charset));
+        w->ids[static_cast<std::size_t>(i)] = w->AppendItem(
+            parent, toWx(n.text, tree.font().charset), tree.imageList() ? n.image - 1 : -1);
     }
     w->Thaw();
 }

@@ -7,8 +7,10 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/bars.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/picture.h"
 #include "platform/ui/rich_text.h"
 #include "platform/ui/tab_strip.h"
 #include "platform/ui/tree_view.h"
@@ -16,6 +18,7 @@
 
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -310,6 +313,58 @@ public:
         return std::nullopt;
     }
 };
+
+// Icons from the model's image lists: the tree's nodes, the rows and the column titles'
+// arrows (after the rows' icons in the toolkit's one list); a report whose columns are gone
+// keeps its rows for when they come back.
+TEST_F(WxMainWindow, IconsOfNodesRowsAndTitlesAndAReportWithoutColumns) {
+    const Picture icon = *decodePicture(
+        std::string("BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0"
+                    "\x18\0\0\0\0\0\x04\0\0\0\x13\x0b\0\0\x13\x0b\0\0\0\0\0\0\0\0\0\0"
+                    "\x20\x40\xC0\0",
+                    58),
+        "test");
+    ImageList& icons = main->add<ImageList>("imlIcons");
+    ImageList& arrows = main->add<ImageList>("imlArrows");
+    for (int i = 0; i < 3; ++i)
+        icons.add(icon);
+    arrows.add(icon);
+    arrows.add(icon);
+    main->tvwFolders.setImageList(&icons);
+    main->tvwFolders.setImage(1, 2);
+    main->lvwSnipes.setSmallIcons(&icons);
+    main->lvwSnipes.setColumnHeaderIcons(&arrows);
+    main->lvwSnipes.setIcon(0, 3, 3);
+    main->lvwSnipes.setColumnIcon(1, 2);
+    pump(300);
+    auto* tree = as<wxTreeCtrl>(main->tvwFolders);
+    auto* list = as<wxListCtrl>(main->lvwSnipes);
+    ASSERT_TRUE(tree && list);
+    ASSERT_NE(tree->GetImageList(), nullptr);
+    EXPECT_EQ(tree->GetImageList()->GetImageCount(), 3);
+    ASSERT_NE(list->GetImageList(wxIMAGE_LIST_SMALL), nullptr);
+    EXPECT_EQ(list->GetImageList(wxIMAGE_LIST_SMALL)->GetImageCount(), 5);
+    wxListItem row;
+    row.SetId(0);
+    row.SetMask(wxLIST_MASK_IMAGE);
+    ASSERT_TRUE(list->GetItem(row));
+    EXPECT_EQ(row.GetImage(), 2);
+    wxListItem title;
+    title.SetMask(wxLIST_MASK_IMAGE);
+    ASSERT_TRUE(list->GetColumn(1, title));
+    EXPECT_EQ(title.GetImage(), 3 + 2 - 1);
+    wxListItem plain; // without an arrow: so an unchanged title is seen as unchanged
+    plain.SetMask(wxLIST_MASK_IMAGE);
+    ASSERT_TRUE(list->GetColumn(0, plain));
+    EXPECT_EQ(plain.GetImage(), -1);
+
+    main->lvwSnipes.clearColumns();
+    main->lvwSnipes.addItem("Strap");
+    pump(200);
+    main->lvwSnipes.addColumn("Item");
+    pump(200);
+    EXPECT_EQ(list->GetItemCount(), 4);
+}
 
 struct Shop : Form {
     Shop() : Form("frmShop") {

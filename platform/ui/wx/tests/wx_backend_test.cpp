@@ -417,6 +417,21 @@ TEST_F(WxDialog, TimersTickAndEndTheProgramWhileABoxOrModalFormIsOpen) {
     EXPECT_EQ(d.ticks, 10);
 }
 
+TEST_F(WxDialog, ACallFromAThreadEndsTheWaitForInput) {
+    bool ran = false;
+    app().expectThreadCall();
+    std::thread worker([&ran] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        app().postFromThread([&ran] { ran = true; });
+    });
+    const std::uint32_t start = app().tickCount();
+    app().idleUntil(start + 5000);
+    worker.join();
+    EXPECT_LT(app().tickCount() - start, 2000u);
+    app().processMessages();
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(WxDialog, TheProgramNamesItselfToTheDesktop) {
     if (std::system("command -v xprop >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xprop";
     std::string out;
