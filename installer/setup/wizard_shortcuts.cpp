@@ -10,6 +10,7 @@
 #include "installer/setup/wizard_form.h"
 #include "platform/text/ansi.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -134,9 +135,11 @@ void TSDialogForm::CreateShortcuts() {
             uninstall_.AddUninstallLine("REMOVE_FOLDER(" + path + ")", false);
         } else if (!link.folder.empty()) {
             uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
-            // Each level above the deepest, deepest first, goes once it is empty.
+            // Each level above the deepest, deepest first, goes once it is empty. The path
+            // holds the folder as written: its "/" are read as "\" too.
             const std::vector<std::string> levels = folderLevels(link.folder);
             std::string level = path;
+            std::replace(level.begin(), level.end(), '/', '\\');
             for (std::size_t n = levels.size(); n > 1; --n) {
                 const std::size_t at = level.rfind("\\" + levels[n - 1]);
                 if (at == std::string::npos) break;

@@ -1,8 +1,9 @@
 #pragma once
-// Test helpers: files and folders made on the current test machine by machine path.
+// Test helpers: files and folders made on the current test machine by machine path, and
+// the script records the tests feed in.
 
-#include "installer/common/internal/machine_files.h"
 #include "installer/common/delimited_lists.h"
+#include "installer/common/internal/machine_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,12 @@ inline std::string record(std::initializer_list<std::pair<int, const char*>> ite
     for (const auto& [index, text] : items)
         SetListItem(list, index, text);
     return list;
+}
+
+// An execute record ("~" header "~" arguments "~") with the given header and argument items.
+inline std::string execRecord(std::initializer_list<std::pair<int, const char*>> header,
+                              std::initializer_list<std::pair<int, const char*>> arguments = {}) {
+    return "~" + record(header) + "~" + record(arguments) + "~";
 }
 
 } // namespace kv::installer::testing

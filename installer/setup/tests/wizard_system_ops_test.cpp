@@ -5,10 +5,10 @@
 #include "installer/setup/wizard_form.h"
 
 #include "installer/common/association_ops.h"
-#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
 #include "installer/setup/reset.h"
@@ -232,6 +232,25 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
     EXPECT_NE(toolA.find("/a"), std::string::npos) << toolA;
 }
 
+// A nested folder written with "/" is removed level by level as one written with "\": the
+// upper levels go once they are empty.
+TEST_F(InstallOpsTest, NestedLinkFoldersWithSlashesKeepTheirLevelRemovals) {
+    for (const char* folder : {"Tools\\Sub\\Deep", "Tools/Sub/Deep", "Tools\\Sub/Deep"}) {
+        SCOPED_TRACE(folder);
+        TSDialogForm& w = install("SET_START_PROGRAM_LINK_FOLDER(Kestrovane)\n"
+                                  "SET_START_PROGRAM_LINK_ITEM(Tool,<Application Folder>kv.exe," +
+                                  std::string(folder) + ")\n");
+        const std::string menu = knownFolderPath(KnownFolder::Programs) + "\\Kestrovane";
+        const Lines lines = linkRemovals(w);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[0], "FORCE_REMOVE_FOLDER(" + menu + "\\" + folder + ");");
+        EXPECT_EQ(Lines(lines.begin() + 1, lines.end()),
+                  (Lines{"REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
+                         "REMOVE_FOLDER(" + menu + "\\Tools);"}));
+        EXPECT_TRUE(fs::exists(menu + "\\Tools\\Sub\\Deep\\Tool.lnk"));
+    }
+}
+
 TEST_F(InstallOpsTest, AllUsersOnlyForAnAdministratorOnNt) {
     struct Case {
         const char* name;
@@ -316,13 +335,11 @@ TEST_F(InstallOpsTest, StageExitsEndTheSequenceAndOnlyItsEndDropsTheUpdateAtom) 
             "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
             "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(data.txt)\n"
             "SET_PERFORM_ENVIRONMENT_OP(KV_HOME,<Application Folder>,Create,Remove)\n";
-        if (c.exitStage) {
-            std::string header = "|";
-            for (auto [i, v] :
-                 {std::pair{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}})
-                SetListItem(header, i, v);
-            text += "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
-        }
+        if (c.exitStage)
+            text += "SET_PERFORM_EXECUTE_OP(" +
+                    testing::execRecord(
+                        {{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}}) +
+                    ")\n";
         TSDialogForm& w = run(text);
         EXPECT_EQ(fs::exists("C:\\App\\data.txt"), c.copied);
         const Lines& log = w.Log().Lines();

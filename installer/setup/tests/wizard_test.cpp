@@ -4,10 +4,10 @@
 
 #include "installer/setup/wizard_form.h"
 
-#include "installer/common/delimited_lists.h"
 #include "installer/common/folders.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_queries.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/exit_setup_form.h"
 #include "installer/setup/language.h"
@@ -474,12 +474,10 @@ TEST_F(WizardTest, StagesRunTheirRecordsInOrderUntilOneAborts) {
     // "Append Text to a File" records (a doubled backslash and n: a line break) of stages 1 and 4,
     // and an Exit in stage 4.
     auto op = [](const char* name, const char* stage, const char* title, const char* text) {
-        std::string header = "|", arguments = "|";
-        for (auto [i, v] : {std::pair{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}})
-            SetListItem(header, i, v);
-        SetListItem(arguments, 13, "C:\\order.txt");
-        SetListItem(arguments, 14, text);
-        return "SET_PERFORM_EXECUTE_OP(~" + header + "~" + arguments + "~)\n";
+        return "SET_PERFORM_EXECUTE_OP(" +
+               testing::execRecord({{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}},
+                                   {{13, "C:\\order.txt"}, {14, text}}) +
+               ")\n";
     };
     const char* append = "Append Text to a File";
     TSDialogForm& w = prepare(

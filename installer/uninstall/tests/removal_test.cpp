@@ -1,12 +1,12 @@
 // The removal run by the window's start-up timer on hand-written scripts: what goes, what
 // stays, the item log, the ticks, the report box and the end of the run.
 
-#include "installer/common/delimited_lists.h"
 #include "installer/common/environment_ops.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_notices.h"
 #include "installer/common/system_queries.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/uninstall/main_form.h"
 #include "installer/uninstall/tests/uninstall_fixture.h"
 #include "installer/uninstall/uninstall_state.h"
@@ -31,17 +31,7 @@ const std::string kSharedDlls =
     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const std::string kBlanks(20, ' ');
 
-// An execute record: header and argument items by index.
-std::string execRecord(std::initializer_list<std::pair<int, const char*>> header,
-                       std::initializer_list<std::pair<int, const char*>> arguments) {
-    const auto list = [](std::initializer_list<std::pair<int, const char*>> items) {
-        std::string l = "|";
-        for (const auto& [index, text] : items)
-            SetListItem(l, index, text);
-        return l;
-    };
-    return "~" + list(header) + "~" + list(arguments) + "~";
-}
+using kv::installer::testing::execRecord;
 
 // A record of the stage that appends the text to a file.
 std::string appendRecord(const char* stage, const char* file, const char* text) {
