@@ -266,6 +266,9 @@ private:
     void SpaceTimer_Timer();
     // The steps of Install between marking and clearing the copy.
     void RunInstallSteps();
+    // After a failed copy: the copy bar and its billboard go and the wizard shows again on
+    // its copy page, whose Cancel ends setup (closes at once when the bar was cancelled).
+    void GiveWayToTheWizard();
 
     TScript& script_;
     TSMainForm* mainWindow_ = nullptr;
