@@ -135,6 +135,9 @@ public:
     void SetRunTimeDirs();
     // Runs the "Setup Start" stage; abort tells that setup must end now.
     void RunSetupStart(bool& abort);
+    // What setup runs before the wizard first shows: the run-time folder records, Prepare,
+    // then the "Setup Start" stage. False when that stage asks setup to end.
+    bool PrepareAndRunSetupStart();
     // Runs the stage's execute-operation records in order until one aborts, logging each
     // record's non-empty log; a run-time folder that had to be found also aborts.
     void RunStageOps(char stage, bool& abort);

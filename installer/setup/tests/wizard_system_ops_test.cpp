@@ -87,10 +87,7 @@ protected:
         auto& w =
             static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
         ui::app().setMainForm(&w);
-        w.SetRunTimeDirs();
-        w.Prepare();
-        bool abort = false;
-        w.RunSetupStart(abort);
+        w.PrepareAndRunSetupStart();
         w.show();
         ui::app().run();
         EXPECT_TRUE(w.Closed());
