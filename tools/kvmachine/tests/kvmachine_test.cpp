@@ -122,10 +122,17 @@ TEST_F(KvmachineTest, AServiceStartedInOneProcessIsSeenRunningInAnother) {
         p::QueryServiceStatus(service, status);
     }
     EXPECT_EQ(kvmachine("service list").out, "KvWatch\tKestrovane Watch\tstopped\n");
-    std::ifstream in(log);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "started\nended\n"); // the command ran and ended
+    // The service is its command line's shell, which may end before the script it runs
+    // has written its last line: wait for that line a while.
+    const auto logText = [&log] {
+        std::ifstream in(log);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    for (int i = 0; i < 500 && logText() != "started\nended\n"; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(logText(), "started\nended\n"); // the command ran and ended
 
     EXPECT_EQ(kvmachine("service remove kvwatch").status, 0);
     EXPECT_EQ(kvmachine("service list").out, "");
