@@ -48,7 +48,8 @@ bool ownDomain(const std::string& host, const std::string& domain) {
         site.find("..") != std::string_view::npos)
         return false;
     if (host.find_first_not_of("0123456789.") == std::string::npos) return false;
-    return host.size() > domain.size() && host.ends_with(domain) &&
+    // Above the host: a name and a dot before the domain (".ebay.com" is not below "ebay.com").
+    return host.size() > domain.size() + 1 && host.ends_with(domain) &&
            host[host.size() - domain.size() - 1] == '.';
 }
 

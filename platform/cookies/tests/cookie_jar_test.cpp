@@ -105,6 +105,8 @@ TEST(CookieJar, APageSetsCookiesForItsOwnDomainsOnly) {
     // Under a fully qualified host, and one with an empty name in it.
     EXPECT_FALSE(storeResponseCookie("http://shop.example.com./", "fq=1; domain=com."));
     EXPECT_FALSE(storeResponseCookie("http://a..ebay.com/", "gap=1; domain=..ebay.com"));
+    EXPECT_FALSE(
+        storeResponseCookie("http://.ebay.com/", "none=1; domain=ebay.com")); // no name below
     EXPECT_TRUE(storeResponseCookie("http://shop.example.com./", "fq=2; domain=example.com."));
     std::vector<std::string> names;
     for (const Cookie& c : allCookies())
