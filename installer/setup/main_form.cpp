@@ -89,12 +89,7 @@ void TSMainForm::CreateWizard() {
 
 void TSMainForm::StartupTimer_Timer() {
     StartupTimer.setEnabled(false);
-    // The run-time folder records first, as when the wizard is the main window.
-    wizard_->SetRunTimeDirs();
-    wizard_->Prepare();
-    bool abort = false;
-    wizard_->RunSetupStart(abort);
-    if (abort) {
+    if (!wizard_->PrepareAndRunSetupStart()) {
         ForceCloseProg();
         return;
     }

@@ -75,13 +75,7 @@ void RunMainWindow(TScript& script) {
     auto& wizard =
         static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script)));
     ui::app().setMainForm(&wizard);
-    // The run-time folder records first, so that a target folder under one of them is
-    // found when Prepare expands it (rather than fixed as not found).
-    wizard.SetRunTimeDirs();
-    wizard.Prepare();
-    bool abort = false;
-    wizard.RunSetupStart(abort);
-    if (abort) {
+    if (!wizard.PrepareAndRunSetupStart()) {
         wizard.Free();
         return;
     }

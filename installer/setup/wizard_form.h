@@ -135,6 +135,9 @@ public:
     void SetRunTimeDirs();
     // Runs the "Setup Start" stage; abort tells that setup must end now.
     void RunSetupStart(bool& abort);
+    // What setup runs before the wizard first shows: the run-time folder records, Prepare,
+    // then the "Setup Start" stage. False when that stage asks setup to end.
+    bool PrepareAndRunSetupStart();
     // Runs the stage's execute-operation records in order until one aborts, logging each
     // record's non-empty log; a run-time folder that had to be found also aborts.
     void RunStageOps(char stage, bool& abort);
@@ -266,6 +269,9 @@ private:
     void SpaceTimer_Timer();
     // The steps of Install between marking and clearing the copy.
     void RunInstallSteps();
+    // After a failed copy: the copy bar and its billboard go and the wizard shows again on
+    // its copy page, whose Cancel ends setup (closes at once when the bar was cancelled).
+    void GiveWayToTheWizard();
 
     TScript& script_;
     TSMainForm* mainWindow_ = nullptr;

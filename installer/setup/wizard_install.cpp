@@ -114,7 +114,10 @@ void TSDialogForm::RunInstallSteps() {
     WaitPumping(100);
     log_.Log("");
     // A failed copy has either asked to close already or leaves the wizard on this page.
-    if (!copied) return;
+    if (!copied) {
+        if (copyBar_ && !StopTimer.enabled() && !closed_) GiveWayToTheWizard();
+        return;
+    }
 
     log_.Log("Execute After Copy");
     RunStageOps('3', abort);
@@ -148,6 +151,15 @@ void TSDialogForm::RunInstallSteps() {
     if (StopTimer.enabled() || closed_) return;
     show();
     NextButtonClick();
+}
+
+void TSDialogForm::GiveWayToTheWizard() {
+    copyBar_->FreeBillboard();
+    copyBar_->hide();
+    if (copyBar_->Cancelled())
+        close();
+    else
+        show();
 }
 
 bool TSDialogForm::CreateDirLogged(const std::string& message, const std::string& folder) {

@@ -212,6 +212,16 @@ void TSDialogForm::RunSetupStart(bool& abort) {
     RunStageOps('1', abort);
 }
 
+bool TSDialogForm::PrepareAndRunSetupStart() {
+    // The run-time folder records first, so that a target folder under one of them is
+    // found when Prepare expands it (rather than fixed as not found).
+    SetRunTimeDirs();
+    Prepare();
+    bool abort = false;
+    RunSetupStart(abort);
+    return !abort;
+}
+
 void TSDialogForm::RunStageOps(char stage, bool& abort) {
     abort = false;
     const std::string digit(1, stage);

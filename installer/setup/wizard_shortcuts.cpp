@@ -4,10 +4,12 @@
 
 #include "installer/common/delimited_lists.h"
 #include "installer/common/links.h"
+#include "installer/common/paths.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/fs/path.h"
 #include "platform/text/ansi.h"
 
 #include <algorithm>
@@ -68,6 +70,16 @@ std::vector<std::string> folderLevels(std::string folder) {
         start = end + 1;
     }
     return levels;
+}
+
+// Whether the folder, with "." and ".." resolved, lies strictly below the parent.
+bool liesBelow(const std::string& folder, const std::string& parent) {
+    const std::string full = fs::fullPath(folder);
+    const std::string top = fs::fullPath(parent);
+    if (full.empty() || top.empty()) return false;
+    const std::string prefix = SetTrailingSlash(top, true);
+    return full.size() > prefix.size() &&
+           text::equalsNoCase(std::string_view(full).substr(0, prefix.size()), prefix);
 }
 
 } // namespace
@@ -134,7 +146,10 @@ void TSDialogForm::CreateShortcuts() {
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + "\\" + link.name + ".lnk)", false);
             uninstall_.AddUninstallLine("REMOVE_FOLDER(" + path + ")", false);
         } else if (!link.folder.empty()) {
-            uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
+            // A folder climbing with ".." to the Programs folder or above it is not the
+            // program's to delete with its contents.
+            if (liesBelow(path, ShellFolder(kFolderPrograms, allUsers)))
+                uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
             // Each level above the deepest, deepest first, goes once it is empty. The path
             // holds the folder as written: its "/" are read as "\" too.
             const std::vector<std::string> levels = folderLevels(link.folder);

@@ -5,6 +5,7 @@
 #include "tests/e2e/fixture.h"
 #include "tests/e2e/log_lines.h"
 
+#include "platform/fs/file.h"
 #include "platform/fs/files.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
@@ -146,6 +147,46 @@ TEST_F(BackgroundProgram, CopyBarAndBillboardWhileCopying) {
                                    "hide CopyBarForm", "show SDialogForm"}))
         << out;
     EXPECT_TRUE(fs::exists("C:\\App\\a.dat") && fs::exists("C:\\App\\b.dat"));
+}
+
+// A file that cannot be copied even beside its target: the bar and its billboard give way
+// to the wizard again, left on its copy page with Back and Next disabled until Cancel.
+TEST_F(BackgroundProgram, AFailedCopyBringsTheWizardBackOnItsCopyPage) {
+    script("SET_DIALOGS(CopyFilesDlg,CompleteDlg)\n"
+           "SET_ADD_BILLBOARD\n"
+           "SET_BILLBOARD_DATA(|0|0|0|1|0|Top/Right|0|0|0|16711680||||||300|200|8|1|)\n"
+           "SET_BILLBOARD_FILE(page.txt)\n"
+           "SET_GROUP_DATA(Program|1|1|1|2|Program files|1)\n"
+           "SET_SUB_DIR(<Application Folder>)\n"
+           "SET_COPY_FILES(a.dat|b.dat)\n");
+    f_.addPayload({.name = "page.txt", .bytes = "Thank you for choosing Demo\r\n"});
+    f_.addPayload({.name = "a.dat", .bytes = "a"});
+    f_.addPayload({.name = "b.dat", .bytes = "b"});
+    ASSERT_TRUE(fs::writeFile("C:\\App\\a.dat", "old"));
+    ASSERT_TRUE(fs::writeFile("C:\\App\\Xa.dat", "old"));
+    fs::File target = fs::File::open("C:\\App\\a.dat", fs::Access::Read, fs::Share::Exclusive);
+    fs::File side = fs::File::open("C:\\App\\Xa.dat", fs::Access::Read, fs::Share::Exclusive);
+    ASSERT_TRUE(target.isOpen() && side.isOpen());
+    const std::string out = runUi("idle\n"
+                                  "  wait 1500\n"
+                                  "  expect SDialogForm visible \"true\"\n"
+                                  "  expect SDialogForm caption \"Copying Files\"\n"
+                                  "  expect SDialogForm.BackButton enabled \"false\"\n"
+                                  "  expect SDialogForm.NextButton enabled \"false\"\n"
+                                  "  expect CopyBarForm visible \"false\"\n"
+                                  "  expect BillboardForm loaded \"false\"\n"
+                                  "  click SDialogForm.CancelButton\n"
+                                  "end\n"
+                                  "modal ExitSetupForm\n  click ExitSetupButton\nend\n");
+    EXPECT_TRUE(
+        inOrder(windowLines(out), {"hide SDialogForm", "show CopyBarForm", "show BillboardForm",
+                                   "unload BillboardForm", "hide CopyBarForm", "show SDialogForm",
+                                   "unload SDialogForm"}))
+        << out;
+    target.close();
+    side.close();
+    EXPECT_EQ(fs::readFile("C:\\App\\a.dat"), "old");
+    EXPECT_FALSE(fs::exists("C:\\App\\b.dat"));
 }
 
 class SmallScreenProgram : public BackgroundProgram {

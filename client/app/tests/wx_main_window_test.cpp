@@ -3,8 +3,7 @@
 
 #include "client/app/frm_main.h"
 #include "client/app/startup.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
+#include "client/app/tests/wx_fixture.h"
 #include "platform/ui/application.h"
 #include "platform/ui/wx/wx_backend.h"
 
@@ -17,46 +16,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <set>
 
 namespace kv::app {
 namespace {
 
-void pump(int ms) {
-    const std::uint32_t end = ui::app().tickCount() + static_cast<std::uint32_t>(ms);
-    while (static_cast<std::int32_t>(end - ui::app().tickCount()) > 0) {
-        ui::app().processMessages();
-        ui::app().idleUntil(end);
-    }
-}
+using testing::pump;
 
 // Twips at the 96 pixels per inch of the virtual screen.
 int px(int twips) {
     return (twips + 7) / 15;
 }
 
-class WxMainWindow : public ::testing::Test {
+class WxMainWindow : public testing::WxFixture {
 protected:
-    void SetUp() override {
-        registry::resetForTests();
-        machine_.emplace();
-        backend_ = ui::wx::install();
-        if (!backend_) GTEST_SKIP() << "no display";
-    }
-    void TearDown() override {
-        ui::resetApplication();
-        registry::resetForTests();
-        machine_.reset();
-    }
     wxWindow& window(ui::Widget& w) {
         wxWindow* found = backend_->window(w);
         EXPECT_NE(found, nullptr) << w.name();
         return *found;
     }
-
-    std::optional<machine::testing::TempMachine> machine_;
-    ui::wx::WxBackend* backend_ = nullptr;
 };
 
 TEST_F(WxMainWindow, PanesWhereTheLayoutPutsThemARealDragAShortcutAndAPicture) {

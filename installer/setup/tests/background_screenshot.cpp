@@ -4,6 +4,7 @@
 // copy-bar.png in $KV_SCREENSHOT_DIR. Exits 77 when the wx backend is not there.
 
 #include "installer/common/messages.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/billboard_form.h"
 #include "installer/setup/copy_bar_form.h"
 #include "installer/setup/english.h"
@@ -15,65 +16,19 @@
 #include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
-#include "platform/ui/startup/startup.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
-
-namespace {
-
-bool screenshot(const char* name) {
-    const char* dir = std::getenv("KV_SCREENSHOT_DIR");
-    const std::string shot = std::string(dir ? dir : ".") + "/" + name;
-    const std::string command = "import -window root " + shot;
-    if (std::system(command.c_str()) != 0) return false;
-    std::printf("%s\n", shot.c_str());
-    return true;
-}
-
-// A 24-bit bitmap with stripes of two colours.
-std::string bitmap(int width, int height) {
-    const int row = (width * 3 + 3) / 4 * 4;
-    auto le = [](std::string& out, std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    std::string b = "BM";
-    le(b, static_cast<std::uint32_t>(54 + row * height), 4);
-    le(b, 0, 4);
-    le(b, 54, 4);
-    le(b, 40, 4);
-    le(b, static_cast<std::uint32_t>(width), 4);
-    le(b, static_cast<std::uint32_t>(height), 4);
-    le(b, 1, 2);
-    le(b, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        le(b, 0, 4);
-    for (int y = 0; y < height; ++y) {
-        std::string line;
-        for (int x = 0; x < width; ++x)
-            line += (y / 16) % 2 ? std::string("\x30\xA0\xF0", 3) : std::string("\xF0\xF0\xF0", 3);
-        line.resize(static_cast<std::size_t>(row), '\0');
-        b += line;
-    }
-    return b;
-}
-
-} // namespace
 
 int main() {
     using namespace kv;
+    using installer::testing::saveScreenshot;
     machine::testing::TempMachine machine;
-    if (ui::installBackendFromEnvironment() != ui::BackendKind::Wx) {
-        std::fputs("no wx backend\n", stderr);
-        return 77;
-    }
+    if (!installer::testing::startWxBackend()) return 77;
     machine::setProgram(machine.hostFolder('C') / "Setup" / "setup.exe", {});
     fs::createFolders("C:\\Setup");
-    fs::writeFile("C:\\Setup\\logo.bmp", bitmap(160, 96));
+    // Stripes of two colours.
+    fs::writeFile("C:\\Setup\\logo.bmp",
+                  installer::testing::bitmapFile(160, 96, "\xF0\xF0\xF0", "\x30\xA0\xF0"));
     fs::writeFile("C:\\Setup\\page.txt",
                   "~Kestrovane\r\n\r\nWins the auctions you care about while you sleep: set your "
                   "highest bid once and the snipe is placed seconds before the end.\r\n");
@@ -99,7 +54,7 @@ int main() {
     ui::app().setMainForm(&background);
     background.show();
     installer::WaitProcessing(1200);
-    int rc = screenshot("background.png") ? 0 : 1;
+    int rc = saveScreenshot("background.png") ? 0 : 1;
     // Copying: the wizard gives way to the copy bar and its billboard.
     background.Wizard()->hide();
     auto& bar = static_cast<installer::TCopyBarForm&>(
@@ -108,6 +63,6 @@ int main() {
     bar.CopyProgress.setValue(4);
     bar.show();
     installer::WaitProcessing(800);
-    if (!screenshot("copy-bar.png")) rc = 1;
+    if (!saveScreenshot("copy-bar.png")) rc = 1;
     return rc;
 }

@@ -7,22 +7,16 @@
 #include "installer/setup/copy_bar_form.h"
 
 #include "installer/common/system_queries.h"
-#include "installer/setup/english.h"
-#include "installer/setup/language.h"
-#include "installer/setup/reset.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "installer/setup/tests/setup_fixture.h"
 #include "platform/fs/files.h"
-#include "platform/registry/registry.h"
-#include "platform/system/process.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
-#include "platform/ui/headless/headless.h"
 #include "platform/ui/user_input.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,30 +25,6 @@ namespace kv::installer {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// A 24-bit bitmap of one colour.
-std::string bitmap(int width, int height) {
-    const int row = (width * 3 + 3) / 4 * 4;
-    auto le = [](std::string& out, std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    std::string b = "BM";
-    le(b, static_cast<std::uint32_t>(54 + row * height), 4);
-    le(b, 0, 4);
-    le(b, 54, 4);
-    le(b, 40, 4);
-    le(b, static_cast<std::uint32_t>(width), 4);
-    le(b, static_cast<std::uint32_t>(height), 4);
-    le(b, 1, 2);
-    le(b, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        le(b, 0, 4);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < row; ++x)
-            b += static_cast<char>(x % 3 == 0 ? 0xC0 : 0x40);
-    return b;
-}
 
 TEST(BillboardSettings, ItemsAndDefaults) {
     const BillboardSettings d = ReadBillboardSettings("");
@@ -114,21 +84,11 @@ TEST(BillboardSettings, WrapLinesByWords) {
     EXPECT_EQ(WrapLines({"ab cd ef"}, 20, measure), (Lines{"ab ", "cd ", "ef"}));
 }
 
-class BillboardTest : public ::testing::Test {
+class BillboardTest : public testing::SetupFixture {
 protected:
     void SetUp() override {
-        registry::resetForTests();
-        ui_ = &ui::headless::install();
+        SetupFixture::SetUp();
         ui::app().setScreen({1024, 768}, {0, 0, 1024, 738});
-        machine::setProgram(machine_.hostFolder('C') / "Setup" / "setup.exe", {});
-        AddEnglishResource();
-        LoadBuiltInText();
-    }
-    void TearDown() override {
-        EXPECT_EQ(ui_->finish(), "");
-        resetForTests();
-        ui::resetForTests();
-        registry::resetForTests();
     }
     static std::string path(const std::string& name) { return GetExeDir(true) + name; }
     static void write(const std::string& name, const std::string& bytes) {
@@ -155,14 +115,11 @@ protected:
         if (b.PageImage.visible()) return b.PageImage.picture().source;
         return b.Lines().empty() ? "" : b.Lines().front();
     }
-
-    machine::testing::TempMachine machine_;
-    ui::headless::HeadlessBackend* ui_ = nullptr;
 };
 
 TEST_F(BillboardTest, EachPageHoldsTwoStepsAndTheLastStays) {
     write("one.txt", "First page\r\n");
-    write("two.bmp", bitmap(40, 30));
+    write("two.bmp", testing::bitmapFile(40, 30, "\xC0\x40\x40"));
     write("three.TXT", "|177|\r\nThird page\r\n");
     TBillboardForm& b =
         open("|0|0|1|0|0|Top/Left|10|20||||||||300|200|5|2|", {"one.txt", "two.bmp", "three.TXT"});

@@ -7,15 +7,11 @@
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/setup/background_layout.h"
-#include "installer/setup/english.h"
-#include "installer/setup/language.h"
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "installer/setup/tests/setup_fixture.h"
 #include "installer/setup/wizard_form.h"
-#include "platform/registry/registry.h"
-#include "platform/system/process.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/headless/headless.h"
 
@@ -30,21 +26,8 @@ namespace {
 
 constexpr const char* kDynData = "HKEY_CURRENT_USER\\Software\\Welmox_Dyn_Data";
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testing::SetupFixture {
 protected:
-    void SetUp() override {
-        registry::resetForTests();
-        ui_ = &ui::headless::install();
-        machine::setProgram(machine_.hostFolder('C') / "Setup" / "setup.exe", {});
-        AddEnglishResource();
-        LoadBuiltInText();
-    }
-    void TearDown() override {
-        EXPECT_EQ(ui_->finish(), "");
-        resetForTests();
-        ui::resetForTests();
-        registry::resetForTests();
-    }
     // The background window of the script, shown as setup shows it.
     TSMainForm& start(const std::string& text) {
         script_.LoadFromText("SET_SETUP_BACKGROUND\nSET_PROG_NAME(Demo)\n"
@@ -80,8 +63,6 @@ protected:
         return s;
     }
 
-    machine::testing::TempMachine machine_;
-    ui::headless::HeadlessBackend* ui_ = nullptr;
     TScript script_;
 };
 

@@ -87,10 +87,7 @@ protected:
         auto& w =
             static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
         ui::app().setMainForm(&w);
-        w.SetRunTimeDirs();
-        w.Prepare();
-        bool abort = false;
-        w.RunSetupStart(abort);
+        w.PrepareAndRunSetupStart();
         w.show();
         ui::app().run();
         EXPECT_TRUE(w.Closed());
@@ -248,6 +245,38 @@ TEST_F(InstallOpsTest, NestedLinkFoldersWithSlashesKeepTheirLevelRemovals) {
                   (Lines{"REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
                          "REMOVE_FOLDER(" + menu + "\\Tools);"}));
         EXPECT_TRUE(fs::exists(menu + "\\Tools\\Sub\\Deep\\Tool.lnk"));
+    }
+}
+
+// A folder that climbs with ".." to the Programs folder or above it gets no forced removal,
+// whether the menu folder or the item's folder climbs; one that stays below keeps it.
+TEST_F(InstallOpsTest, ForcedRemovalOnlyForLinkFoldersBelowThePrograms) {
+    struct Case {
+        const char* menu;
+        const char* folder;
+        const char* forced; // below the Programs folder; "" for no forced line
+    };
+    const Case cases[] = {
+        {"Kestrovane", "..\\..\\..\\..", ""},
+        {"..\\..\\..\\..", "Tools", ""},
+        {"Kestrovane", "\\..\\Tools", ""},
+        {"Kestrovane", "\\Tools\\..", ""},
+        {"Kestrovane", "Tools/../..", ""},
+        {"Kestrovane", "Tools\\..\\Other", "Kestrovane\\Tools\\..\\Other"},
+        {"Kestrovane", "\\Tools\\.", "Tools\\."},
+    };
+    const std::string programs = knownFolderPath(KnownFolder::Programs);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.menu) + " + " + c.folder);
+        TSDialogForm& w = install(
+            "SET_START_PROGRAM_LINK_FOLDER(" + std::string(c.menu) +
+            ")\nSET_START_PROGRAM_LINK_ITEM(Tool,<Application Folder>kv.exe," + c.folder + ")\n");
+        Lines forced;
+        for (const std::string& line : w.Uninstall().Lines())
+            if (line.rfind("FORCE_REMOVE_FOLDER(", 0) == 0) forced.push_back(line);
+        EXPECT_EQ(forced, *c.forced
+                              ? Lines{"FORCE_REMOVE_FOLDER(" + programs + "\\" + c.forced + ");"}
+                              : Lines{});
     }
 }
 

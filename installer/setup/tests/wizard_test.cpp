@@ -15,11 +15,9 @@
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "installer/setup/tests/setup_fixture.h"
 #include "platform/fs/files.h"
-#include "platform/registry/registry.h"
-#include "platform/system/process.h"
 #include "platform/system/restart.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/folder_picker.h"
@@ -42,32 +40,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class WizardTest : public ::testing::Test {
+class WizardTest : public testing::SetupFixture {
 protected:
-    void SetUp() override {
-        registry::resetForTests();
-        ui_ = &ui::headless::install();
-        machine::setProgram(machine_.hostFolder('C') / "Setup" / "setup.exe", {});
-        AddEnglishResource();
-        LoadBuiltInText();
-    }
-    void TearDown() override {
-        EXPECT_EQ(ui_->finish(), "");
-        resetForTests();
-        ui::resetForTests();
-        registry::resetForTests();
-    }
     // Loads the script and makes the wizard as setup does, up to its stage 1.
     TSDialogForm& prepare(const std::string& text) {
         script_.LoadFromText(text);
         auto& w =
             static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
         ui::app().setMainForm(&w);
-        w.SetRunTimeDirs();
-        w.Prepare();
-        bool abort = false;
-        w.RunSetupStart(abort);
-        EXPECT_EQ(abort, expectAbort_);
+        EXPECT_EQ(!w.PrepareAndRunSetupStart(), expectAbort_);
         return w;
     }
     // Prepared and shown.
@@ -86,8 +67,6 @@ protected:
         return Lines(all.begin() + static_cast<std::ptrdiff_t>(i), all.end());
     }
 
-    machine::testing::TempMachine machine_;
-    ui::headless::HeadlessBackend* ui_ = nullptr;
     TScript script_;
     bool expectAbort_ = false;
 };

@@ -272,6 +272,36 @@ TEST_F(RemovalTest, FolderRules) {
     EXPECT_TRUE(ui_->boxes().empty());
 }
 
+// A forced folder written with ".." ("/" read as "\") is refused whatever it comes to: its
+// tree stays and it fails as a folder; a forced folder without one still goes.
+TEST_F(RemovalTest, ForcedFoldersWithDotDotAreRefused) {
+    const std::string programs = machine::knownFolderPath(machine::KnownFolder::Programs);
+    const std::string profiles = fs::fullPath(programs + "\\..\\..\\..");
+    file(profiles + "\\Other\\keep.txt");
+    file("C:\\App\\Data\\keep.txt");
+    file("C:\\App\\Cache\\c.dat");
+    fs::writeFile(kTestModeFile, "");
+    ui_->expectBox(
+        ExpectedBox{"Error",
+                    boxText({"UnInstall was unable to remove one or more Directories", "",
+                             "To complete the UnInstall operation, Please remove them manually."}),
+                    {},
+                    0x52010});
+    TMainForm& form = removeWith({
+        "FORCE_REMOVE_FOLDER(" + programs + "\\Demo\\..\\..\\..\\..);",
+        "FORCE_REMOVE_DIR(C:\\App\\Data/..);",
+        "FORCE_REMOVE_DIR(C:\\App\\Cache);",
+    });
+    EXPECT_TRUE(fs::exists(profiles + "\\Other\\keep.txt"));
+    EXPECT_TRUE(fs::exists("C:\\App\\Data\\keep.txt"));
+    EXPECT_FALSE(fs::exists("C:\\App\\Cache"));
+    const Lines log = splitLines(form.Memo1.text());
+    for (const std::string& line :
+         {"*\t" + programs + "\\Demo\\..\\..\\..\\.. ", std::string("*\tC:\\App\\Data/.. "),
+          std::string("\tC:\\App\\Cache ")})
+        EXPECT_EQ(std::count(log.begin(), log.end(), line), 1) << line;
+}
+
 TEST_F(RemovalTest, SharedFileCounts) {
     for (const char* name : {"three.dll", "one.dll", "none.dll"})
         file(std::string("C:\\Shared\\") + name);
