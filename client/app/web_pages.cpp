@@ -1,5 +1,6 @@
 #include "client/app/web_pages.h"
 
+#include "client/app/internal/page_title.h"
 #include "client/protocol/base64.h"
 #include "client/service/pump.h"
 #include "platform/net/http.h"
@@ -20,8 +21,10 @@ std::string pictureType(std::string_view bytes) {
     return "image/jpeg";
 }
 
-// The text of the page's title element; tag names are read in any case, and the opening
-// tag may carry attributes. Empty when the page has no whole title element.
+} // namespace
+
+namespace internal {
+
 std::string pageTitle(const std::string& html) {
     std::string lower = html;
     for (char& c : lower)
@@ -40,7 +43,7 @@ std::string pageTitle(const std::string& html) {
     return {};
 }
 
-} // namespace
+} // namespace internal
 
 std::optional<kv::ui::WebPage> WebPages::fetchPage(const std::string& url) {
     if (!url.starts_with("http://") && !url.starts_with("https://")) return std::nullopt;
@@ -64,7 +67,7 @@ std::optional<kv::ui::WebPage> WebPages::fetchPage(const std::string& url) {
                 kv::protocol::Base64Encode(html) + "\" width=\"" + std::to_string(picture->width) +
                 "\" height=\"" + std::to_string(picture->height) + "\"></body></html>"};
     }
-    return kv::ui::WebPage{url, pageTitle(html), html};
+    return kv::ui::WebPage{url, internal::pageTitle(html), html};
 }
 
 } // namespace kv::app

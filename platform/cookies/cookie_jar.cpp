@@ -37,13 +37,19 @@ std::string pathOf(std::string_view url) {
 }
 
 // Whether a page on host may set a cookie for domain: the host itself, or a domain above it
-// that still names a site (never a bare top-level name such as "com"); an address (digits and
-// dots) has no domain above it.
+// that still names a site: two or more names joined by dots, none empty (never a bare
+// top-level name such as "com" or "com.", nor a dot alone); an address (digits and dots) has
+// no domain above it.
 bool ownDomain(const std::string& host, const std::string& domain) {
     if (host == domain) return true;
-    if (domain.find('.') == std::string::npos) return false;
+    std::string_view site = domain;
+    if (site.ends_with('.')) site.remove_suffix(1); // a fully qualified name's final dot
+    if (site.find('.') == std::string_view::npos || site.starts_with('.') || site.ends_with('.') ||
+        site.find("..") != std::string_view::npos)
+        return false;
     if (host.find_first_not_of("0123456789.") == std::string::npos) return false;
-    return host.size() > domain.size() && host.ends_with(domain) &&
+    // Above the host: a name and a dot before the domain (".ebay.com" is not below "ebay.com").
+    return host.size() > domain.size() + 1 && host.ends_with(domain) &&
            host[host.size() - domain.size() - 1] == '.';
 }
 
@@ -145,8 +151,10 @@ bool storeResponseCookie(std::string_view url, std::string_view header) {
             text::toLower(text::trimBlanks(part.substr(0, at))) != "domain")
             continue;
         std::string domain = text::toLower(text::trimBlanks(part.substr(at + 1)));
-        if (!domain.empty() && domain.front() == '.') domain.erase(0, 1);
+        // An empty domain is no domain (setCookie skips it too); "." alone is checked, as
+        // setCookie would keep it.
         if (domain.empty()) continue;
+        if (domain.front() == '.') domain.erase(0, 1);
         if (!ownDomain(hostOf(url), domain)) return false;
     }
     return setCookie(url, name, data);

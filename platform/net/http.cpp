@@ -1,6 +1,7 @@
 #include "platform/net/http.h"
 
 #include "platform/cookies/cookie_jar.h"
+#include "platform/net/internal/response_headers.h"
 #include "platform/system/machine.h"
 
 #include <curl/curl.h>
@@ -84,17 +85,10 @@ struct Request::Impl {
     // A cookie the page sets goes into the machine's jar, for the address that set it.
     static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self) {
         auto* impl = static_cast<Impl*>(self);
-        std::string_view line(data, size * count);
-        constexpr std::string_view kName = "set-cookie:";
-        if (line.size() > kName.size() && equalsIgnoringCase(line.substr(0, kName.size()), kName)) {
-            line.remove_prefix(kName.size());
-            while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
-                line.remove_suffix(1);
-            while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-                line.remove_prefix(1);
+        if (const auto value = internal::setCookieValue(std::string_view(data, size * count))) {
             const char* url = nullptr;
             curl_easy_getinfo(impl->easy, CURLINFO_EFFECTIVE_URL, &url);
-            if (url) cookies::storeResponseCookie(url, line);
+            if (url) cookies::storeResponseCookie(url, *value);
         }
         return size * count;
     }
@@ -210,5 +204,21 @@ void setTimeouts(Timeouts timeouts) {
 void resetForTests() {
     setTimeouts(kDefaultTimeouts);
 }
+
+namespace internal {
+
+std::optional<std::string_view> setCookieValue(std::string_view line) {
+    constexpr std::string_view kName = "set-cookie:";
+    if (line.size() <= kName.size() || !equalsIgnoringCase(line.substr(0, kName.size()), kName))
+        return std::nullopt;
+    line.remove_prefix(kName.size());
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    return line;
+}
+
+} // namespace internal
 
 } // namespace kv::net

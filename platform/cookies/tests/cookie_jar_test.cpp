@@ -91,6 +91,9 @@ TEST(CookieJar, APageSetsCookiesForItsOwnDomainsOnly) {
         {"deeper=6; domain=x.www.ebay.com", false}, // below the host
         {"top=7; domain=com", false},               // a whole top-level domain
         {"dot=8; domain=.COM", false},
+        {"lone=9; Domain=.", false}, // no site at all
+        {"two=10; domain=..", false},
+        {"fq=11; domain=com.", false}, // a top-level name, fully qualified
         {"no value", false},
         {"; x=1", false},
     };
@@ -99,11 +102,18 @@ TEST(CookieJar, APageSetsCookiesForItsOwnDomainsOnly) {
     // An address's cookies are its own: no domain above it.
     EXPECT_TRUE(storeResponseCookie("http://10.1.2.3/", "ip=1; domain=10.1.2.3"));
     EXPECT_FALSE(storeResponseCookie("http://10.1.2.3/", "up=1; domain=1.2.3"));
+    // Under a fully qualified host, and one with an empty name in it.
+    EXPECT_FALSE(storeResponseCookie("http://shop.example.com./", "fq=1; domain=com."));
+    EXPECT_FALSE(storeResponseCookie("http://a..ebay.com/", "gap=1; domain=..ebay.com"));
+    EXPECT_FALSE(
+        storeResponseCookie("http://.ebay.com/", "none=1; domain=ebay.com")); // no name below
+    EXPECT_TRUE(storeResponseCookie("http://shop.example.com./", "fq=2; domain=example.com."));
     std::vector<std::string> names;
     for (const Cookie& c : allCookies())
         names.push_back(c.domain + " " + c.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"www.ebay.com plain", ".ebay.com sub",
-                                               ".www.ebay.com own", ".10.1.2.3 ip"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"www.ebay.com plain", ".ebay.com sub", ".www.ebay.com own",
+                                        ".10.1.2.3 ip", ".example.com. fq"}));
 }
 
 TEST(CookieJar, JarTextRoundTrips) {
