@@ -125,8 +125,27 @@ void TSDialogForm::CreateShortcuts() {
         if (path.empty()) continue; // no Programs folder known: nothing was made
         if (path.find("Check for New Update.lnk") != std::string::npos)
             uninstallData_.WriteInfoValue("UnInstall", "CheckforNewUpdateLink", path);
+        // Each level of the record's folder above the deepest, deepest first, goes once it
+        // is empty.
+        auto removeUpperLevels = [&](std::string level) {
+            const std::vector<std::string> levels = folderLevels(link.folder);
+            for (std::size_t n = levels.size(); n > 1; --n) {
+                const std::size_t at = level.rfind("\\" + levels[n - 1]);
+                if (at == std::string::npos) break;
+                level.resize(at);
+                uninstall_.AddUninstallLine("REMOVE_FOLDER(" + level + ")", false);
+            }
+        };
         if (endsWithNoCase(path, ".lnk") || endsWithNoCase(path, ".url")) {
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + ")", false);
+            // A link file in a folder of its own (an Internet shortcut in a sub folder): that
+            // folder and those above it go too once empty, or they would stay behind and
+            // fail the removal of the program's menu folder.
+            if (!link.folder.empty() && !text::equalsNoCase(folder, menuFolder)) {
+                const std::string own = path.substr(0, path.rfind('\\'));
+                uninstall_.AddUninstallLine("REMOVE_FOLDER(" + own + ")", false);
+                removeUpperLevels(own);
+            }
         } else if (link.folder.empty()) {
             // A link of the program's menu folder (the main one, or an item naming no
             // folder): the link itself, then the folder once it is empty.
@@ -134,15 +153,7 @@ void TSDialogForm::CreateShortcuts() {
             uninstall_.AddUninstallLine("REMOVE_FOLDER(" + path + ")", false);
         } else if (!link.folder.empty()) {
             uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
-            // Each level above the deepest, deepest first, goes once it is empty.
-            const std::vector<std::string> levels = folderLevels(link.folder);
-            std::string level = path;
-            for (std::size_t n = levels.size(); n > 1; --n) {
-                const std::size_t at = level.rfind("\\" + levels[n - 1]);
-                if (at == std::string::npos) break;
-                level.resize(at);
-                uninstall_.AddUninstallLine("REMOVE_FOLDER(" + level + ")", false);
-            }
+            removeUpperLevels(path);
         }
     }
 
