@@ -138,10 +138,10 @@ void TSDialogForm::CreateShortcuts() {
         };
         if (endsWithNoCase(path, ".lnk") || endsWithNoCase(path, ".url")) {
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + ")", false);
-            // A link file in a folder of its own (an Internet shortcut in a sub folder): that
-            // folder and those above it go too once empty, or they would stay behind and
-            // fail the removal of the program's menu folder.
-            if (!link.folder.empty() && !text::equalsNoCase(folder, menuFolder)) {
+            // A link file in a folder of the menu (an Internet shortcut): that folder and
+            // those above it of the record's folder go too once empty, or they would stay
+            // behind and fail the removal of the program's menu folder.
+            if (!folder.empty()) {
                 const std::string own = path.substr(0, path.rfind('\\'));
                 uninstall_.AddUninstallLine("REMOVE_FOLDER(" + own + ")", false);
                 removeUpperLevels(own);

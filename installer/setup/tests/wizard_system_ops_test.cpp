@@ -264,6 +264,8 @@ TEST_F(InstallOpsTest, ExtraLinksAndTheAutoUpdateLinkAtStartUp) {
                                  "  Kestrovane - Auto Update  (C:\\App\\update.exe)"}));
     EXPECT_EQ(linkRemovals(w),
               (Lines{"REMOVE_FILE(" + check + ");",
+                     // Its menu folder, which no other link names, goes once empty.
+                     "REMOVE_FOLDER(" + knownFolderPath(KnownFolder::Programs) + "\\Kestrovane);",
                      "REMOVE_FILE(" + knownFolderPath(KnownFolder::StartMenu) + "\\Kv Menu.lnk);",
                      "REMOVE_FILE(" + knownFolderPath(KnownFolder::Desktop) + "\\Kv Desk.lnk);",
                      "REMOVE_FILE(" + startup + "\\Kv Start.lnk);",
