@@ -115,6 +115,11 @@ std::string GeneratedPackage::uninstaller() const {
     return app + (stamp.empty() ? "\\UnInstall.exe" : "\\UnInstall_" + stamp + ".exe");
 }
 
+std::string GeneratedPackage::uninstallScript() const {
+    const std::string exe = uninstaller();
+    return exe.substr(0, exe.size() - 4) + ".txt";
+}
+
 std::string GeneratedPackage::describe() const {
     return "seed " + std::to_string(seed) + " (" + (ends == LineEnds::CrLf ? "CR LF" : "LF") +
            ", application folder \"" + app + "\"" + (stamp.empty() ? "" : ", stamp " + stamp) +
@@ -123,7 +128,8 @@ std::string GeneratedPackage::describe() const {
 }
 
 GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folders,
-                                 const SharedFiles* shared) {
+                                 const GeneratorOptions& options) {
+    const SharedFiles* shared = options.shared;
     Draw draw(seed);
     GeneratedPackage p;
     p.seed = seed;
@@ -230,7 +236,8 @@ GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folde
                                                              (draw.chance(50) ? ".dat" : ".txt");
                 std::string prefix;
                 const bool inCommon = !p.common.empty() && place.path == p.common;
-                if (inCommon || (place.mark != '#' && draw.chance(10))) {
+                const bool sharedFlag = inCommon || (place.mark != '#' && draw.chance(10));
+                if (sharedFlag && !options.noSharedFlags) {
                     prefix = draw.chance(30) ? "257*" : "*";
                     p.sharedFiles.push_back(place.path + "\\" + name);
                 } else if (place.mayKeep && !(at == 0 && f == 0) && draw.chance(25)) {
@@ -252,6 +259,16 @@ GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folde
                 for (int l = 0; l < lines; ++l)
                     bytes += tag + " " + name + " line " + std::to_string(l) + "\r\n";
                 p.payload.push_back({.name = source, .bytes = bytes});
+            }
+            line("SET_COPY_FILES(" + joined(items, "|") + ")");
+        }
+        if (g == 0 && options.bulkFiles > 0) {
+            line("SET_SUB_DIR(<Application Folder>Bulk)");
+            std::vector<std::string> items;
+            for (int f = 1; f <= options.bulkFiles; ++f) {
+                items.push_back("bulk" + std::to_string(f) + ".dat");
+                p.payload.push_back(
+                    {.name = items.back(), .bytes = std::string(512 + 64 * (f % 16), 'b')});
             }
             line("SET_COPY_FILES(" + joined(items, "|") + ")");
         }
@@ -406,8 +423,8 @@ std::vector<GeneratedPackage> generateProductSet(std::uint32_t seed, const Machi
     std::vector<GeneratedPackage> out;
     for (int product = 0; product < products; ++product) {
         const SharedFiles shared{commonDir, held[product]};
-        out.push_back(
-            generatePackage(seed * 10 + static_cast<std::uint32_t>(product), folders, &shared));
+        out.push_back(generatePackage(seed * 10 + static_cast<std::uint32_t>(product), folders,
+                                      {.shared = &shared}));
     }
     return out;
 }

@@ -49,14 +49,25 @@ struct GeneratedPackage {
     bool keepsAppFolder = false; // a "#" folder or a file without removal line stays in it
     // The uninstaller setup installs ("UnInstall.exe", or with the stamp).
     std::string uninstaller() const;
+    // The uninstall script setup writes beside it.
+    std::string uninstallScript() const;
     // A one-line account of the package for failure messages.
     std::string describe() const;
 };
 
-// The package of the seed. With shared files, the product is one of a set: its common
-// folder and shared files are the given ones.
+// What a package holds beyond what its seed draws.
+struct GeneratorOptions {
+    // The product is one of a set: its common folder and shared files are these.
+    const SharedFiles* shared = nullptr;
+    // No file is marked shared (a setup run twice counts its shared files twice).
+    bool noSharedFlags = false;
+    // A further group of this many files in the application folder's "Bulk" sub folder.
+    int bulkFiles = 0;
+};
+
+// The package of the seed.
 GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folders,
-                                 const SharedFiles* shared = nullptr);
+                                 const GeneratorOptions& options = {});
 
 // A set of products (at least two) whose scripts share files in one common folder; every
 // shared file is held by at least two of them.
