@@ -3,6 +3,7 @@
 #include "platform/system/resources.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace kv::app {
@@ -80,6 +81,38 @@ std::string drawHouseLogo(int house) {
     });
 }
 
+constexpr Bgr kFace{0xC8, 0xD0, 0xD4};
+
+// A magnifying glass: a dark blue ring with a brown handle towards the lower right.
+Bgr magnifier(int x, int yUp) {
+    const int y = 15 - yUp;
+    const int dx = x - 6, dy = y - 6, d = dx * dx + dy * dy;
+    if (d >= 16 && d <= 30) return {0x80, 0x20, 0x10};
+    if (d < 16) return {0xF0, 0xE0, 0xC0};
+    if (x >= 9 && y >= 9 && x <= 14 && y <= 14 && std::abs(x - y) <= 1) return {0x10, 0x40, 0x80};
+    return kFace;
+}
+
+// A gold diamond with a green plus at its lower right.
+Bgr favorite(int x, int yUp) {
+    const int y = 15 - yUp;
+    if ((x == 12 && y >= 9 && y <= 15) || (y == 12 && x >= 9 && x <= 15)) return {0x20, 0x90, 0x20};
+    if (std::abs(x - 7) + std::abs(y - 7) <= 6) return {0x10, 0xB0, 0xF0};
+    return kFace;
+}
+
+// Three slider rails, each with its dark knob at another place.
+Bgr sliders(int x, int yUp) {
+    const int y = 15 - yUp;
+    constexpr int rails[] = {3, 8, 13};
+    constexpr int knobs[] = {4, 10, 7};
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(y - rails[i]) <= 1 && std::abs(x - knobs[i]) <= 1) return {0x60, 0x30, 0x20};
+        if (y == rails[i] && x >= 1 && x <= 14) return {0x70, 0x70, 0x70};
+    }
+    return kFace;
+}
+
 } // namespace
 
 void addProgramResources() {
@@ -99,6 +132,27 @@ kv::ui::Picture auctionHousePicture(int houseId) {
     if (houseId != 1 && houseId != 2) return {};
     auto picture =
         kv::ui::decodePicture(drawHouseLogo(houseId), "house:" + std::to_string(houseId));
+    return picture ? *picture : kv::ui::Picture{};
+}
+
+kv::ui::Picture searchButtonPicture(SearchButton button) {
+    std::string bmp;
+    const char* name = "";
+    switch (button) {
+    case SearchButton::Search:
+        bmp = drawBitmap(16, 16, magnifier);
+        name = "search";
+        break;
+    case SearchButton::AddFavorite:
+        bmp = drawBitmap(16, 16, favorite);
+        name = "favorite";
+        break;
+    case SearchButton::Preferences:
+        bmp = drawBitmap(16, 16, sliders);
+        name = "preferences";
+        break;
+    }
+    auto picture = kv::ui::decodePicture(bmp, std::string("search:") + name);
     return picture ? *picture : kv::ui::Picture{};
 }
 

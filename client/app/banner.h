@@ -1,6 +1,6 @@
 #pragma once
 // The program's pictures: the bitmap resource 102, the banner of the login, splash, terms
-// and snipe windows, and the auction houses' logos.
+// and snipe windows, the auction houses' logos and the search bar's buttons.
 
 #include "platform/ui/picture.h"
 
@@ -12,5 +12,9 @@ void addProgramResources();
 kv::ui::Picture bannerPicture();
 // The logo of auction house 1 or 2 (the snipe editor's imgAuctionHouse); empty for others.
 kv::ui::Picture auctionHousePicture(int houseId);
+
+// The pictures of the search bar's three buttons (16 x 16 pixels).
+enum class SearchButton { Search, AddFavorite, Preferences };
+kv::ui::Picture searchButtonPicture(SearchButton button);
 
 } // namespace kv::app

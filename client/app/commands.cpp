@@ -49,7 +49,7 @@ void importMyEbay() {
     std::int16_t status = currentStatus();
     std::int16_t groupBy = -1;
     refreshAuctionList(status, groupBy);
-    wb1Show(false);
+    mainForm().wb1Show(false);
 }
 
 void refreshAuctions() {
@@ -116,10 +116,6 @@ void cancelSnipe(std::int32_t bidId) {
     args.Add("bid_id", static_cast<std::int64_t>(bidId));
     args.Add("status_id", static_cast<std::int64_t>(currentStatus()));
     sendRecord("delete", args, "Cancel Snipe");
-}
-
-void wb1Show(bool visible) {
-    mainForm().wb1.setVisible(visible);
 }
 
 } // namespace kv::app

@@ -44,7 +44,4 @@ void applyToSelection(kv::ui::ListView& list, const std::string& command);
 // Sends "delete" for the snipe and the folder shown.
 void cancelSnipe(std::int32_t bidId);
 
-// Shows or hides the main window's browser pane wb1.
-void wb1Show(bool visible);
-
 } // namespace kv::app

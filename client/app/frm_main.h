@@ -1,15 +1,18 @@
 #pragma once
 // frmMain: the main window: the folder tree, the snipe list, the browser panes, the two
-// dividers, the search box, both toolbars, the status bar, the timers, the menu bar and
+// dividers, the search bar, both toolbars, the status bar, the timers, the menu bar and
 // the context menu. Loaded once per run (mainForm() in startup.h).
 
 #include "platform/ui/bars.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pictures.h"
+#include "platform/ui/tab_strip.h"
+#include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/web_browser.h"
@@ -31,11 +34,23 @@ public:
     kv::ui::TreeView& tvTreeView = add<kv::ui::TreeView>("tvTreeView");
     kv::ui::ListView& lvListView = add<kv::ui::ListView>("lvListView");
     kv::ui::WebBrowser& wb1 = add<kv::ui::WebBrowser>("wb1"); // the main browser pane
-    kv::ui::WebBrowser& wb2 = add<kv::ui::WebBrowser>("wb2"); // the preview pane
+    // The preview pane: wb2 fills previewPane, docked above or below the list.
+    kv::ui::PictureBox& previewPane = add<kv::ui::PictureBox>("previewPane");
+    kv::ui::WebBrowser& wb2 = add<kv::ui::WebBrowser>("wb2");
+    // The tabs above the list: "ebay" shows the browser, "snipes" the list.
+    kv::ui::TabStrip& ts1 = add<kv::ui::TabStrip>("ts1");
     // The vertical divider (its left edge is x) and the horizontal one (its top edge is y).
     kv::ui::PictureBox& picSplitter2 = add<kv::ui::PictureBox>("picSplitter2");
     kv::ui::PictureBox& picSplitter4 = add<kv::ui::PictureBox>("picSplitter4");
+    // The bar shown at y while a preview is open.
+    kv::ui::PictureBox& picSplitter3 = add<kv::ui::PictureBox>("picSplitter3");
+    kv::ui::PictureBox& searchBar = add<kv::ui::PictureBox>("searchBar");
     kv::ui::ComboBox& cboSearch = add<kv::ui::ComboBox>("cboSearch");
+    // The rest of the search bar: its label and its three picture buttons.
+    kv::ui::Label& lblSearch = add<kv::ui::Label>("lblSearch");
+    kv::ui::CommandButton& cmdSearch = add<kv::ui::CommandButton>("cmdSearch");
+    kv::ui::CommandButton& cmdFavoriteSearches = add<kv::ui::CommandButton>("cmdFavoriteSearches");
+    kv::ui::CommandButton& cmdSearchPrefs = add<kv::ui::CommandButton>("cmdSearchPrefs");
     kv::ui::StatusBar& sbStatusBar = add<kv::ui::StatusBar>("sbStatusBar");
     kv::ui::Timer& Timer1 = add<kv::ui::Timer>("Timer1"); // ends the program after an upgrade
     kv::ui::Timer& Timer2 = add<kv::ui::Timer>("Timer2"); // counts minutes for the hourly refresh
@@ -143,6 +158,10 @@ public:
     void getSettings();
     // Refills the search box's favourite rows from the settings, keeping its text.
     void GetFavoriteSearches();
+    // Appends the search preference stored under setting to the search address uri:
+    // "&<setting>=<encoded value>", a sort code as its sort name, nothing for an empty
+    // value, a currency "0" or a category "0".
+    void AppendSetting(std::string& uri, const std::string& setting);
     // Lays the window out around the divider positions x and y, writing back the values
     // it used.
     virtual void SizeControls(float& x, float& y);
@@ -161,6 +180,15 @@ public:
     // Enables the "Selected" submenus exactly while a row is checked.
     void UpdateCheckedMenus();
 
+    // frm_main_browser.cpp: the browser panes.
+    // Shows or hides the pane (every caller passes wb1) and sets the window's commands for
+    // the browser view (show) or the list view.
+    void wbShow(kv::ui::WebBrowser& wb, bool show);
+    void wb1Show(bool show);
+    // Binds doc to the shown pane's document (the preview's when both show) and enables the
+    // commands for the auction that pane shows.
+    void wbRefresh();
+
 private:
     // frm_main.cpp: the window's own events.
     void Form_Load();
@@ -171,6 +199,18 @@ private:
     void applyBarsAndMenusDesign();
     // frm_main_settings.cpp
     void SaveWindowSettings();
+    // frm_main_search.cpp: the search bar.
+    void applySearchBarDesign();
+    void cboSearch_GotFocus();
+    void cboSearch_KeyPress(int& keyAscii);
+    void cboSearch_Click();
+    void cboSearch_Change();
+    void cmdSearch_Click();
+    void cmdFavoriteSearches_Click();
+    void cmdSearchPrefs_Click();
+    // Whether the search text is one to search for; else the request for one, the focus
+    // in the box.
+    bool haveSearchText();
     // frm_main_tree.cpp: the folder tree.
     void buildFolderTree();
     void tvTreeView_Click();
@@ -188,11 +228,84 @@ private:
     void mnuAuctionProperties_Click();
     void OpenSelectedAuction();
     void mnuPropOpen_Click();
+    // frm_main_browser.cpp: the browser panes, their commands and the tab strip.
+    kv::ui::WebBrowser* doc = nullptr; // the pane whose document wbRefresh bound last
+    bool paneShown(const kv::ui::WebBrowser& pane) const;
+    bool doc_oncontextmenu();
+    void wb1_NavigateComplete2();
+    void wb2_NavigateComplete2();
+    void ts1_MouseUp(const kv::ui::MouseEvent& event);
+    // Opens the address in wb1 and shows the browser.
+    void openInBrowser(const std::string& url, int flags);
+    // Back, forward, stop, reload and print on every shown pane, wb1 first, errors ignored.
+    void browserBack();
+    void browserForward();
+    void browserStop();
+    void browserReload();
+    void browserPrint();
+    // Sends an edit command (undo, cut, copy, paste, select all) to wb1 while it is shown;
+    // false while the list is shown, where the item's list action applies.
+    bool browserEditCommand(int command);
+    // Runs a toolbar button of the browser side (Back to Home, Preview, Search); false for
+    // any other key.
+    bool browserToolbarButton(const std::string& key);
+    void mnuFindAuction_Click();
+    void mnuAuctionPrint_Click();
+    void mnuWatchedItem_Click(std::int16_t index);
+    void mnuHelpContents_Click();
+    void mnuHelpPrivacy_Click();
+    void mnuPropBack_Click();
+    void mnuPropForward_Click();
+    // frm_main_preview.cpp: the preview pane.
+    void ShowPreviewPane();
+    void HidePreviewPane();
+    void previewButton_Click();
     // frm_main_menus.cpp: the menu items and timers.
     void mnuAuctionImport_Click();
     void mnuLogout_Click();
     void mnuHelpAbout_Click();
     void Timer1_Timer();
+    // frm_main_actions.cpp: the Auction menu's snipe and selection commands, "&Close" and the
+    // two toolbars (the context menu's twins run these handlers).
+    void mnuAddAuction_Click();
+    void mnuAuctionHistory_Click();
+    void mnuDeleteAuction_Click();
+    void mnuSelectedPaid_Click();
+    void mnuSelectedReceived_Click();
+    void mnuSelectedFeedback_Click();
+    void mnuSelectedDelete_Click();
+    void applyToCheckedRows(const std::string& command);
+    void mnuFileClose_Click();
+    void tbToolbar_ButtonClick(int button);
+    void tbSnipe_ButtonClick(int button);
+    // frm_main_view.cpp: the View menu and the hourly refresh.
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewGroupByBidGroup_Click();
+    void mnuViewGroupBySeller_Click();
+    void mnuViewPaid_Click();
+    void mnuViewReceipted_Click();
+    void mnuViewBrowser_Click();
+    void mnuViewAuctionList_Click();
+    void mnuViewRefresh_Click();
+    void Timer2_Timer();
+    // frm_main_favorites.cpp: adding and removing favourites.
+    void mnuWatchAdd_Click();
+    void mnuWatchRm_Click();
+    // frm_main_edit.cpp: the Edit items and their context twins (cut and copy ignore
+    // errors); the snipe list's copy and select all.
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
+    void mnuPropCut_Click();
+    void mnuPropCopy_Click();
+    void CopySelectedRows();
+    void selectAllRows();
+    // frm_main_help.cpp: the licence and the connection check.
+    void mnuHelpLicense_Click();
+    void mnuHelpDiagnostics_Click();
 };
 
 } // namespace kv::app

@@ -69,6 +69,7 @@ void frmMain::lvListView_Click() {
              {&mnuSelectedPaid, &mnuSelectedReceived, &mnuSelectedFeedback, &mnuPropSelectedPaid,
               &mnuPropSelectedReceived, &mnuPropSelectedFeedback})
             m->setEnabled(successful);
+        ShowPreviewPane();
     } catch (const std::exception&) {}
 }
 
@@ -161,8 +162,8 @@ void frmMain::lvListView_ColumnClick(int column) {
 void frmMain::GetSelectedItemNumber(std::string& itemNumber, std::int32_t& bidId,
                                     std::int16_t& site) {
     if (wb1.visible()) {
-        const kv::ui::WebDocument& doc = wb1.document();
-        const std::vector<std::string> w = words(doc.title);
+        const kv::ui::WebDocument& page = wb1.document();
+        const std::vector<std::string> w = words(page.title);
         if (w.size() >= 3 && w[0] == "eBay" && w[1] == "item" && isNumeric(w[2])) {
             itemNumber = w[2];
             site = 1;
@@ -172,8 +173,9 @@ void frmMain::GetSelectedItemNumber(std::string& itemNumber, std::int32_t& bidId
             site = 2;
         }
         constexpr std::string_view kMarker = "Xbid_id=";
-        if (const std::size_t at = doc.url.find(kMarker); at != std::string::npos) {
-            if (auto id = leadingWholeNumber(std::string_view(doc.url).substr(at + kMarker.size())))
+        if (const std::size_t at = page.url.find(kMarker); at != std::string::npos) {
+            if (auto id =
+                    leadingWholeNumber(std::string_view(page.url).substr(at + kMarker.size())))
                 bidId = *id;
         }
         return;

@@ -50,6 +50,9 @@ void frmMain::getSettings() {
         }
     }
     if (auto v = toInteger(getSetting("GroupBy", "0"))) setCurrentGroupBy(*v);
+    // The grouping items' marks follow the grouping, so a first click never does nothing.
+    mnuViewGroupBySeller.setChecked(currentGroupBy() == 1);
+    mnuViewGroupByBidGroup.setChecked(currentGroupBy() == 2);
     if (auto v = toNumber(getSetting("ClickToEdit", "0"))) clickToEdit = *v != 0;
     if (auto v = toInteger(getSetting("ShowPreview", "0"))) previewMode = *v;
     homeUrl = homeUrlFor(getSetting("BrowserHome", kMainSiteName));

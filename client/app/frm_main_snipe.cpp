@@ -50,7 +50,7 @@ void frmMain::OpenSelectedAuction() {
     GetSelectedItemNumber(itemNumber, bidId, site);
     if (!isNumeric(itemNumber)) return;
     wb1.navigate(itemPageUrl(itemNumber), kv::ui::nav::NoReadFromCache);
-    wb1Show(true);
+    wbShow(wb1, true);
 }
 
 void frmMain::mnuPropOpen_Click() {

@@ -111,10 +111,11 @@ void Main() {
     setShowPaid(true);
     security();
     frmMain& main = mainForm();
+    main.mnuViewPaid.setChecked(showPaid()); // a logout lists paid snipes again
     main.setMousePointer(MousePointer::Hourglass);
     main.wb1.navigate("about:blank");
     main.wb2.navigate("about:blank");
-    wb1Show(true);
+    main.wb1Show(true);
     main.lvListView.clear();
     main.show();
 

@@ -7,6 +7,7 @@
 #include "installer/uninstall/item_order.h"
 #include "installer/uninstall/main_form.h"
 #include "installer/uninstall/uninstall_state.h"
+#include "platform/ui/caret.h"
 
 namespace kv::installer::uninstall {
 namespace {
@@ -39,6 +40,7 @@ void TMainForm::PerformUninstall() {
                           {}};
     failures_ = FailureCounts{};
 
+    ui::hideCaret(*this);
     logHeader("PERFORM EXECUTE OP");
     if (runExecuteRecords("5")) {
         SetUninstallDone(true);

@@ -119,6 +119,31 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
     return machine::writeHostFileAtomically(file, formatJar(cookies));
 }
 
+bool storeResponseCookie(std::string_view url, std::string_view header) {
+    const auto eq = header.find('=');
+    const auto semicolon = header.find(';');
+    if (eq == std::string_view::npos || (semicolon != std::string_view::npos && semicolon < eq))
+        return false;
+    const std::string_view name = text::trimBlanks(header.substr(0, eq));
+    const std::string_view data = header.substr(eq + 1);
+    // A page may set a cookie for its own host and the domains above it, never for another.
+    for (std::string_view part : text::splitAt(data, ';')) {
+        part = text::trimBlanks(part);
+        const auto at = part.find('=');
+        if (at == std::string_view::npos ||
+            text::toLower(text::trimBlanks(part.substr(0, at))) != "domain")
+            continue;
+        std::string domain = text::toLower(text::trimBlanks(part.substr(at + 1)));
+        if (!domain.empty() && domain.front() == '.') domain.erase(0, 1);
+        if (domain.empty()) continue;
+        const std::string host = hostOf(url);
+        const bool own = host == domain || (host.size() > domain.size() && host.ends_with(domain) &&
+                                            host[host.size() - domain.size() - 1] == '.');
+        if (!own) return false;
+    }
+    return setCookie(url, name, data);
+}
+
 std::vector<Cookie> allCookies() {
     std::string text;
     machine::readHostFile(jarFile(), text);

@@ -29,6 +29,11 @@ std::string jarFile();
 // cannot be written.
 bool setCookie(std::string_view url, std::string_view name, std::string_view data);
 
+// Keeps a cookie a page at the URL sets (a Set-Cookie header's value, "name=value" and its
+// attributes) through setCookie. False, and nothing kept, for a value without a name or a
+// domain attribute the URL's host does not belong to.
+bool storeResponseCookie(std::string_view url, std::string_view header);
+
 // Every cookie in the jar, in file order.
 std::vector<Cookie> allCookies();
 

@@ -1,8 +1,12 @@
 #include "platform/net/http.h"
 
+#include "platform/cookies/cookie_jar.h"
+#include "platform/system/machine.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <mutex>
 
@@ -20,6 +24,27 @@ Timeouts currentTimeouts = kDefaultTimeouts;
 Timeouts timeoutsNow() {
     std::lock_guard<std::mutex> lock(timeoutsMutex);
     return currentTimeouts;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// Hands the machine's cookies to the transfer, which sends those matching each address
+// it requests (redirects included). Every one goes as a cookie of the session, so that
+// one the jar keeps past its expiry is sent too.
+void loadJar(CURL* easy) {
+    for (cookies::Cookie c : cookies::allCookies()) {
+        c.expires = 0;
+        std::string line = cookies::formatJar({c});
+        line = line.substr(line.find('\n') + 1); // the file's heading line
+        while (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        curl_easy_setopt(easy, CURLOPT_COOKIELIST, line.c_str());
+    }
 }
 
 void initCurlOnce() {
@@ -53,6 +78,24 @@ struct Request::Impl {
     static std::size_t onData(char* data, std::size_t size, std::size_t count, void* self) {
         auto* impl = static_cast<Impl*>(self);
         impl->pending.append(data, size * count);
+        return size * count;
+    }
+
+    // A cookie the page sets goes into the machine's jar, for the address that set it.
+    static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self) {
+        auto* impl = static_cast<Impl*>(self);
+        std::string_view line(data, size * count);
+        constexpr std::string_view kName = "set-cookie:";
+        if (line.size() > kName.size() && equalsIgnoringCase(line.substr(0, kName.size()), kName)) {
+            line.remove_prefix(kName.size());
+            while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+                line.remove_suffix(1);
+            while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+                line.remove_prefix(1);
+            const char* url = nullptr;
+            curl_easy_getinfo(impl->easy, CURLINFO_EFFECTIVE_URL, &url);
+            if (url) cookies::storeResponseCookie(url, line);
+        }
         return size * count;
     }
 
@@ -108,6 +151,13 @@ std::unique_ptr<Request> openUrl(Session& session, std::string_view url, unsigne
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, timeouts.receiveSeconds);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Request::Impl::onData);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, impl.get());
+    // The machine's cookies, when a machine is open: sent, and those set kept.
+    if (machine::isOpen()) {
+        curl_easy_setopt(easy, CURLOPT_COOKIEFILE, ""); // the engine on, no file read
+        loadJar(easy);
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Request::Impl::onHeader);
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, impl.get());
+    }
     if (flags & kFlagReload) {
         // No cache of our own exists; ask proxies on the way not to answer from theirs.
         impl->headers = curl_slist_append(impl->headers, "Cache-Control: no-cache");

@@ -126,6 +126,10 @@ const Machine& current() {
     return *g_current;
 }
 
+bool isOpen() {
+    return g_current.has_value();
+}
+
 bool openMachine(const fs::path& folder) {
     std::error_code ec;
     if (!fs::exists(Machine(folder, {}).profileFile(), ec))

@@ -39,6 +39,8 @@ std::filesystem::path defaultMachineFolder();
 // The machine of this process; opened from defaultMachineFolder() on first use, and
 // created there with the default profile when it has none.
 const Machine& current();
+// Whether a machine is current already (current() would not open the default one).
+bool isOpen();
 
 // Opens the machine in a folder (creating a default one when it has no profile) and makes
 // it current; sets the process's ANSI code page from the profile. False when the folder

@@ -2,7 +2,15 @@
 
 #include "platform/ui/form.h"
 
+#include <utility>
+
 namespace kv::ui {
+
+void CommandButton::setPicture(Picture picture) {
+    if (picture == picture_) return;
+    picture_ = std::move(picture);
+    changed(Property::Picture);
+}
 
 void CheckBox::setValue(CheckState state) {
     if (state == value_) return;

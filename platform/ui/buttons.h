@@ -16,10 +16,14 @@ public:
     void setDefault(bool on) { default_ = on; }
     bool isCancel() const { return cancel_; }
     void setCancel(bool on) { cancel_ = on; }
+    // A graphical button's picture, shown instead of its caption (empty: the caption).
+    const Picture& picture() const { return picture_; }
+    void setPicture(Picture picture);
 
 private:
     bool default_ = false;
     bool cancel_ = false;
+    Picture picture_;
 };
 
 enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };

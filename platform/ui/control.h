@@ -45,6 +45,8 @@ private:
     friend class Form;
     // Moves the control into `container` (nullptr: onto the form), telling both containers.
     void moveInto(Control* container);
+    // Told when the focus has left the control.
+    virtual void focusLeft() {}
     Form* form_;
     int index_;
     Control* container_ = nullptr;

@@ -182,6 +182,7 @@ void Form::setFocusTo(ModelKey, Control* control) {
     if (control == active_) return;
     Control* old = active_;
     active_ = control;
+    if (old) old->focusLeft();
     if (old) raise(old->onLostFocus);
     if (control && active_ == control) raise(control->onGotFocus);
     changed(Property::Focus);

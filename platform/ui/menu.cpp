@@ -58,6 +58,8 @@ Menu& Menu::loadElement(int index) {
     m.setChecked(checked());
     m.setEnabled(enabled());
     m.setVisible(visible());
+    m.onElementClick = onElementClick;
+    if (m.onElementClick) m.onClick = [&m] { m.onElementClick(m.index()); };
     return m;
 }
 

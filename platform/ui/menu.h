@@ -28,8 +28,12 @@ public:
 
     // Loads a new element of this item's control array at `index`, in the same menu after
     // the array's other elements, with this element's caption, shortcut, check mark,
-    // enabled and visible state. Returns the existing element when the index is taken.
+    // enabled and visible state and its element click. Returns the existing element when the index
+    // is taken.
     Menu& loadElement(int index);
+    // The click shared by a control array's elements, given the clicked element's index:
+    // loadElement hands it on to each new element, whose click then runs it.
+    std::function<void(int index)> onElementClick;
 
     // Shows this menu as a pop-up at the pointer (the menu itself may be hidden from the
     // menu bar); returns after the user picked an item or dismissed it.

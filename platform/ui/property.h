@@ -39,6 +39,7 @@ enum class Property {
     Interval,
     Range,
     Style,
+    Caret,
     // First number free for properties of control kinds defined elsewhere.
     FirstExtension = 1000
 };

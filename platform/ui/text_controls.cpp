@@ -59,6 +59,22 @@ void TextBox::setAlignment(Alignment alignment) {
     changed(Property::Alignment);
 }
 
+bool TextBox::setCaretHidden(bool hidden) {
+    if (!hasFocus()) return false;
+    if (hidden != caretHidden_) {
+        caretHidden_ = hidden;
+        changed(Property::Caret);
+    }
+    return true;
+}
+
+void TextBox::focusLeft() {
+    // The caret goes with the focus; the next one shows.
+    if (!caretHidden_) return;
+    caretHidden_ = false;
+    changed(Property::Caret);
+}
+
 void TextBox::select(int start, int length) {
     int size = static_cast<int>(text_.size());
     selStart_ = std::clamp(start, 0, size);

@@ -55,10 +55,19 @@ public:
     int selStart() const { return selStart_; }
     int selLength() const { return selLength_; }
     void select(int start, int length);
+    // The caret (the text cursor) shows while the box has the focus, unless hidden. Hidden,
+    // it stays so until shown again or until the focus leaves the box: the next time the box
+    // takes the focus its caret shows.
+    bool caretVisible() const { return hasFocus() && !caretHidden_; }
+    bool caretHidden() const { return caretHidden_; }
+    // Hides or shows the caret; false (and nothing changes) when the box has not the focus.
+    bool setCaretHidden(bool hidden);
 
     std::function<void()> onChange;
 
 private:
+    void focusLeft() override;
+    bool caretHidden_ = false;
     std::string text_;
     int maxLength_ = 0;
     char passwordChar_ = '\0';

@@ -24,6 +24,17 @@ enum class SetupPlace { Host, DriveC };
 
 enum class LineEnds { Lf, CrLf };
 
+// The uninstaller's UI script of a plain removal: Yes to its question, OK to any other box,
+// then Close once the window enables it.
+inline constexpr const char* kUninstallYesThenClose =
+    "box caption \"Confirm\" answer Yes\n"
+    "box other answer OK\n"
+    "idle\n"
+    "  wait 5000\n"
+    "  expect MainForm.CloseButton enabled \"true\"\n"
+    "  click MainForm.CloseButton\n"
+    "end\n";
+
 // A payload file of the setup folder.
 struct PayloadFile {
     std::string name; // relative to the setup folder, "/" between folders ("Data/a.dat")

@@ -5,6 +5,7 @@
 #include "tests/e2e/snapshot.h"
 
 #include "platform/fs/files.h"
+#include "platform/system/known_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -44,22 +45,19 @@ TEST(InstallUninstall, UninstallRemovesWhatASilentSetupInstalled) {
     const std::string app = kApp;
     ASSERT_TRUE(fs::exists(app + "\\UnInstall.exe"));
 
-    const RunResult r = f.start("\"" + app + "\\UnInstall.exe\"",
-                                {.uiScript = "box caption \"Confirm\" answer Yes\n"
-                                             "box other answer OK\n"
-                                             "idle\n"
-                                             "  wait 5000\n"
-                                             "  expect MainForm.CloseButton enabled \"true\"\n"
-                                             "  click MainForm.CloseButton\n"
-                                             "end\n"});
+    const RunResult r =
+        f.start("\"" + app + "\\UnInstall.exe\"", {.uiScript = kUninstallYesThenClose});
     ASSERT_TRUE(r.started);
     EXPECT_EQ(r.exitCode, 0) << r.output << r.errors;
     EXPECT_NE(r.output.find("all as expected"), std::string::npos) << r.output;
     EXPECT_EQ(r.output.find("(not listed)"), std::string::npos) << r.output; // no report box
-    // The batch runs on after the uninstaller has ended.
-    for (int i = 0; i < 200 && fs::exists(app); ++i)
+    // The batch runs on after the uninstaller has ended, and deletes itself last.
+    const std::string batch =
+        machine::knownFolderPath(machine::KnownFolder::Temp) + "\\_DEL_ME_.BAT";
+    for (int i = 0; i < 200 && (fs::exists(app) || fs::exists(batch)); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(fs::exists(app));
+    EXPECT_FALSE(fs::exists(batch));
 
     // Only the parent keys setup made on the way stay, empty: the script removes the keys it
     // made itself. No file, folder or value is left.

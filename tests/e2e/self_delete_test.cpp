@@ -48,14 +48,6 @@ std::string exitRecord(const std::string& stage) {
     return "~" + header + "~|~";
 }
 
-const char* kCloseWhenDone = "box caption \"Confirm\" answer Yes\n"
-                             "box other answer OK\n"
-                             "idle\n"
-                             "  wait 5000\n"
-                             "  expect MainForm.CloseButton enabled \"true\"\n"
-                             "  click MainForm.CloseButton\n"
-                             "end\n";
-
 TEST(SelfDelete, TheBatchHoldsFiveShortLinesUntilTheUninstallerCanGo) {
     if (!InstallerFixture::hasUninstaller()) GTEST_SKIP() << "uninstall is not built";
     InstallerFixture f(machine::testing::windowsProfile("XP"));
@@ -78,7 +70,7 @@ TEST(SelfDelete, TheBatchHoldsFiveShortLinesUntilTheUninstallerCanGo) {
     // batch keeps retrying and can be read.
     fs::File hold = fs::File::open(uninstaller, fs::Access::Read, fs::Share::Exclusive);
     ASSERT_TRUE(hold.isOpen());
-    const RunResult r = f.start("\"" + uninstaller + "\"", {.uiScript = kCloseWhenDone});
+    const RunResult r = f.start("\"" + uninstaller + "\"", {.uiScript = kUninstallYesThenClose});
     ASSERT_TRUE(r.started);
     EXPECT_EQ(r.exitCode, 0) << r.output << r.errors;
     const std::string batch = batchPath();

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 namespace kv::e2e {
 namespace {
@@ -76,8 +77,19 @@ TEST(SilentInstall, PackageInstallsUnderProgramFiles) {
     const auto log = readSetupLog(app);
     const auto uninstall = readUninstallScript(app);
     ASSERT_TRUE(log && uninstall);
-    EXPECT_EQ(log->at(0), "Setup Log of: Demo");
-    // After the header, which names the date and the folders of the run.
+    // The header: the date as the system writes it, the folders of the run.
+    ASSERT_GT(log->size(), 10u);
+    EXPECT_TRUE(std::regex_match(
+        log->at(3), std::regex(R"(Date: \d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2}:\d{2} [AP]M)")))
+        << log->at(3);
+    EXPECT_EQ(Lines(log->begin(), log->begin() + 3),
+              (Lines{"Setup Log of: Demo", "Version: 1.0", ""}));
+    EXPECT_EQ(
+        Lines(log->begin() + 4, log->begin() + 10),
+        (Lines{"Operating System: WinXP  5.1  2600 (Service Pack 2)", "Composer Version: ", "",
+               "WinTempDir: C:\\Documents and Settings\\Administrator\\Local Settings\\Temp",
+               "SourceDir:  " + f.setupFolderPath(), ""}));
+    // After the header, line by line.
     const auto from = std::find(log->begin(), log->end(), "Execute Before Dialogs");
     EXPECT_EQ(Lines(from, log->end()),
               (Lines{"Execute Before Dialogs",

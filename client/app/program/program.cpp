@@ -2,9 +2,9 @@
 
 #include "client/app/banner.h"
 #include "client/app/frm_main.h"
-#include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "client/app/web_pages.h"
 #include "platform/fs/path.h"
 #include "platform/fs/program.h"
 #include "platform/ui/application.h"
@@ -35,10 +35,10 @@ int body() {
 int kestrovaneMain(int argc, char** argv) {
     kv::ui::MainOptions options;
     options.title = std::string(kProgramTitle);
-    // Real windows: the browser panes show the service's pages.
+    // Real windows: the browser panes load pages from the web.
     options.onWindows = [] {
         kv::ui::setControlHost(
-            std::make_unique<kv::ui::wx::PopupHost>(std::make_unique<ServicePages>()));
+            std::make_unique<kv::ui::wx::PopupHost>(std::make_unique<WebPages>()));
     };
     return kv::ui::runMain(argc, argv, body, options);
 }

@@ -135,6 +135,9 @@ TEST_F(MainWindow, StoredValuesAreAppliedAndValuesThatDoNotConvertAreSkipped) {
         EXPECT_EQ(showReceived(), c.received);
         EXPECT_EQ(w.mnuViewReceipted.checked(), c.received);
         EXPECT_EQ(currentGroupBy(), c.groupBy);
+        // The grouping items' marks follow the grouping.
+        EXPECT_EQ(w.mnuViewGroupBySeller.checked(), c.groupBy == 1);
+        EXPECT_EQ(w.mnuViewGroupByBidGroup.checked(), c.groupBy == 2);
         EXPECT_EQ(w.clickToEdit, c.clickToEdit);
         EXPECT_EQ(w.homeUrl, c.home);
     }

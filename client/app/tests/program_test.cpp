@@ -63,9 +63,11 @@ TEST_F(Program, FirstStartThenNextStart) {
     EXPECT_EQ(first.exitCode, 0) << first.output;
     EXPECT_TRUE(has(first, kAsExpected)) << first.output;
     EXPECT_TRUE(has(first, "show modal frmTerms \"License\"")) << first.output;
-    // The active snipes folder was listed: alice's two active snipes and their total.
-    EXPECT_TRUE(has(first, "--- snipe list: 3 rows ---")) << first.output;
+    // The active snipes folder was listed: alice's two active snipes, the one she added with
+    // "&New Snipe..." and their total.
+    EXPECT_TRUE(has(first, "--- snipe list: 4 rows ---")) << first.output;
     EXPECT_TRUE(has(first, "3001122334 | Brass pocket watch")) << first.output;
+    EXPECT_TRUE(has(first, "3007770001 | Carriage clock | 20.00")) << first.output;
 
     // Terms accepted and the import question asked: neither comes again.
     ProgramRun next = run(R"(modal frmLogin

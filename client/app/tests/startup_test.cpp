@@ -330,6 +330,7 @@ TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
     kv::service::clsSecurity* session = &security();
     first->lvListView.addItem("row");
     setShowPaid(false);
+    first->mnuViewPaid.setChecked(false);
 
     login("bob");
     ui_->expectBox({.caption = "Upgrade", .answer = kv::ui::id::No});
@@ -342,6 +343,7 @@ TEST_F(Startup, LogoutAndLoginAsAnotherUser) {
     EXPECT_EQ(first->caption(), "Kestrovane (eBay: bob)");
     EXPECT_EQ(first->lvListView.itemCount(), 0);
     EXPECT_TRUE(showPaid());
+    EXPECT_TRUE(first->mnuViewPaid.checked()); // the mark follows the filter
     bool bobCookie = false;
     for (const auto& c : kv::cookies::allCookies())
         if (c.name == "s") bobCookie = c.value == "BOB9876543210";

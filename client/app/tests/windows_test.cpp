@@ -3,11 +3,12 @@
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
 #include "client/app/reset.h"
-#include "client/app/service_pages.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "client/app/web_pages.h"
 #include "client/protocol/base64.h"
 #include "client/service/service_address.h"
+#include "platform/cookies/cookie_jar.h"
 #include "platform/registry/registry.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
@@ -20,9 +21,13 @@
 #include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace kv::app {
 namespace {
@@ -211,24 +216,56 @@ TEST_F(Windows, ImportQuestionOnceUnlessForced) {
     EXPECT_EQ(imports, 1);
 }
 
-TEST_F(Windows, ServicePagesComeFromTheServiceOnly) {
+TEST_F(Windows, WebPagesLoadWebAddressesOnly) {
     kv::servicesim::Server sim;
     ASSERT_GT(sim.start(), 0);
     setenv("KV_SERVICE_URL", sim.baseUrl().c_str(), 1);
-    ServicePages pages;
+    WebPages pages;
     auto terms = pages.fetchPage(kv::service::cgiUrl() + "?cmd=terms");
     ASSERT_TRUE(terms.has_value());
     EXPECT_EQ(terms->title, "Terms of use");
     EXPECT_NE(terms->html.find("binding"), std::string::npos);
-    EXPECT_FALSE(pages.fetchPage("http://www.ebay.com/").has_value());
+    for (const char* other :
+         {"file:///etc/hostname", "Z:\\etc\\hostname", "about:home", "ftp://127.0.0.1/"})
+        EXPECT_FALSE(pages.fetchPage(other).has_value()) << other;
     unsetenv("KV_SERVICE_URL");
+}
+
+// A page of real windows goes with the machine's cookie for it (kept past its expiry), and
+// the cookie it sets is kept in the machine's jar, where both panes find it.
+TEST_F(Windows, WebPagesCarryTheMachinesCookies) {
+    httplib::Server server;
+    std::string sent;
+    server.Get("/item", [&](const httplib::Request& req, httplib::Response& res) {
+        sent = req.get_header_value("Cookie");
+        res.set_header("Set-Cookie", "seen=yes; path=/");
+        res.set_content("<html><title>eBay item 3001122334</title></html>", "text/html");
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    std::thread thread([&] { server.listen_after_bind(); });
+    while (!server.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const std::string base = "http://127.0.0.1:" + std::to_string(port);
+    ASSERT_TRUE(
+        kv::cookies::setCookie(base + "/", "s", "ALICE; expires=Sat, 31-Dec-2009 11:59:59 GMT"));
+
+    const auto page = WebPages().fetchPage(base + "/item");
+    server.stop();
+    thread.join();
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->title, "eBay item 3001122334");
+    EXPECT_EQ(sent, "s=ALICE");
+    std::vector<std::string> jar;
+    for (const kv::cookies::Cookie& c : kv::cookies::allCookies())
+        jar.push_back(c.domain + " " + c.name + "=" + c.value);
+    EXPECT_EQ(jar, (std::vector<std::string>{"127.0.0.1 s=ALICE", "127.0.0.1 seen=yes"}));
 }
 
 TEST_F(Windows, SecurityCodeShowsAsAPictureInTheLoginPane) {
     kv::servicesim::Server sim;
     ASSERT_GT(sim.start(), 0);
     setenv("KV_SERVICE_URL", sim.baseUrl().c_str(), 1);
-    kv::ui::setControlHost(std::make_unique<ServicePages>());
+    kv::ui::setControlHost(std::make_unique<WebPages>());
     frmLogin& d = app().form<frmLogin>();
     d.wb1Navigate(sim.baseUrl() + "/code.bmp?t=TK-carol");
     app().processMessages();

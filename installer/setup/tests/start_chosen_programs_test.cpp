@@ -1,6 +1,7 @@
 // The programs setup starts after its window: the launch file opened through the shell in
 // its folder, then the second program started hidden from its own folder, in that order.
 
+#include "installer/setup/english.h"
 #include "installer/setup/reset.h"
 #include "installer/setup/setup_main.h"
 #include "installer/setup/setup_state.h"
@@ -9,7 +10,11 @@
 #include "platform/fs/path.h"
 #include "platform/process/exec.h"
 #include "platform/process/processes.h"
+#include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
+#include "platform/ui/application.h"
+#include "platform/ui/headless/headless.h"
+#include "platform/ui/user_input.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +95,74 @@ TEST_F(StartChosenProgramsTest, LaunchFileFirstThenTheSecondProgramHidden) {
             process::TerminateProcess(id, 0);
         fs::deleteFile("C:\\Out\\launch.txt");
         fs::deleteFile("C:\\Out\\second.txt");
+    }
+}
+
+// SetupMain starts them once its window is gone: after the message loop, after a "Setup
+// Start" stage that ends setup before any window, and after a start-up failure (before its
+// box).
+TEST_F(StartChosenProgramsTest, SetupMainStartsThemAfterItsWindowAndAfterAnAbort) {
+    // An execute record of "Setup Start" whose operation is "Exit".
+    std::vector<std::string> items(21);
+    items[1] = "quit";
+    items[2] = "Setup Start";
+    items[4] = "1";
+    items[19] = "1";
+    items[20] = "Exit";
+    std::string header = "|";
+    for (const std::string& item : items)
+        header += item + "|";
+    const std::string exitAtStart = "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
+    struct Case {
+        const char* name;
+        std::string script; // none: no Setup.txt
+        int exitCode;
+    } cases[] = {
+        {"the loop ends", "SET_DIALOGS(WelcomeDlg)\n", 0},
+        {"Setup Start exits", "SET_DIALOGS(WelcomeDlg)\n" + exitAtStart, 0},
+        {"no script", "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::deleteFile("C:\\Out\\stop");
+        fs::deleteFile("C:\\Setup\\Setup.txt");
+        ui::headless::HeadlessBackend& ui = ui::headless::install();
+        machine::setProgram(machine_.hostFolder('C') / "Setup" / "setup.exe", {});
+        AddEnglishResource();
+        if (!c.script.empty()) {
+            ASSERT_TRUE(fs::createFolders("C:\\Setup"));
+            ASSERT_TRUE(fs::writeFile("C:\\Setup\\Setup.txt", c.script));
+        } else {
+            ui.expectBox({.caption = "Error"});
+        }
+        writeProgram("C:\\Apps\\Demo\\Launch.exe", "C:\\Out\\launch.txt");
+        writeProgram("C:\\Apps\\Update Folder\\Update.exe", "C:\\Out\\second.txt");
+        SetupState& state = setupState();
+        state.launchFile = "C:\\Apps\\Demo\\Launch.exe";
+        state.secondProgram = "C:\\Apps\\Update Folder\\Update.exe";
+        // While the wizard waits for the user nothing has started; Next ends its one page.
+        int waits = 0;
+        ui.setIdleHandler([&] {
+            ++waits;
+            EXPECT_TRUE(process::processIds().empty());
+            if (ui::Form* wizard = ui::app().mainForm()) {
+                return ui::user::click(*wizard->find("NextButton"));
+            }
+            return false;
+        });
+        EXPECT_EQ(SetupMain(), c.exitCode);
+        EXPECT_EQ(waits > 0, std::string(c.name) == "the loop ends");
+
+        const std::vector<int> ids = process::processIds();
+        ASSERT_EQ(ids.size(), 2u);
+        EXPECT_EQ(process::processImagePath(ids[0]), "C:\\Apps\\Demo\\Launch.exe");
+        EXPECT_EQ(process::processImagePath(ids[1]), "C:\\Apps\\Update Folder\\Update.exe");
+        EXPECT_EQ(ui.finish(), "");
+        fs::writeFile("C:\\Out\\stop", "x");
+        for (int id : ids)
+            process::TerminateProcess(id, 0);
+        resetForTests();
+        ui::resetForTests();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "installer/setup/wizard_form.h"
 
 #include "installer/common/association_ops.h"
+#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
@@ -13,6 +14,7 @@
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "platform/desktop/atoms.h"
 #include "platform/fs/files.h"
 #include "platform/pe/testing/pe_fixtures.h"
 #include "platform/registry/registry.h"
@@ -25,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -168,6 +171,26 @@ TEST_F(InstallOpsTest, OneRecordOfEachKindRunsAndIsLogged) {
     EXPECT_EQ(RegReadString("HKEY_CLASSES_ROOT\\Kv.Snipe\\Shell\\KvOpen\\command", "", isDword),
               "C:\\App\\kv.exe \"%1\"");
     EXPECT_FALSE(AssocChangedPending()); // told once
+    // The records as the script wrote them, for the uninstaller to undo.
+    const Lines& uninstall = w.Uninstall().Lines();
+    const auto from = std::find(uninstall.begin(), uninstall.end(), "");
+    const auto records = std::find_if(
+        from, uninstall.end(), [](const std::string& line) { return line.rfind("SET_", 0) == 0; });
+    const auto to = std::find(records, uninstall.end(), "TargetDir=C:\\App");
+    EXPECT_EQ(
+        Lines(records, to),
+        (Lines{"SET_PERFORM_REGISTRY_OP(,HKEY_CURRENT_USER\\Software\\Kv,Data,<Application "
+               "Folder>data,Create,Remove,String,);",
+               "SET_PERFORM_REGISTRY_OP(,HKEY_CURRENT_USER\\Software\\Kv\\Bin,,,Create,Remove,"
+               "Binary,);",
+               "",
+               "SET_PERFORM_INIFILE_OP(,C:\\App\\kv.ini,Main,Folder,<Application "
+               "Folder>,Create,Remove,);",
+               "", "SET_PERFORM_ENVIRONMENT_OP(,KV_HOME,<Application Folder>bin,Create,Remove,);",
+               "",
+               "SET_ADD_ASSOCIATION_ITEM(|Kv.Snipe|Snipe list|.kvs||<Application "
+               "Folder>kv.exe|||Create|Remove|);",
+               "", "SET_ADD_OPEN_WITH_ITEM(|KvOpen|*.kvs|);", ""}));
 }
 
 TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
@@ -280,6 +303,41 @@ TEST_F(InstallOpsTest, ExtraLinksAndTheAutoUpdateLinkAtStartUp) {
     EXPECT_NE(info->find("StartUpLink=" + startup + "\\Kestrovane - Auto Update.lnk"),
               std::string::npos)
         << *info;
+}
+
+// An Exit of the stage before or after the copy ends the sequence there: no operations, and
+// the background update's atom stays; the sequence that runs to its end drops the atom.
+TEST_F(InstallOpsTest, StageExitsEndTheSequenceAndOnlyItsEndDropsTheUpdateAtom) {
+    constexpr const char* kAtom = "AutoUpdateAtomTokenByWelmox";
+    struct Case {
+        const char* exitStage; // none: no Exit
+        bool copied;
+        bool operations;
+    } cases[] = {{"Before Copy", false, false}, {"After Copy", true, false}, {nullptr, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.exitStage ? c.exitStage : "no exit");
+        makeMachine();
+        std::ofstream(machine_->hostFolder('C') / "Setup" / "data.txt") << "data";
+        ASSERT_NE(desktop::globalAddAtom(kAtom), 0);
+        std::string text =
+            "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
+            "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(data.txt)\n"
+            "SET_PERFORM_ENVIRONMENT_OP(KV_HOME,<Application Folder>,Create,Remove)\n";
+        if (c.exitStage) {
+            std::string header = "|";
+            for (auto [i, v] :
+                 {std::pair{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}})
+                SetListItem(header, i, v);
+            text += "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
+        }
+        TSDialogForm& w = run(text);
+        EXPECT_EQ(fs::exists("C:\\App\\data.txt"), c.copied);
+        const Lines& log = w.Log().Lines();
+        EXPECT_EQ(std::find(log.begin(), log.end(), "EnvironmentOp: KV_HOME=C:\\App\\") !=
+                      log.end(),
+                  c.operations);
+        EXPECT_EQ(desktop::globalFindAtom(kAtom) == 0, c.operations);
+    }
 }
 
 #ifdef KV_TEST_COM_SERVER

@@ -14,6 +14,7 @@
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "platform/fs/files.h"
 #include "platform/registry/registry.h"
 #include "platform/system/process.h"
 #include "platform/system/restart.h"
@@ -22,6 +23,7 @@
 #include "platform/ui/end_program.h"
 #include "platform/ui/folder_picker.h"
 #include "platform/ui/headless/headless.h"
+#include "platform/ui/timer.h"
 #include "platform/ui/user_input.h"
 
 #include <gtest/gtest.h>
@@ -642,6 +644,65 @@ TEST_F(WizardTest, CopyFolderLabelShortensTheFolderToFit) {
         EXPECT_EQ(w.CopyFileLabel.caption(), "data.dat");
         EXPECT_EQ(w.CopyFolderLabel.caption(), shown) << pixels;
     }
+}
+
+// The copy page while the sequence runs: the bar counts the selected groups' files and steps
+// per file, the labels name the file and its folder. The exit chosen during the sequence
+// closes the wizard once it has ended: no Complete page and no "Setup End".
+TEST_F(WizardTest, CopyPageDuringTheSequenceAndAnExitThatWaitsForItsEnd) {
+    fs::createFolders("C:\\Setup");
+    for (const char* name : {"a.txt", "b.txt", "x.txt"})
+        fs::writeFile(std::string("C:\\Setup\\") + name, name);
+    // Typical: the Main group only.
+    TSDialogForm& w = prepare("SET_CREATE_SETUP_LOG\nSET_TARGET_DIR(C:\\App)\n"
+                              "SET_DIALOGS(CopyFilesDlg,CompleteDlg)\n"
+                              "SET_GROUP_DATA(Main|1|1|1|2|Main files|1)\n"
+                              "SET_SUB_DIR(<Application Folder>Data)\n"
+                              "SET_COPY_FILES(a.txt|b.txt)\n"
+                              "SET_GROUP_DATA(Extra|1|0|0|5|Extra files|1)\n"
+                              "SET_SUB_DIR(<Application Folder>)\n"
+                              "SET_COPY_FILES(x.txt)\n");
+    w.TypicalRadio.setValue(true);
+    w.show();
+    // A user who presses Cancel once the sequence runs, and chooses to exit.
+    struct User : ui::Form {
+        User() : ui::Form("User") {}
+        ui::Timer& Clock = add<ui::Timer>("Clock");
+    };
+    auto& user = static_cast<User&>(ui::app().load(std::make_unique<User>()));
+    int cancels = 0;
+    user.Clock.setInterval(10);
+    user.Clock.onTimer = [&] {
+        if (!w.Copying() || cancels > 0) return;
+        ++cancels;
+        EXPECT_EQ(w.CopyBar.max(), 2);
+        ui::user::click(w.CancelButton);
+        EXPECT_FALSE(w.Closed());
+    };
+    user.Clock.setEnabled(true);
+    ui_->onModal("ExitSetupForm", [](ui::Form& f) { ui::user::click(*f.find("ExitSetupButton")); });
+    ui::app().run();
+
+    EXPECT_EQ(cancels, 1);
+    EXPECT_TRUE(w.Closed());
+    EXPECT_EQ(w.CopyBar.value(), 2);
+    EXPECT_EQ(w.CopyFileLabel.caption(), "b.txt");
+    EXPECT_EQ(w.CopyFolderLabel.caption(), "C:\\App\\Data");
+    EXPECT_TRUE(fs::exists("C:\\App\\Data\\b.txt"));
+    EXPECT_FALSE(fs::exists("C:\\App\\x.txt"));
+    // The copy timer started the sequence once; the close asked for during the copy waited
+    // for its end, and then no page came.
+    EXPECT_EQ(
+        logBody(w),
+        (Lines{"Execute Before Dialogs", "Create Target Directory: C:\\App ... TRUE",
+               "Show Screen: Copying Files", "Execute Before Copy", "Handle First UnInstall Data",
+               "", "Start Copy Directory", "  (C:\\App\\Data)",
+               "Entering: FormCloseQuery - GetStopCopy=FALSE",
+               "Exiting: FormCloseQuery - GetStopCopy=FALSE",
+               "  Copy File: C:\\App\\Data\\a.txt ... OK",
+               "  Copy File: C:\\App\\Data\\b.txt ... OK", "", "Execute After Copy",
+               "Create Start/Program Link(s):", "Entering: FormCloseQuery - GetStopCopy=FALSE",
+               "Exiting: FormCloseQuery - GetStopCopy=FALSE"}));
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "platform/ui/application.h"
 
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <sstream>
 
@@ -85,6 +86,7 @@ protected:
         TMainForm& form = ui::app().form<TMainForm>();
         form_ = &form;
         form.ShowAsMain();
+        if (beforeRun_) beforeRun_(form);
         ui_->setIdleHandler([this] {
             if (!IsUninstallDone() || !form_->loaded()) return false;
             closedByUser_ = true;
@@ -101,6 +103,7 @@ protected:
 
     TMainForm* form_ = nullptr;
     bool closedByUser_ = false;
+    std::function<void(TMainForm&)> beforeRun_; // once the window shows
 };
 
 TEST_F(RemovalTest, NothingFailedNoBoxAndTheCompletionText) {
@@ -131,6 +134,20 @@ TEST_F(RemovalTest, NothingFailedNoBoxAndTheCompletionText) {
     for (ui::Image* tick : form.ticks())
         EXPECT_TRUE(tick->visible());
     EXPECT_TRUE(ui_->boxes().empty());
+}
+
+// The item log of the test mode, focused when the removal starts, shows no caret while the
+// lines come; the Close button takes the focus at the end.
+TEST_F(RemovalTest, TheRemovalHidesTheCaretFirst) {
+    fs::writeFile(kTestModeFile, "");
+    file("C:\\Prog\\a.txt");
+    beforeRun_ = [](TMainForm& form) { ASSERT_TRUE(form.Memo1.setFocus()); };
+    TMainForm& form = removeWith({"REMOVE_FILE(C:\\Prog\\a.txt);"});
+    Lines notes;
+    for (const ui::headless::Record& r : ui_->records())
+        if (r.kind == ui::headless::Record::Kind::Note) notes.push_back(r.text);
+    EXPECT_EQ(notes, Lines{"caret hidden MainForm.Memo1"});
+    EXPECT_FALSE(form.Memo1.caretHidden());
 }
 
 TEST_F(RemovalTest, TestModeItemLogAndTheReport) {

@@ -76,6 +76,31 @@ TEST(CookieJar, AFutureExpiryIsKept) {
     EXPECT_GT(allCookies()[0].expires, static_cast<std::int64_t>(std::time(nullptr)));
 }
 
+TEST(CookieJar, APageSetsCookiesForItsOwnDomainsOnly) {
+    TempMachine m;
+    struct Case {
+        const char* header;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"plain=1", true},
+        {"sub=2; Domain=.EBAY.com; path=/", true},  // a domain above the host
+        {"own=3; domain=www.ebay.com", true},       // the host itself
+        {"near=4; domain=bay.com", false},          // not at a dot
+        {"other=5; domain=example.org", false},     // another site
+        {"deeper=6; domain=x.www.ebay.com", false}, // below the host
+        {"no value", false},
+        {"; x=1", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(storeResponseCookie("http://www.ebay.com/ws/page", c.header), c.kept) << c.header;
+    std::vector<std::string> names;
+    for (const Cookie& c : allCookies())
+        names.push_back(c.domain + " " + c.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"www.ebay.com plain", ".ebay.com sub",
+                                               ".www.ebay.com own"}));
+}
+
 TEST(CookieJar, JarTextRoundTrips) {
     const std::vector<Cookie> cookies = {
         {".a.com", true, "/", true, 4102444800, "n", "v=1"},

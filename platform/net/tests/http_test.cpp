@@ -1,5 +1,8 @@
 #include "platform/net/http.h"
 
+#include "platform/cookies/cookie_jar.h"
+#include "platform/system/testing/temp_machine.h"
+
 #include <httplib.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +12,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -246,6 +251,63 @@ TEST(HttpGet, NestedRequestsKeepTheirOwnBodies) {
         a.append(buffer, got);
     EXPECT_EQ(a, std::string(5000, 'a'));
     EXPECT_EQ(inner.body, std::string(3000, 'b'));
+}
+
+// The machine's jar: its cookies for the address go with the request (a session cookie and
+// one kept past its expiry too, none of another host), and the cookies the page sets are
+// kept, also along a redirect; one for a domain the page is not in is refused.
+TEST(HttpGet, SendsTheJarsCookiesAndKeepsThoseThePageSets) {
+    machine::testing::TempMachine machine;
+    LoopbackServer srv;
+    // Each request's cookies, sorted (the order on the wire is the library's).
+    std::vector<std::string> received;
+    auto sorted = [](const std::string& header) {
+        std::vector<std::string> parts;
+        for (std::size_t at = 0; at < header.size();) {
+            const std::size_t end = std::min(header.find("; ", at), header.size());
+            parts.push_back(header.substr(at, end - at));
+            at = end + 2;
+        }
+        std::sort(parts.begin(), parts.end());
+        std::string out;
+        for (const std::string& p : parts)
+            out += (out.empty() ? "" : " ") + p;
+        return out;
+    };
+    srv.server().Get("/old", [&](const httplib::Request& req, httplib::Response& res) {
+        received.push_back("old: " + sorted(req.get_header_value("Cookie")));
+        res.set_header("Set-Cookie", "moved=1; path=/");
+        res.set_redirect("/page");
+    });
+    srv.server().Get("/page", [&](const httplib::Request& req, httplib::Response& res) {
+        received.push_back("page: " + sorted(req.get_header_value("Cookie")));
+        res.set_header("Set-Cookie", "fresh=new value; path=/");
+        res.set_content("page", "text/html");
+    });
+    srv.server().Get("/evil", [](const httplib::Request&, httplib::Response& res) {
+        res.set_header("Set-Cookie", "stolen=1; domain=ebay.com; path=/");
+        res.set_content("evil", "text/html");
+    });
+    std::vector<cookies::Cookie> jar = {
+        {"127.0.0.1", false, "/", false, 0, "s", "SESSION"},
+        {"127.0.0.1", false, "/", false, 1000000000, "old", "KEPT"}, // expired in 2001
+        {"www.ebay.com", false, "/", false, 0, "other", "NOT SENT"},
+    };
+    std::ofstream(cookies::jarFile()) << cookies::formatJar(jar);
+
+    EXPECT_EQ(fetch(srv.url("/old")).body, "page");
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0], "old: old=KEPT s=SESSION");
+    EXPECT_EQ(received[1], "page: moved=1 old=KEPT s=SESSION");
+    EXPECT_EQ(fetch(srv.url("/evil")).body, "evil");
+
+    std::vector<std::string> kept;
+    for (const cookies::Cookie& c : cookies::allCookies())
+        kept.push_back(c.domain + " " + c.path + " " + c.name + "=" + c.value);
+    EXPECT_EQ(kept,
+              (std::vector<std::string>{"127.0.0.1 / s=SESSION", "127.0.0.1 / old=KEPT",
+                                        "www.ebay.com / other=NOT SENT", "127.0.0.1 / moved=1",
+                                        "127.0.0.1 / fresh=new value"}));
 }
 
 } // namespace

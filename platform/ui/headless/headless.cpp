@@ -6,6 +6,7 @@
 #include "platform/ui/control_properties.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/form.h"
+#include "platform/ui/text_controls.h"
 #include "platform/ui/web_browser.h"
 
 #include <cstdio>
@@ -118,6 +119,15 @@ void HeadlessBackend::applyWindowState(Form& form) {
 void HeadlessBackend::propertyChanged(Widget& widget, Property property) {
     if (property == Property::WindowState) {
         if (auto* form = dynamic_cast<Form*>(&widget)) applyWindowState(*form);
+        return;
+    }
+    if (property == Property::Caret) {
+        // Hidden or shown in the box that has the focus; a caret that goes with the focus is
+        // no change to record.
+        auto* box = dynamic_cast<TextBox*>(&widget);
+        if (box && box->hasFocus())
+            note(std::string(box->caretHidden() ? "caret hidden " : "caret shown ") +
+                 box->form()->name() + "." + box->displayName());
         return;
     }
     // Only a browser's navigations and commands are recorded; every other change (a list

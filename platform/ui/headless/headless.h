@@ -18,8 +18,8 @@
 namespace kv::ui::headless {
 
 // One recorded event: a form shown (modeless or modal), hidden or unloaded, a box, or a
-// note (a browser's navigation or command, a clipboard write, a pop-up menu, a line a UI
-// script adds such as a dump of a form: its `text`).
+// note (a browser's navigation or command, a clipboard write, a pop-up menu, a caret hidden
+// or shown, a line a UI script adds such as a dump of a form: its `text`).
 struct Record {
     enum class Kind { Shown, ShownModal, Hidden, Unloaded, Box, Note };
     Kind kind = Kind::Shown;

@@ -12,6 +12,7 @@
 #include "platform/ui/tab_strip.h"
 #include "platform/ui/user_controls.h"
 #include "platform/ui/user_input.h"
+#include "platform/ui/web_browser.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -217,6 +218,9 @@ private:
                 e.button = kMiddleButton;
             else
                 return "say left, right or middle";
+            // A right click on a browser's page raises the page's context-menu event.
+            if (auto* page = dynamic_cast<WebBrowser*>(c); page && e.button == kRightButton)
+                return refused(user::rightClickPage(*page));
             return refused(user::mouseClick(*c, e));
         }
         if (v == "row" || v == "dblrow" || v == "check" || v == "column") {

@@ -1,4 +1,5 @@
 #include "platform/ui/buttons.h"
+#include "platform/ui/caret.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/lists.h"
@@ -138,6 +139,44 @@ TEST(Controls, AFormWithKeyPreviewSeesKeysFirstAndMaySwallowThem) {
     EXPECT_EQ(f.seen, (std::vector<std::string>{"form down 65/1", "box down 65", "box press 65",
                                                 "form up 65", "box up 65", "form down 9/2",
                                                 "form up 9", "box up 9"}));
+}
+
+struct Notes : Form {
+    Notes() : Form("frmNotes", Units::Pixels) {}
+    TextBox& txtLog = add<TextBox>("txtLog");
+    TextBox& txtName = add<TextBox>("txtName");
+    CommandButton& cmdOK = add<CommandButton>("cmdOK");
+};
+
+// The caret is the focused text box's: hidden, it stays so until shown or until the focus
+// leaves the box; the backend records each hide and show.
+TEST(Controls, TheCaretOfTheFocusedTextBox) {
+    headless::HeadlessBackend& ui = headless::install();
+    auto& f = app().form<Notes>();
+    f.show();
+    EXPECT_FALSE(hideCaret(f)); // nothing has the focus
+    f.cmdOK.setFocus();
+    EXPECT_FALSE(hideCaret(f)); // a button has no caret
+    f.txtLog.setFocus();
+    EXPECT_TRUE(f.txtLog.caretVisible());
+    EXPECT_TRUE(hideCaret(f));
+    EXPECT_TRUE(hideCaret(f)); // once hidden, no new record
+    EXPECT_FALSE(f.txtLog.caretVisible());
+    EXPECT_TRUE(showCaret(f));
+    EXPECT_TRUE(f.txtLog.caretVisible());
+    EXPECT_TRUE(hideCaret(f));
+    f.txtName.setFocus();
+    EXPECT_FALSE(f.txtLog.caretVisible());
+    EXPECT_FALSE(f.txtLog.caretHidden());
+    EXPECT_TRUE(f.txtName.caretVisible());
+    f.txtLog.setFocus();
+    EXPECT_TRUE(f.txtLog.caretVisible());
+    std::vector<std::string> notes;
+    for (const headless::Record& r : ui.records())
+        if (r.kind == headless::Record::Kind::Note) notes.push_back(r.text);
+    EXPECT_EQ(notes, (std::vector<std::string>{"caret hidden frmNotes.txtLog",
+                                               "caret shown frmNotes.txtLog",
+                                               "caret hidden frmNotes.txtLog"}));
 }
 
 } // namespace

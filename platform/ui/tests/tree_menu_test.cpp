@@ -89,6 +89,8 @@ TEST(Menu, ArrayGrowsInPlaceAndPopupRunsThePick) {
     auto& host = headless::installControls();
     auto& f = app().form<Main>();
     f.mnuWatchedItem0.setCaption("(none)");
+    std::vector<int> clicked;
+    f.mnuWatchedItem0.onElementClick = [&](int index) { clicked.push_back(index); };
     Menu& one = f.mnuWatchedItem0.loadElement(1);
     one.setCaption("Red lamp");
     one.setTag("1001");
@@ -97,6 +99,8 @@ TEST(Menu, ArrayGrowsInPlaceAndPopupRunsThePick) {
     EXPECT_EQ(&f.mnuWatchedItem0.loadElement(2), &two);
     EXPECT_EQ(two.caption(), "(none)");
     EXPECT_FALSE(two.visible()); // like element 0
+    one.click();                 // the array's click, with the element's index
+    EXPECT_EQ(clicked, std::vector<int>{1});
     std::vector<std::string> order;
     for (Menu* m : f.mnuWatch.items())
         order.push_back(m->displayName());

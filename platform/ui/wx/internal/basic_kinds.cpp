@@ -11,6 +11,7 @@
 #include "platform/ui/wx/internal/adapter.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/drawing.h"
+#include "platform/ui/wx/internal/text_caret.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -129,6 +130,9 @@ bool applyTextBox(Control& control, wxWindow* window, Property property, bool ty
     case Property::Locked:
         w->SetEditable(!box.locked());
         return true;
+    case Property::Caret:
+        showTextCaret(w, !box.caretHidden());
+        return true;
     default:
         return false;
     }
@@ -152,14 +156,24 @@ bool textBoxNeedsNewWindow(Property p) {
 
 // CommandButton, CheckBox, OptionButton
 
+// A graphical button shows its picture, the caption none.
+void showButtonPicture(const CommandButton& button, wxButton* w) {
+    if (button.picture().empty()) return;
+    w->SetBitmap(toBitmap(button.picture()));
+}
+
 wxWindow* createButton(Control& control, wxWindow* parent, const wxRect& r) {
+    auto& button = static_cast<CommandButton&>(control);
     auto* b = new wxButton(parent, wxID_ANY, "", r.GetPosition(), r.GetSize());
-    if (static_cast<CommandButton&>(control).isDefault()) b->SetDefault();
+    if (button.isDefault()) b->SetDefault();
+    showButtonPicture(button, b);
     return b;
 }
 
 bool applyButton(Control& control, wxWindow* window, Property property, bool) {
-    return applyLabel(control, window, property);
+    if (property != Property::Picture) return applyLabel(control, window, property);
+    showButtonPicture(static_cast<CommandButton&>(control), static_cast<wxButton*>(window));
+    return true;
 }
 
 void bindButton(Control& control, wxWindow* window, const Input& input) {

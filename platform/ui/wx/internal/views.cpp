@@ -39,7 +39,7 @@ wxWindow* createWindow(Control& control, wxWindow* parent) {
     for (Property p : {Property::Font, Property::Caption, Property::Items, Property::Text,
                        Property::Value, Property::ForeColor, Property::BackColor, Property::Enabled,
                        Property::ToolTip, Property::RightToLeft, Property::MousePointer,
-                       Property::MaxLength, Property::Locked, Property::Visible})
+                       Property::MaxLength, Property::Locked, Property::Caret, Property::Visible})
         apply(control, w, p);
     return w;
 }

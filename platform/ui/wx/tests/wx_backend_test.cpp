@@ -8,6 +8,7 @@
 #include "platform/net/http.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/caret.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/lists.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/wx/internal/message_dialog.h"
+#include "platform/ui/wx/internal/text_caret.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -301,8 +303,30 @@ TEST_F(WxDialog, ModelChangesShowAtOnce) {
     auto& extra = d.add<CommandButton>("cmdExtra");
     extra.setCaption("Extra");
     EXPECT_NE(as<wxButton>(extra), nullptr);
+    // A graphical button shows its picture.
+    EXPECT_FALSE(as<wxButton>(extra)->GetBitmap().IsOk());
+    extra.setPicture(smallPicture());
+    EXPECT_TRUE(as<wxButton>(extra)->GetBitmap().IsOk());
     d.remove(extra);
     EXPECT_EQ(win(extra), nullptr);
+}
+
+// A hidden caret hides in the focused box's widget, one line or several, and shows again
+// once the focus has moved on.
+TEST_F(WxDialog, TheCaretHidesInTheFocusedTextWidget) {
+    AllControls& d = *dialog;
+    for (TextBox* box : {&d.txtName, &d.txtNotes}) {
+        SCOPED_TRACE(box->name());
+        ASSERT_TRUE(box->setFocus());
+        EXPECT_TRUE(wx::internal::textCaretShown(win(*box)));
+        EXPECT_TRUE(hideCaret(d));
+        EXPECT_FALSE(wx::internal::textCaretShown(win(*box)));
+        EXPECT_TRUE(showCaret(d));
+        EXPECT_TRUE(wx::internal::textCaretShown(win(*box)));
+        EXPECT_TRUE(hideCaret(d));
+        d.cmdOK.setFocus();
+        EXPECT_TRUE(wx::internal::textCaretShown(win(*box)));
+    }
 }
 
 struct Prompt : Form {

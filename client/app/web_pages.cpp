@@ -1,8 +1,7 @@
-#include "client/app/service_pages.h"
+#include "client/app/web_pages.h"
 
 #include "client/protocol/base64.h"
 #include "client/service/pump.h"
-#include "client/service/service_address.h"
 #include "platform/net/http.h"
 #include "platform/ui/picture.h"
 
@@ -20,9 +19,8 @@ std::string pictureType(std::string_view bytes) {
 
 } // namespace
 
-std::optional<kv::ui::WebPage> ServicePages::fetchPage(const std::string& url) {
-    const std::string base = kv::service::serviceUrl() + "/";
-    if (url.compare(0, base.size(), base) != 0) return std::nullopt;
+std::optional<kv::ui::WebPage> WebPages::fetchPage(const std::string& url) {
+    if (!url.starts_with("http://") && !url.starts_with("https://")) return std::nullopt;
     auto session = kv::net::openSession("Kestrovane");
     auto request = kv::net::openUrl(*session, url, kv::net::kFlagReload);
     kv::net::whileWaiting(*request, [] { kv::service::repaintWindows(); });
