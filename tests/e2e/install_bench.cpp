@@ -48,7 +48,8 @@ const Tree& tree() {
         auto folder = [&](const std::string& name, int count) {
             std::string list;
             for (int f = 0; f < count; ++f) {
-                const std::string file = "f" + std::to_string(++t.files) + ".dat";
+                std::string file = std::to_string(++t.files);
+                file.insert(0, 1, 'f').append(".dat");
                 const std::size_t size = 2048 + (t.files * 7919u) % (18 * 1024);
                 std::ofstream(t.host / file, std::ios::binary)
                     << std::string(size, 'a' + t.files % 26);
