@@ -94,6 +94,14 @@ void stage(InstallerFixture& f) {
     f.writeSetupText(t.script);
 }
 
+// The bytes of the file's lines with their line breaks.
+std::uint64_t fileBytes(const std::vector<std::string>& lines) {
+    std::uint64_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    return size;
+}
+
 // The bytes written when the file was rewritten after each of its lines.
 std::uint64_t rewrittenBytes(const std::vector<std::string>& lines, bool log) {
     std::uint64_t size = 0, written = 0;
@@ -110,7 +118,7 @@ double seconds(Clock::duration d) {
 }
 
 void BM_Install(benchmark::State& state) {
-    std::uint64_t logWritten = 0, scriptWritten = 0;
+    std::uint64_t logWritten = 0, scriptWritten = 0, logBytes = 0, scriptBytes = 0;
     for (auto _ : state) {
         InstallerFixture f;
         stage(f);
@@ -123,11 +131,15 @@ void BM_Install(benchmark::State& state) {
         if (!log || !script) state.SkipWithError("no log or uninstall script");
         logWritten = rewrittenBytes(*log, true);
         scriptWritten = rewrittenBytes(*script, false);
+        logBytes = fileBytes(*log);
+        scriptBytes = fileBytes(*script);
     }
     state.counters["files"] = tree().files;
     state.counters["tree_MB"] = static_cast<double>(tree().bytes) / 1e6;
     state.counters["log_MB_written"] = static_cast<double>(logWritten) / 1e6;
     state.counters["script_MB_written"] = static_cast<double>(scriptWritten) / 1e6;
+    state.counters["log_KB"] = static_cast<double>(logBytes) / 1e3;
+    state.counters["script_KB"] = static_cast<double>(scriptBytes) / 1e3;
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * tree().bytes));
 }
 BENCHMARK(BM_Install)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);

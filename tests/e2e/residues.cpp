@@ -31,7 +31,7 @@ ResidueList::ResidueList(const std::filesystem::path& file, const ResidueNames& 
             }
             std::string alternation;
             for (const std::string& value : values->second)
-                alternation += (alternation.empty() ? "(" : "|") + literalPattern(value);
+                alternation.append(alternation.empty() ? "(" : "|").append(literalPattern(value));
             alternation += ")";
             line.replace(at, end + 1 - at, alternation);
             at += alternation.size();

@@ -18,14 +18,15 @@ void stagePackage(InstallerFixture& fixture, const GeneratedPackage& package) {
 }
 
 RunResult runUninstaller(InstallerFixture& fixture, const GeneratedPackage& package) {
-    RunResult r = fixture.start("\"" + package.uninstaller() + "\"",
-                                {.uiScript = "box caption \"Confirm\" answer Yes\n"
-                                             "box other answer OK\n"
-                                             "idle\n"
-                                             "  wait 10000\n"
-                                             "  expect MainForm.CloseButton enabled \"true\"\n"
-                                             "  click MainForm.CloseButton\n"
-                                             "end\n"});
+    const std::string quoted = std::string(1, '"').append(package.uninstaller()).append("\"");
+    RunResult r =
+        fixture.start(quoted, {.uiScript = "box caption \"Confirm\" answer Yes\n"
+                                           "box other answer OK\n"
+                                           "idle\n"
+                                           "  wait 10000\n"
+                                           "  expect MainForm.CloseButton enabled \"true\"\n"
+                                           "  click MainForm.CloseButton\n"
+                                           "end\n"});
     // The batch runs on after the uninstaller has ended.
     const std::string batch =
         machine::knownFolderPath(machine::KnownFolder::Temp) + "\\_DEL_ME_.BAT";

@@ -222,6 +222,7 @@ GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folde
                 place.path.find("\\Deep") == std::string::npos && dataFolder.empty())
                 dataFolder = place.path.substr(p.app.size() + 1);
             line("SET_SUB_DIR(" + place.text + ")");
+            if (place.mark == '#') p.keepsAppFolder = true; // kept, even without files
             // Now and then a folder without files: the next SET_SUB_DIR closes it.
             if (at != 0 && draw.chance(15)) continue;
             if (draw.chance(40)) {
@@ -249,7 +250,6 @@ GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folde
                                                 "512*", "1024*", "8192*", "*256*"};
                     prefix = draw.pick(attributes);
                 }
-                if (place.mark == '#') p.keepsAppFolder = true;
                 std::string source = name;
                 if (draw.chance(15))
                     source = "000" + std::to_string(10 + fileNumber % 90) + "#" + name;
