@@ -1,20 +1,16 @@
 #include "platform/fs/files.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <mutex>
-#include <set>
-#include <string_view>
 #include <system_error>
 
 #include "platform/fs/attributes.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/file.h"
+#include "platform/fs/internal/partial_copies.h"
 #include "platform/fs/internal/resolve.h"
 #include "platform/fs/internal/table.h"
 #include "platform/fs/path.h"
@@ -108,35 +104,10 @@ bool targetOf(std::string_view path, Resolved& r) {
     return true;
 }
 
-constexpr std::string_view kCopySuffix = ".kvcopy";
-
-// Removes the partial copies a process ended during a copy left in the host folder (their
-// names end in the copy suffix and the ended process's id). Each folder is swept once per
-// process, before its first copy, so a second run over an interrupted one leaves none.
-void sweepPartialCopies(const std::filesystem::path& folder) {
-    static std::mutex mutex;
-    static std::set<std::string> swept;
-    {
-        std::lock_guard lock(mutex);
-        if (!swept.insert(folder.string()).second) return;
-    }
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
-        const std::size_t at = name.rfind(kCopySuffix);
-        if (at == std::string::npos || at + kCopySuffix.size() == name.size()) continue;
-        const std::string id = name.substr(at + kCopySuffix.size());
-        if (id.find_first_not_of("0123456789") != std::string::npos) continue;
-        const pid_t pid = static_cast<pid_t>(std::stol(id));
-        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
-            std::filesystem::remove(entry.path(), ec);
-    }
-}
-
 bool copyContent(const Resolved& from, const Resolved& to, const struct stat& st) {
-    sweepPartialCopies(to.path().parent_path());
+    internal::sweepPartialCopies(to.path().parent_path());
     std::filesystem::path tmp = to.path();
-    tmp += std::string(kCopySuffix) + std::to_string(::getpid());
+    tmp += std::string(internal::kPartialCopySuffix) + std::to_string(::getpid());
     std::error_code ec;
     std::filesystem::copy_file(from.path(), tmp, std::filesystem::copy_options::overwrite_existing,
                                ec);

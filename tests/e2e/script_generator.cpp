@@ -223,8 +223,10 @@ GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folde
                 dataFolder = place.path.substr(p.app.size() + 1);
             line("SET_SUB_DIR(" + place.text + ")");
             if (place.mark == '#') p.keepsAppFolder = true; // kept, even without files
-            // Now and then a folder without files: the next SET_SUB_DIR closes it.
-            if (at != 0 && draw.chance(15)) continue;
+            // Now and then a folder without files: the next SET_SUB_DIR or SET_GROUP_DATA
+            // closes it (the script's last one would stay pending and make no entry).
+            const bool last = g == groups - 1 && at == groupPlaces[g].back();
+            if (at != 0 && !last && draw.chance(15)) continue;
             if (draw.chance(40)) {
                 const int modes[] = {0, 1, 2, 3, 4, 7};
                 line("SET_OVERWRITE_FLAG(" + std::to_string(draw.pick(modes)) + ")");
