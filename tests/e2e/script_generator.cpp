@@ -178,8 +178,8 @@ GeneratedPackage generatePackage(std::uint32_t seed, const MachineFolders& folde
     if (draw.chance(50))
         line("SET_GLOBAL_OVERWRITE_FLAG(" + std::to_string(1 + draw.below(4)) + ")");
 
-    // The folders: the application folder, plain, forced and kept sub folders (a nested one
-    // after its parent), the common and the auxiliary folder.
+    // The folders: the application folder, plain (one with a nested folder), forced and kept
+    // sub folders, the common and the auxiliary folder.
     std::vector<Folder> places{{"<Application Folder>", p.app, 0, true}};
     const int subs = 1 + draw.below(4);
     for (int i = 1; i <= subs; ++i) {
