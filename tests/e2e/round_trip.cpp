@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace kv::e2e {
@@ -59,6 +61,19 @@ std::vector<std::string> probeFaults(const GeneratedPackage& package,
     for (const std::string& line : expected)
         faults.push_back("did not run: " + line);
     return faults;
+}
+
+std::vector<std::uint32_t> seedsToRun(const char* variable, std::vector<std::uint32_t> fixed) {
+    const char* range = std::getenv(variable);
+    if (!range) return fixed;
+    const auto first = static_cast<std::uint32_t>(std::strtoul(range, nullptr, 10));
+    const char* dash = std::strchr(range, '-');
+    const auto last =
+        dash ? static_cast<std::uint32_t>(std::strtoul(dash + 1, nullptr, 10)) : first;
+    std::vector<std::uint32_t> seeds;
+    for (std::uint32_t seed = first; seed <= last; ++seed)
+        seeds.push_back(seed);
+    return seeds;
 }
 
 ResidueNames residueNames(const std::vector<GeneratedPackage>& packages,

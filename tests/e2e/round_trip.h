@@ -6,6 +6,7 @@
 #include "tests/e2e/residues.h"
 #include "tests/e2e/script_generator.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ std::vector<std::string> readProbe(const GeneratedPackage& package);
 // twice. Empty when the stages ran in order, each record once.
 std::vector<std::string> probeFaults(const GeneratedPackage& package,
                                      const std::vector<std::string>& probe);
+
+// The seeds a test runs: those of the environment variable ("first-last" or one seed) when
+// it is set, else the fixed ones.
+std::vector<std::uint32_t> seedsToRun(const char* variable, std::vector<std::uint32_t> fixed);
 
 // The place holders of the residue list for the packages (each value from every package).
 ResidueNames residueNames(const std::vector<GeneratedPackage>& packages,

@@ -12,9 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-
 namespace kv::e2e {
 namespace {
 
@@ -61,24 +58,14 @@ bool isFull(const GeneratedPackage& package, const MachineFolders& folders) {
 TEST(RoundTrip, GeneratedPackagesLeaveOnlyTheListedResidues) {
     if (!InstallerFixture::hasUninstaller()) GTEST_SKIP() << "uninstall is not built";
     const MachineFolders folders = currentFolders();
-    std::vector<std::uint32_t> seeds;
-    if (const char* range = std::getenv("KV_ROUND_TRIP_SEEDS")) {
-        const auto first = static_cast<std::uint32_t>(std::strtoul(range, nullptr, 10));
-        const char* dash = std::strchr(range, '-');
-        const auto last =
-            dash ? static_cast<std::uint32_t>(std::strtoul(dash + 1, nullptr, 10)) : first;
-        for (std::uint32_t seed = first; seed <= last; ++seed)
-            seeds.push_back(seed);
-    } else {
-        // Seeds 1 to 8 (both line ends, silent and walked setups), and the first seed after
-        // them that makes the full package.
-        for (std::uint32_t seed = 1; seed <= 8; ++seed)
-            seeds.push_back(seed);
-        std::uint32_t seed = 9;
-        while (!isFull(generatePackage(seed, folders), folders))
-            ++seed;
-        seeds.push_back(seed);
-    }
+    // Seeds 1 to 8 (both line ends, silent and walked setups), and the first seed after them
+    // that makes the full package.
+    std::vector<std::uint32_t> fixed{1, 2, 3, 4, 5, 6, 7, 8};
+    std::uint32_t full = 9;
+    while (!isFull(generatePackage(full, folders), folders))
+        ++full;
+    fixed.push_back(full);
+    const std::vector<std::uint32_t> seeds = seedsToRun("KV_ROUND_TRIP_SEEDS", fixed);
     for (std::uint32_t seed : seeds)
         roundTrip(generatePackage(seed, folders));
 }
