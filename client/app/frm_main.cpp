@@ -1,6 +1,7 @@
 #include "client/app/frm_main.h"
 
 #include "client/app/favorite_searches.h"
+#include "client/app/main_icons.h"
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
@@ -23,6 +24,7 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
         {.widget = &picSplitter3, .state = kHidden},
     });
     applyBarsAndMenusDesign();
+    applyLayoutDesign();
     applySearchBarDesign();
     tvTreeView.setImageList(&imlToolbarIcons);
     lvListView.setIcons(&imlToolbarIcons);
@@ -30,8 +32,9 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     lvListView.setView(ListViewMode::Report);
     lvListView.setCheckBoxes(true);
     previewPane.setAlign(Align::Bottom); // hidden, height 0, until a preview opens
-    ts1.addTab({.tag = "ebay", .toolTip = "Show web browser"});
-    ts1.addTab({.tag = "snipes", .toolTip = "Show Snipes"});
+    ts1.setImageList(&imlToolbarIcons);
+    ts1.addTab({.tag = "ebay", .toolTip = "Show web browser", .image = kIconWebTab});
+    ts1.addTab({.tag = "snipes", .toolTip = "Show Snipes", .image = kIconSnipesTab});
 
     // The window.
     onLoad = [this] { Form_Load(); };
@@ -89,6 +92,7 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
     mnuViewBrowser.onClick = [this] { mnuViewBrowser_Click(); };
     mnuViewAuctionList.onClick = [this] { mnuViewAuctionList_Click(); };
     mnuViewRefresh.onClick = [this] { mnuViewRefresh_Click(); };
+    mnuViewOptions.onClick = [this] { mnuViewOptions_Click(); };
     // The Favorites menu.
     mnuWatchAdd.onClick = [this] { mnuWatchAdd_Click(); };
     mnuWatchRm.onClick = [this] { mnuWatchRm_Click(); };
@@ -140,10 +144,6 @@ frmMain::frmMain() : kv::ui::Form("frmMain") {
 
 void frmMain::GetFavoriteSearches() {
     fillFavoriteSearches(cboSearch);
-}
-
-void frmMain::SizeControls(float&, float&) {
-    // The layout rules come with the main window's layout.
 }
 
 void frmMain::Form_Load() {

@@ -27,6 +27,8 @@ public:
     frmMain();
 
     kv::ui::ImageList& imlToolbarIcons = add<kv::ui::ImageList>("imlToolbarIcons");
+    // The snipe list's column-title arrows: 1 ascending, 2 descending.
+    kv::ui::ImageList& imlColumnArrows = add<kv::ui::ImageList>("imlColumnArrows");
     // The main toolbar (16 buttons, separators included) and the one-button snipe toolbar,
     // shown only while an auction is identified.
     kv::ui::Toolbar& tbToolbar = add<kv::ui::Toolbar>("tbToolbar");
@@ -54,6 +56,12 @@ public:
     kv::ui::StatusBar& sbStatusBar = add<kv::ui::StatusBar>("sbStatusBar");
     kv::ui::Timer& Timer1 = add<kv::ui::Timer>("Timer1"); // ends the program after an upgrade
     kv::ui::Timer& Timer2 = add<kv::ui::Timer>("Timer2"); // counts minutes for the hourly refresh
+    // The vertical divider's ghost while it is dragged; the strip over the collapsed folders
+    // pane (a click on it or on its picture reopens the pane); the pane's close button.
+    kv::ui::PictureBox& picSplitter1 = add<kv::ui::PictureBox>("picSplitter1");
+    kv::ui::PictureBox& picGripper = add<kv::ui::PictureBox>("picGripper");
+    kv::ui::PictureBox& Picture2 = add<kv::ui::PictureBox>("Picture2");
+    kv::ui::CommandButton& closeFolders = add<kv::ui::CommandButton>("closeFolders");
 
     // The menu bar, in order, then the context menu (a pop-up only).
     kv::ui::Menu& mnuFile = add<kv::ui::Menu>("mnuFile");
@@ -199,6 +207,20 @@ private:
     void applyBarsAndMenusDesign();
     // frm_main_settings.cpp
     void SaveWindowSettings();
+    // frm_main_layout.cpp: the dividers' and folders pane's design and handlers, the drags.
+    bool dragging = false; // a divider is pressed and not yet released
+    void applyLayoutDesign();
+    void picSplitter2_MouseDown(const kv::ui::MouseEvent& event);
+    void picSplitter2_MouseMove(const kv::ui::MouseEvent& event);
+    void picSplitter2_MouseUp(const kv::ui::MouseEvent& event);
+    void picSplitter4_MouseDown(const kv::ui::MouseEvent& event);
+    void picSplitter4_MouseMove(const kv::ui::MouseEvent& event);
+    void picSplitter4_MouseUp(const kv::ui::MouseEvent& event);
+    void closeFolders_Click();
+    void picGripper_Click();
+    void Picture2_Click();
+    // The toolbar's "Folders": reopens the pane while the gripper shows, else collapses it.
+    void foldersButton_Click();
     // frm_main_search.cpp: the search bar.
     void applySearchBarDesign();
     void cboSearch_GotFocus();
@@ -288,6 +310,7 @@ private:
     void mnuViewBrowser_Click();
     void mnuViewAuctionList_Click();
     void mnuViewRefresh_Click();
+    void mnuViewOptions_Click();
     void Timer2_Timer();
     // frm_main_favorites.cpp: adding and removing favourites.
     void mnuWatchAdd_Click();

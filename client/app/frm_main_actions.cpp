@@ -3,7 +3,7 @@
 
 #include "client/app/commands.h"
 #include "client/app/frm_main.h"
-#include "client/app/internal/hourglass.h"
+#include "client/app/internal/command_support.h"
 #include "client/app/list_display.h"
 #include "client/app/list_state.h"
 #include "client/app/numeric_text.h"
@@ -18,14 +18,7 @@
 namespace kv::app {
 namespace {
 
-using internal::Hourglass;
-
-// Reloads the list for the folder and grouping shown.
-void reloadList() {
-    std::int16_t status = -1;
-    std::int16_t groupBy = -1;
-    refreshAuctionList(status, groupBy);
-}
+using internal::WaitCursor;
 
 int ask(const std::string& question) {
     return kv::ui::app().messageBox(question, kv::ui::mb::YesNo, std::string(kProgramTitle));
@@ -43,7 +36,7 @@ constexpr std::size_t kShortestClipboardNumber = 6;
 // The auction meant, else a number on the clipboard; a finished snipe's row in the list
 // does not prefill the editor. The list is reloaded whatever the editor's outcome.
 void frmMain::mnuAddAuction_Click() {
-    Hourglass wait(*this);
+    WaitCursor wait(true);
     std::string itemNumber;
     std::int32_t bidId = 0;
     std::int16_t site = 0;
@@ -54,7 +47,7 @@ void frmMain::mnuAddAuction_Click() {
         if (copied.size() >= kShortestClipboardNumber && isNumeric(copied)) itemNumber = copied;
     }
     addSnipe(itemNumber, site);
-    reloadList();
+    reloadAuctionList();
 }
 
 void frmMain::mnuAuctionHistory_Click() {
@@ -80,16 +73,16 @@ void frmMain::mnuDeleteAuction_Click() {
         return;
     }
     if (ask("Do you wish to cancel the selected Snipe?") != kv::ui::id::Yes) return;
-    Hourglass wait(*this);
+    WaitCursor wait(true);
     cancelSnipe(bidId);
-    reloadList();
+    reloadAuctionList();
 }
 
 // Sends command for the checked snipes, then lists the folder again.
 void frmMain::applyToCheckedRows(const std::string& command) {
-    Hourglass wait(*this);
+    WaitCursor wait(true);
     applyToSelection(lvListView, command);
-    reloadList();
+    reloadAuctionList();
     wb1Show(false);
 }
 
@@ -128,6 +121,8 @@ void frmMain::tbToolbar_ButtonClick(int button) {
         mnuAuctionProperties_Click();
     else if (key == "Cancel")
         mnuDeleteAuction_Click();
+    else if (key == "Folders")
+        foldersButton_Click();
     else
         browserToolbarButton(key);
 }

@@ -3,6 +3,7 @@
 // browser commands, the fixed pages and the tab strip.
 
 #include "client/app/frm_main.h"
+#include "client/app/internal/command_support.h"
 #include "client/app/list_display.h"
 #include "client/app/list_state.h"
 #include "client/app/numeric_text.h"
@@ -96,7 +97,7 @@ bool frmMain::doc_oncontextmenu() {
 }
 
 void frmMain::ts1_MouseUp(const kv::ui::MouseEvent&) {
-    setMousePointer(kv::ui::MousePointer::Hourglass);
+    internal::WaitCursor wait(true);
     const std::string tag = ts1.tab(ts1.selectedIndex()).tag;
     if (tag == "ebay") {
         if (wb1.locationURL().find(kMainSiteDomain) == std::string::npos) {
@@ -113,7 +114,6 @@ void frmMain::ts1_MouseUp(const kv::ui::MouseEvent&) {
         }
         wb1Show(false);
     }
-    setMousePointer(kv::ui::MousePointer::Default);
 }
 
 void frmMain::openInBrowser(const std::string& url, int flags) {

@@ -2,6 +2,7 @@
 // menu bar and the context menu, each item with its caption, shortcut and first state.
 
 #include "client/app/frm_main.h"
+#include "client/app/main_icons.h"
 #include "platform/ui/design.h"
 
 namespace kv::app {
@@ -12,30 +13,35 @@ void frmMain::applyBarsAndMenusDesign() {
         const char* key; // nullptr: a separator
         const char* toolTip;
         ToolButtonStyle style;
+        int image; // its picture in the icon list
     };
     // Preview and Folders show the panes' states as pressed.
     static constexpr Button kButtons[] = {
-        {nullptr, "", ToolButtonStyle::Separator},
-        {"Back", "Back", ToolButtonStyle::Default},
-        {"Forward", "Forward", ToolButtonStyle::Default},
-        {"Stop", "Stop", ToolButtonStyle::Default},
-        {"Reload", "Reload", ToolButtonStyle::Default},
-        {"Home", "Home", ToolButtonStyle::Default},
-        {nullptr, "", ToolButtonStyle::Separator},
-        {"Preview", "View/hide preview pane", ToolButtonStyle::Check},
-        {"Folders", "View/hide folders", ToolButtonStyle::Check},
-        {"Import", "Import \"myEbay\"", ToolButtonStyle::Default},
-        {nullptr, "", ToolButtonStyle::Separator},
-        {"AddItem", "New snipe", ToolButtonStyle::Default},
-        {"Properties", "Change a snipe", ToolButtonStyle::Default},
-        {"Cancel", "Cancel a snipe", ToolButtonStyle::Default},
-        {"Search", "Advanced search", ToolButtonStyle::Default},
-        {nullptr, "", ToolButtonStyle::Separator},
+        {nullptr, "", ToolButtonStyle::Separator, 0},
+        {"Back", "Back", ToolButtonStyle::Default, kIconBack},
+        {"Forward", "Forward", ToolButtonStyle::Default, kIconForward},
+        {"Stop", "Stop", ToolButtonStyle::Default, kIconStop},
+        {"Reload", "Reload", ToolButtonStyle::Default, kIconReload},
+        {"Home", "Home", ToolButtonStyle::Default, kIconHome},
+        {nullptr, "", ToolButtonStyle::Separator, 0},
+        {"Preview", "View/hide preview pane", ToolButtonStyle::Check, kIconPreview},
+        {"Folders", "View/hide folders", ToolButtonStyle::Check, kIconFolders},
+        {"Import", "Import \"myEbay\"", ToolButtonStyle::Default, kIconImport},
+        {nullptr, "", ToolButtonStyle::Separator, 0},
+        {"AddItem", "New snipe", ToolButtonStyle::Default, kIconAddItem},
+        {"Properties", "Change a snipe", ToolButtonStyle::Default, kIconProperties},
+        {"Cancel", "Cancel a snipe", ToolButtonStyle::Default, kIconCancel},
+        {"Search", "Advanced search", ToolButtonStyle::Default, kIconSearch},
+        {nullptr, "", ToolButtonStyle::Separator, 0},
     };
+    fillMainIcons(imlToolbarIcons);
     tbToolbar.setImageList(&imlToolbarIcons);
     for (const Button& b : kButtons)
-        tbToolbar.addButton({.key = b.key ? b.key : "", .toolTip = b.toolTip, .style = b.style});
-    tbSnipe.addButton({.key = "Snipe", .toolTip = "Snipe the currently selected auction"});
+        tbToolbar.addButton(
+            {.key = b.key ? b.key : "", .toolTip = b.toolTip, .image = b.image, .style = b.style});
+    tbSnipe.setImageList(&imlToolbarIcons);
+    tbSnipe.addButton(
+        {.key = "Snipe", .toolTip = "Snipe the currently selected auction", .image = kIconSnipe});
     sbStatusBar.addPanel();
 
     Timer1.setEnabled(false);

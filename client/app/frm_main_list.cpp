@@ -137,9 +137,7 @@ void frmMain::lvListView_ColumnClick(int column) {
         mnuViewGroupBySeller.setChecked(false);
         mnuViewGroupByBidGroup.setChecked(false);
         setCurrentGroupBy(0);
-        std::int16_t status = -1;
-        std::int16_t groupBy = -1;
-        refreshAuctionList(status, groupBy);
+        reloadAuctionList();
         wb1Show(false);
         return;
     }

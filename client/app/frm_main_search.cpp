@@ -4,7 +4,7 @@
 #include "client/app/banner.h"
 #include "client/app/favorite_searches.h"
 #include "client/app/frm_main.h"
-#include "client/app/internal/hourglass.h"
+#include "client/app/internal/command_support.h"
 #include "client/app/numeric_text.h"
 #include "client/app/options_command.h"
 #include "client/app/settings_store.h"
@@ -104,7 +104,7 @@ bool frmMain::haveSearchText() {
 
 void frmMain::cmdSearch_Click() {
     if (!haveSearchText()) return;
-    internal::Hourglass hourglass(*this);
+    internal::WaitCursor wait(true);
     const std::string text = cboSearch.text();
     std::string url;
     if (isNumeric(text)) {

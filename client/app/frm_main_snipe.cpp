@@ -33,9 +33,7 @@ void frmMain::mnuAuctionProperties_Click() {
                 editSnipe(bidId);
         } catch (const std::exception&) {}
         try {
-            std::int16_t status = -1;
-            std::int16_t groupBy = -1;
-            refreshAuctionList(status, groupBy);
+            reloadAuctionList();
         } catch (const std::exception&) {}
     }
     setMousePointer(kv::ui::MousePointer::Default);

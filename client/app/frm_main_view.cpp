@@ -1,23 +1,17 @@
 // frmMain's View menu: the bars, the grouping, the paid and received filters, the switch
-// between list and browser and the refresh; and Timer2's hourly refresh.
+// between list and browser, the refresh and the options; and Timer2's hourly refresh.
 
 #include "client/app/commands.h"
 #include "client/app/frm_main.h"
 #include "client/app/list_display.h"
 #include "client/app/list_state.h"
+#include "client/app/options_command.h"
 
 #include <cstdint>
 #include <exception>
 
 namespace kv::app {
 namespace {
-
-// Reloads the list for the folder and grouping shown.
-void reloadList() {
-    std::int16_t status = -1;
-    std::int16_t groupBy = -1;
-    refreshAuctionList(status, groupBy);
-}
 
 // Inverts the item's check mark; the new mark.
 bool toggle(kv::ui::Menu& item) {
@@ -46,7 +40,7 @@ void frmMain::mnuViewGroupByBidGroup_Click() {
     const bool on = toggle(mnuViewGroupByBidGroup);
     mnuViewGroupBySeller.setChecked(false);
     setCurrentGroupBy(on ? 2 : 0);
-    reloadList();
+    reloadAuctionList();
     wb1Show(false);
 }
 
@@ -54,18 +48,18 @@ void frmMain::mnuViewGroupBySeller_Click() {
     const bool on = toggle(mnuViewGroupBySeller);
     mnuViewGroupByBidGroup.setChecked(false);
     setCurrentGroupBy(on ? 1 : 0);
-    reloadList();
+    reloadAuctionList();
     wb1Show(false);
 }
 
 void frmMain::mnuViewPaid_Click() {
     setShowPaid(toggle(mnuViewPaid));
-    reloadList();
+    reloadAuctionList();
 }
 
 void frmMain::mnuViewReceipted_Click() {
     setShowReceived(toggle(mnuViewReceipted));
-    reloadList();
+    reloadAuctionList();
 }
 
 void frmMain::mnuViewBrowser_Click() {
@@ -88,7 +82,16 @@ void frmMain::mnuViewRefresh_Click() {
     else
         wb1Show(false);
     refreshAuctions();
-    reloadList();
+    reloadAuctionList();
+}
+
+// The window's settings are stored first, so the dialog starts from its current state, and
+// read back after it; the preview then goes where they place it.
+void frmMain::mnuViewOptions_Click() {
+    SaveWindowSettings();
+    editOptions(1);
+    getSettings();
+    ShowPreviewPane();
 }
 
 // Every minute; each sixtieth starts the count again and, unless the browser view is on,
@@ -100,7 +103,7 @@ void frmMain::Timer2_Timer() {
         refreshTicks = 0;
         if (wb1.visible()) return;
         refreshAuctions();
-        reloadList();
+        reloadAuctionList();
     } catch (const std::exception&) {}
 }
 

@@ -193,6 +193,12 @@ void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy) {
     state().listJustRefreshed = true;
 }
 
+void reloadAuctionList() {
+    std::int16_t status = -1;
+    std::int16_t groupBy = -1;
+    refreshAuctionList(status, groupBy);
+}
+
 void fillAuctionList(kv::ui::ListView& list, const std::vector<std::string>& lines, int groupField,
                      const std::string& groupTitle) {
     const bool grouped = groupField != 0;

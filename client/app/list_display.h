@@ -16,6 +16,8 @@ namespace kv::app {
 // Reloads the main list for status and grouping; -1 keeps currentStatus / currentGroupBy
 // (and is replaced in the caller's variable). Selects the folder in the tree afterwards.
 void refreshAuctionList(std::int16_t& status, std::int16_t& groupBy);
+// Reloads the main list for the folder and grouping shown (refreshAuctionList(-1, -1)).
+void reloadAuctionList();
 // Fills list from "textdump" lines; groupField is the field of the group value (0: no
 // grouping), groupTitle the grouping's title ("Seller", "Bid Group" or empty). A data line
 // with fewer than 16 fields is left out.

@@ -5,6 +5,9 @@
 #include "platform/net/http.h"
 #include "platform/ui/picture.h"
 
+#include <cctype>
+#include <string>
+
 namespace kv::app {
 
 namespace {
@@ -15,6 +18,26 @@ std::string pictureType(std::string_view bytes) {
     if (bytes.starts_with("GIF8")) return "image/gif";
     if (bytes.starts_with("\x89PNG")) return "image/png";
     return "image/jpeg";
+}
+
+// The text of the page's title element; tag names are read in any case, and the opening
+// tag may carry attributes. Empty when the page has no whole title element.
+std::string pageTitle(const std::string& html) {
+    std::string lower = html;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t open = lower.find("<title"); open != std::string::npos;
+         open = lower.find("<title", open + 1)) {
+        const char after = open + 6 < lower.size() ? lower[open + 6] : '\0';
+        if (after != '>' && after != ' ' && after != '\t' && after != '\r' && after != '\n')
+            continue;
+        const std::size_t start = lower.find('>', open);
+        if (start == std::string::npos) return {};
+        const std::size_t close = lower.find("</title", start);
+        if (close == std::string::npos) return {};
+        return html.substr(start + 1, close - start - 1);
+    }
+    return {};
 }
 
 } // namespace
@@ -41,12 +64,7 @@ std::optional<kv::ui::WebPage> WebPages::fetchPage(const std::string& url) {
                 kv::protocol::Base64Encode(html) + "\" width=\"" + std::to_string(picture->width) +
                 "\" height=\"" + std::to_string(picture->height) + "\"></body></html>"};
     }
-    std::string title;
-    const std::size_t open = html.find("<title>");
-    const std::size_t close = html.find("</title>");
-    if (open != std::string::npos && close != std::string::npos && close > open)
-        title = html.substr(open + 7, close - open - 7);
-    return kv::ui::WebPage{url, title, html};
+    return kv::ui::WebPage{url, pageTitle(html), html};
 }
 
 } // namespace kv::app

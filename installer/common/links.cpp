@@ -22,8 +22,15 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
            text::equalsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
-// The shell folder of a kind from the registry, "" when unknown.
-std::string shellFolder(int kind, bool allUsers) {
+// Creates the folder of the links with its parents; never on the host drive Z:.
+bool makeLinkFolder(const std::string& folder) {
+    const std::string full = fs::fullPath(folder);
+    return !full.empty() && full[0] != 'Z' && internal::createFolders(full);
+}
+
+} // namespace
+
+std::string ShellFolder(int kind, bool allUsers) {
     if (kind < 0 || kind >= int(std::size(kFolderNames))) return "";
     registry::Key key;
     const auto root = allUsers ? registry::Root::LocalMachine : registry::Root::CurrentUser;
@@ -36,14 +43,6 @@ std::string shellFolder(int kind, bool allUsers) {
         return "";
     return registry::textOf(value);
 }
-
-// Creates the folder of the links with its parents; never on the host drive Z:.
-bool makeLinkFolder(const std::string& folder) {
-    const std::string full = fs::fullPath(folder);
-    return !full.empty() && full[0] != 'Z' && internal::createFolders(full);
-}
-
-} // namespace
 
 bool IsUrl(std::string_view text) {
     for (const char* prefix : {"http:", "ftp:", "www.", "mailto:"})
@@ -60,7 +59,7 @@ std::string CreateShortcut(int folderKind, std::string_view subFolder, bool allU
                            int iconIndex, std::string_view iconFile, std::string_view workingFolder,
                            std::string_view arguments, std::string_view target,
                            std::string_view name) {
-    std::string folder = shellFolder(folderKind, allUsers);
+    std::string folder = ShellFolder(folderKind, allUsers);
     if (folder.empty()) return "";
     std::string_view sub = internal::trimBlanks(subFolder);
     if (!sub.empty() && sub.front() == '\\') sub.remove_prefix(1);

@@ -22,6 +22,10 @@ enum ShortcutFolder : int {
     kFolderSendTo = 5,
 };
 
+// The shell folder of the kind as the registry names it (the machine's for all users, else
+// the user's); "" when unknown.
+std::string ShellFolder(int folderKind, bool allUsers);
+
 // Creates the shortcut `name` to `target` in the shell folder of the kind (the machine's
 // for all users, else the user's), below the sub-folder, and returns what the uninstall
 // should remove: the link file, or the sub-folder of a program group; empty when the shell

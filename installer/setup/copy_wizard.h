@@ -29,6 +29,8 @@ public:
     virtual void AbortSetup() = 0;
     // Whether the exit question is open now.
     virtual bool ExitQuestionOpen() = 0;
+    // Whether "exit" was answered (or setup chose to exit).
+    virtual bool ExitChosen() = 0;
 };
 
 } // namespace kv::installer

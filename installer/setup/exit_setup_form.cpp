@@ -29,6 +29,7 @@ TExitSetupForm::TExitSetupForm() : ui::Form("ExitSetupForm", ui::Units::Pixels) 
     setFont(f);
 
     onLoad = [this] { Form_Load(); };
+    onUnload = [this](int&) { Form_Unload(); };
     ResumeButton.onClick = [this] { ResumeButton_Click(); };
     ExitSetupButton.onClick = [this] { ExitSetupButton_Click(); };
 }
@@ -51,13 +52,26 @@ void TExitSetupForm::Form_Load() {
     move((screen.width - width()) / 2, (screen.height - height()) / 2);
 }
 
+// Closed without a button (its close box): the question is over, answered "resume".
+void TExitSetupForm::Form_Unload() {
+    setupState().exitQuestionOpen = false;
+}
+
 void TExitSetupForm::ResumeButton_Click() {
-    answer_ = ExitAnswer::Resume;
-    hide();
+    Answer(ExitAnswer::Resume);
 }
 
 void TExitSetupForm::ExitSetupButton_Click() {
-    answer_ = ExitAnswer::Exit;
+    Answer(ExitAnswer::Exit);
+}
+
+// The answer counts at once: work started from inside the question's own message loop (the
+// copy waiting for the answer) sees it before the modal show returns.
+void TExitSetupForm::Answer(ExitAnswer answer) {
+    answer_ = answer;
+    SetupState& state = setupState();
+    if (answer == ExitAnswer::Exit) state.exitChosen = true;
+    state.exitQuestionOpen = false;
     hide();
 }
 
@@ -79,7 +93,6 @@ ExitAnswer AskExitSetup(ui::Form* owner) {
     }
     const ExitAnswer answer = form.answer();
     form.unload();
-    if (answer == ExitAnswer::Exit) state.exitChosen = true;
     return answer;
 }
 

@@ -23,8 +23,11 @@ public:
 
 private:
     void Form_Load();
+    void Form_Unload();
     void ResumeButton_Click();
     void ExitSetupButton_Click();
+    // Records the answer (an "exit" for the rest of the run), closes the question.
+    void Answer(ExitAnswer answer);
 
     ExitAnswer answer_ = ExitAnswer::Resume;
 };

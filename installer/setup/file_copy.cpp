@@ -20,6 +20,7 @@
 #include "platform/fs/pending_renames.h"
 #include "platform/fs/short_names.h"
 #include "platform/text/ansi.h"
+#include "platform/ui/application.h"
 
 #include <charconv>
 #include <vector>
@@ -89,7 +90,14 @@ bool FileCopier::CopyGroups() {
     for (std::size_t g = 0; g < selection.size() && g < groups.size(); ++g) {
         if (selection[g] != '1') continue;
         for (const std::string& entry : groups[g].entries) {
-            if (!ok || wizard_.ExitQuestionOpen() || RunTimeDirAbort()) break;
+            if (!ok) break;
+            // No entry starts while the exit question is open: "exit" ends the copy as a
+            // failure, "resume" goes on with this entry.
+            if (wizard_.ExitQuestionOpen() && !resumedAfterExitQuestion()) {
+                ok = false;
+                break;
+            }
+            if (RunTimeDirAbort()) break;
             const std::size_t first = entry.find('|');
             const std::size_t second =
                 first == std::string::npos ? std::string::npos : entry.find('|', first + 1);
@@ -106,6 +114,12 @@ bool FileCopier::CopyGroups() {
     }
     wizard_.SetCopyEntriesRunning(false);
     return ok;
+}
+
+bool FileCopier::resumedAfterExitQuestion() {
+    while (wizard_.ExitQuestionOpen() && !ui::app().ended())
+        WaitPumping(100);
+    return !wizard_.ExitQuestionOpen() && !wizard_.ExitChosen();
 }
 
 int FileCopier::CopyEntry(std::string_view sourceFolder, std::string_view subFolder, int mode,

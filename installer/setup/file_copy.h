@@ -29,8 +29,9 @@ public:
         : script_(script), log_(log), uninstall_(uninstall), wizard_(wizard) {}
 
     // Copies the entries of the selected groups from the setup folder, in order, while the
-    // last entry succeeded, no exit question is open and no run-time folder aborted. True
-    // when no entry reached failed on its first file.
+    // last entry succeeded and no run-time folder aborted. True when no entry reached failed
+    // on its first file. An entry reached while the exit question is open waits for the
+    // answer: "exit" fails the copy, "resume" goes on.
     bool CopyGroups();
     // One entry: creates its folder (sub folder text with an optional "#" or "*" mark) and
     // copies its files ("|"-separated items). The files handled, -1 when the first failed,
@@ -51,6 +52,9 @@ public:
                      const CopyFileOptions& options, std::uint32_t flags, int mode);
 
 private:
+    // Waits, pumping messages, until the exit question is closed; true when it was not
+    // answered "exit".
+    bool resumedAfterExitQuestion();
     // Shows the [Messages] text (its "%s" replaced) in an error box and aborts setup.
     void failWith(std::string_view key, std::string_view argument);
     // Replaces a target in use at the next restart; false when that cannot be arranged.

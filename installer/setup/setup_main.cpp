@@ -6,6 +6,7 @@
 #include "installer/common/system_queries.h"
 #include "installer/setup/internal/reset.h"
 #include "installer/setup/language.h"
+#include "installer/setup/main_form.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
@@ -62,17 +63,19 @@ std::string readValue(const std::string& file, const char* section, const char* 
 // before it shows, and no loop runs.
 void RunMainWindow(TScript& script) {
     // The background window, when the script asks for it outside a background update,
-    // makes the wizard itself; until it exists the wizard runs alone.
+    // makes and prepares the wizard itself.
+    if (script.Flag(ScriptFlag::SetupBackground) && !setupState().backgroundUpdate) {
+        auto& background =
+            static_cast<TSMainForm&>(ui::app().load(std::make_unique<TSMainForm>(script)));
+        ui::app().setMainForm(&background);
+        background.show();
+        ui::app().run();
+        return;
+    }
     auto& wizard =
         static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script)));
     ui::app().setMainForm(&wizard);
-    // The run-time folder records first, so that a target folder under one of them is
-    // found when Prepare expands it (rather than fixed as not found).
-    wizard.SetRunTimeDirs();
-    wizard.Prepare();
-    bool abort = false;
-    wizard.RunSetupStart(abort);
-    if (abort) {
+    if (!wizard.PrepareAndRunSetupStart()) {
         wizard.Free();
         return;
     }

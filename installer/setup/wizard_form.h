@@ -14,7 +14,9 @@
 #include "platform/ui/form.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/list_view.h"
+#include "platform/ui/pictures.h"
 #include "platform/ui/progress_bar.h"
+#include "platform/ui/rich_text.h"
 #include "platform/ui/text_controls.h"
 #include "platform/ui/timer.h"
 
@@ -27,6 +29,8 @@
 namespace kv::installer {
 
 class TScript;
+class TSMainForm;
+class TCopyBarForm;
 
 // The extra shortcuts offered beside the program menu's, in the order of their boxes.
 enum class ExtraShortcut : int { StartMenu, Desktop, SendTo, StartUp, Count };
@@ -52,29 +56,59 @@ public:
     ui::Frame& CopyFilesDlg = add<ui::Frame>("CopyFilesDlg");
     ui::Frame& CompleteDlg = add<ui::Frame>("CompleteDlg");
 
-    // What the pages fill and read.
+    // The picture beside the pages: the page's own, else the default one.
+    ui::PictureBox& SideImage = add<ui::PictureBox>("SideImage");
+
+    // What the pages show, fill and read, page by page. The text panes are replaced by
+    // right-to-left ones for Hebrew and Arabic, hence pointers.
+    ui::RichTextBox* WelcomeText = &add<ui::RichTextBox>("WelcomeText");
+    ui::Label& LicenseLabel1 = add<ui::Label>("LicenseLabel1");
+    ui::RichTextBox& LicenseEdit = add<ui::RichTextBox>("LicenseEdit"); // the licence file
+    ui::Label& LicenseLabel2 = add<ui::Label>("LicenseLabel2");
     ui::OptionButton& LicenseAcceptRadio = add<ui::OptionButton>("LicenseAcceptRadio");
     ui::OptionButton& LicenseDeclineRadio = add<ui::OptionButton>("LicenseDeclineRadio");
+    ui::Label& ReadmeLabel = add<ui::Label>("ReadmeLabel");
+    ui::RichTextBox& ReadmeEdit = add<ui::RichTextBox>("ReadmeEdit"); // the readme file
+    ui::RichTextBox* UserInfoText = &add<ui::RichTextBox>("UserInfoText");
     ui::Label& NameLabel = add<ui::Label>("NameLabel");
     ui::TextBox& NameEdit = add<ui::TextBox>("NameEdit");
     ui::Label& CompanyLabel = add<ui::Label>("CompanyLabel");
     ui::TextBox& CompanyEdit = add<ui::TextBox>("CompanyEdit");
+    ui::RichTextBox* DestinationText = &add<ui::RichTextBox>("DestinationText");
+    ui::Frame& DestinationGroup = add<ui::Frame>("DestinationGroup");
     ui::TextBox& TargetEdit = add<ui::TextBox>("TargetEdit");
     ui::CommandButton& BrowseButton = add<ui::CommandButton>("BrowseButton");
-    ui::Label& SpaceRequiredLabel = add<ui::Label>("SpaceRequiredLabel");
+    ui::Label& SpaceRequiredTitle = add<ui::Label>("SpaceRequiredTitle");
+    ui::Label& SpaceRequiredLabel = add<ui::Label>("SpaceRequiredLabel"); // the figures
+    ui::Label& SpaceAvailableTitle = add<ui::Label>("SpaceAvailableTitle");
     ui::Label& SpaceAvailableLabel = add<ui::Label>("SpaceAvailableLabel");
+    ui::RichTextBox* SetupTypeText = &add<ui::RichTextBox>("SetupTypeText");
     ui::OptionButton& TypicalRadio = add<ui::OptionButton>("TypicalRadio");
+    ui::RichTextBox* TypicalText = &add<ui::RichTextBox>("TypicalText");
     ui::OptionButton& CompactRadio = add<ui::OptionButton>("CompactRadio");
+    ui::RichTextBox* CompactText = &add<ui::RichTextBox>("CompactText");
     ui::OptionButton& CustomRadio = add<ui::OptionButton>("CustomRadio");
+    ui::RichTextBox* CustomText = &add<ui::RichTextBox>("CustomText");
+    ui::RichTextBox* ComponentsText = &add<ui::RichTextBox>("ComponentsText");
+    ui::Label& ComponentsLabel = add<ui::Label>("ComponentsLabel");
     ui::ListView& ComponentList = add<ui::ListView>("ComponentList");
+    ui::Label& DescriptionLabel = add<ui::Label>("DescriptionLabel");
+    ui::RichTextBox& DescriptionEdit = add<ui::RichTextBox>("DescriptionEdit");
+    ui::RichTextBox* AssociateText = &add<ui::RichTextBox>("AssociateText");
+    ui::Label& AssociateLabel = add<ui::Label>("AssociateLabel");
     ui::ListView& AssociateList = add<ui::ListView>("AssociateList");
+    ui::RichTextBox* ShortcutsText = &add<ui::RichTextBox>("ShortcutsText");
+    ui::Label& ProgramMenuLabel = add<ui::Label>("ProgramMenuLabel");
     ui::TextBox& ProgramMenuEdit = add<ui::TextBox>("ProgramMenuEdit");
     ui::CheckBox& StartMenuCheck = add<ui::CheckBox>("StartMenuCheck");
     ui::CheckBox& DesktopCheck = add<ui::CheckBox>("DesktopCheck");
     ui::CheckBox& SendToCheck = add<ui::CheckBox>("SendToCheck");
     ui::CheckBox& StartUpCheck = add<ui::CheckBox>("StartUpCheck");
-    ui::TextBox& SummaryEdit = add<ui::TextBox>("SummaryEdit");   // the confirm page's summary
-    ui::CheckBox& ReadmeCheck = add<ui::CheckBox>("ReadmeCheck"); // the Complete page's
+    ui::RichTextBox* ConfirmText = &add<ui::RichTextBox>("ConfirmText");
+    ui::TextBox& SummaryEdit = add<ui::TextBox>("SummaryEdit"); // the confirm page's summary
+    ui::RichTextBox* CompleteText = &add<ui::RichTextBox>("CompleteText");
+    ui::RichTextBox* FinishText = &add<ui::RichTextBox>("FinishText"); // "Click Finish..."
+    ui::CheckBox& ReadmeCheck = add<ui::CheckBox>("ReadmeCheck");
     ui::CheckBox& LaunchCheck = add<ui::CheckBox>("LaunchCheck");
     ui::Frame& RestartGroup = add<ui::Frame>("RestartGroup");
     ui::OptionButton& RestartNowRadio = add<ui::OptionButton>("RestartNowRadio");
@@ -101,6 +135,9 @@ public:
     void SetRunTimeDirs();
     // Runs the "Setup Start" stage; abort tells that setup must end now.
     void RunSetupStart(bool& abort);
+    // What setup runs before the wizard first shows: the run-time folder records, Prepare,
+    // then the "Setup Start" stage. False when that stage asks setup to end.
+    bool PrepareAndRunSetupStart();
     // Runs the stage's execute-operation records in order until one aborts, logging each
     // record's non-empty log; a run-time folder that had to be found also aborts.
     void RunStageOps(char stage, bool& abort);
@@ -141,6 +178,12 @@ public:
     void AbortSetup() override;
     // Frees the wizard without the close question (setup ended before it showed).
     void Free();
+    // The background window that made the wizard: the area it is placed in, closed with it.
+    void SetMainWindow(TSMainForm* form) { mainWindow_ = form; }
+    TSMainForm* MainWindow() const { return mainWindow_; }
+    // The copy bar shown instead of the wizard while copying (SET_ADD_BILLBOARD), while
+    // it exists.
+    TCopyBarForm* CopyBarWindow() const { return copyBar_; }
     // A background update: the wizard is placed out of sight.
     void SetBackgroundUpdate(bool on) { backgroundUpdate_ = on; }
     // The install sequence, started once by the copy timer: the folders, the stages
@@ -185,10 +228,25 @@ public:
     void SetCopyEntriesRunning(bool running) override { copyEntriesRunning_ = running; }
     void AddToRegisterList(const std::string& path) override { registerList_.push_back(path); }
     bool ExitQuestionOpen() override;
+    bool ExitChosen() override;
 
 private:
-    // The texts of the controls made here, from the language.
+    // The texts of the pages and their controls, from the language; right to left for
+    // Hebrew and Arabic.
     void LoadTexts();
+    // Fills a text pane (markup applied) and turns it right to left for Hebrew and Arabic.
+    void SetPaneText(ui::RichTextBox*& pane, std::string_view text);
+    // The page's picture by its key in the script's picture list; the default picture when
+    // it has none or it cannot be loaded.
+    void SetPagePicture(std::string_view key);
+    // The shortcut page's text: the extra shortcuts' line only when one has a name.
+    void SetShortcutsText();
+    // The Complete page's main text: done, then the launch offer or the restart notice.
+    void SetCompleteText();
+    // Hides the extra shortcut boxes without a name, moving the others up (once).
+    void ArrangeShortcutBoxes();
+    // The selected component row's description.
+    void ComponentList_ItemClick(int row);
     void FillComponentList();
     void FillAssociateList();
     void ShowUserFields();
@@ -211,8 +269,13 @@ private:
     void SpaceTimer_Timer();
     // The steps of Install between marking and clearing the copy.
     void RunInstallSteps();
+    // After a failed copy: the copy bar and its billboard go and the wizard shows again on
+    // its copy page, whose Cancel ends setup (closes at once when the bar was cancelled).
+    void GiveWayToTheWizard();
 
     TScript& script_;
+    TSMainForm* mainWindow_ = nullptr;
+    TCopyBarForm* copyBar_ = nullptr;
     std::unique_ptr<TExecDll> execDll_;
     SetupLog log_;
     UninstallScript uninstall_;
@@ -227,6 +290,9 @@ private:
     bool backgroundUpdate_ = false;
     bool freeing_ = false;
     bool closed_ = false;
+    bool shortcutBoxesArranged_ = false;
+    ui::Picture defaultPicture_;   // the side picture of pages without one of their own
+    std::string shownPictureFile_; // the page picture's file name shown last
 };
 
 } // namespace kv::installer

@@ -4,6 +4,7 @@
 #include "installer/common/install_registry.h"
 #include "installer/common/messages.h"
 #include "installer/common/run_time_folders.h"
+#include "installer/setup/copy_bar_form.h"
 #include "installer/setup/language.h"
 #include "installer/setup/script.h"
 #include "installer/setup/wizard_form.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/backend.h"
 
 #include <cstdlib>
+#include <memory>
 
 namespace kv::installer {
 namespace {
@@ -51,8 +53,15 @@ void deleteAutoUpdateAtom() {
 
 } // namespace
 
-// Step 1 (the copy bar with the billboard) comes with the background window.
 void TSDialogForm::Install() {
+    // The copy bar with the billboard in the wizard's place.
+    if (script_.Flag(ScriptFlag::AddBillboard) && !script_.Flag(ScriptFlag::SilentSetup)) {
+        hide();
+        WaitPumping(200);
+        copyBar_ = &static_cast<TCopyBarForm&>(ui::app().load(
+            std::make_unique<TCopyBarForm>(script_, [this] { return copyEntriesRunning_; })));
+        copyBar_->show();
+    }
     copying_ = true;
     RunInstallSteps();
     copying_ = false;
@@ -96,6 +105,7 @@ void TSDialogForm::RunInstallSteps() {
             files +=
                 std::atoi(GroupItem(script_.Groups()[static_cast<std::size_t>(row)], 4).c_str());
     CopyBar.setRange(0, files);
+    if (copyBar_) copyBar_->CopyProgress.setRange(0, files);
     uninstall_.AddUninstallLine("TargetDir=" + AppFolder(false), false);
     uninstall_.AddUninstallLine("SharedDir=" + CommonFolder(false), false);
     uninstall_.AddUninstallLine("AuxiliaryDir=" + AuxFolder(false), false);
@@ -104,7 +114,10 @@ void TSDialogForm::RunInstallSteps() {
     WaitPumping(100);
     log_.Log("");
     // A failed copy has either asked to close already or leaves the wizard on this page.
-    if (!copied) return;
+    if (!copied) {
+        if (copyBar_ && !StopTimer.enabled() && !closed_) GiveWayToTheWizard();
+        return;
+    }
 
     log_.Log("Execute After Copy");
     RunStageOps('3', abort);
@@ -127,11 +140,26 @@ void TSDialogForm::RunInstallSteps() {
         AbortSetup();
         return;
     }
-    // The copy bar's end (and its Cancel) comes here with the background window.
+    if (copyBar_) {
+        copyBar_->Finish();
+        if (copyBar_->Cancelled()) {
+            close();
+            return;
+        }
+    }
     // A close asked for during the sequence ends setup once it is over, without more pages.
     if (StopTimer.enabled() || closed_) return;
     show();
     NextButtonClick();
+}
+
+void TSDialogForm::GiveWayToTheWizard() {
+    copyBar_->FreeBillboard();
+    copyBar_->hide();
+    if (copyBar_->Cancelled())
+        close();
+    else
+        show();
 }
 
 bool TSDialogForm::CreateDirLogged(const std::string& message, const std::string& folder) {
@@ -163,6 +191,7 @@ void TSDialogForm::RecordRegKey() {
 
 void TSDialogForm::StepCopyBar() {
     CopyBar.setValue(CopyBar.value() + 1);
+    if (copyBar_) copyBar_->CopyProgress.setValue(copyBar_->CopyProgress.value() + 1);
 }
 
 void TSDialogForm::ShowCopyFile(const std::string& fileName, const std::string& folder) {

@@ -6,6 +6,8 @@
 #include "installer/common/shared_windows.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/language.h"
+#include "installer/setup/main_form.h"
+#include "installer/setup/readme_form.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
@@ -16,25 +18,48 @@
 #include "platform/ui/folder_picker.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <memory>
+#include <optional>
 
 namespace kv::installer {
 namespace {
 
-// A page of the wizard: its name in the page list and the language section of its texts.
+// A page of the wizard: its name in the page list, the language section of its texts and
+// its key in the script's picture list.
 struct PageKind {
     const char* name;
-    const char* section; // null: a page without texts of its own
+    const char* section; // null: a page without texts or picture of its own
+    const char* picture;
 };
 
 constexpr PageKind kPages[] = {
-    {"WelcomeDlg", "Welcome"},         {"LicenseDlg", "License"},
-    {"ReadmeDlg", "Readme"},           {"UserInformationDlg", "UserInfo"},
-    {"DestinationDlg", "Destination"}, {"SetupTypeDlg", "SetupType"},
-    {"CustomDlg", "Components"},       {"AssociateDlg", "Associate"},
-    {"ShortcutsDlg", "Shortcuts"},     {"ConfirmSetupDlg", "Confirm"},
-    {"CopyFilesDlg", "CopyFiles"},     {"CopyFilesDlgHide", nullptr},
-    {"CompleteDlg", "Complete"},
+    {"WelcomeDlg", "Welcome", "Welcome"},
+    {"LicenseDlg", "License", "License"},
+    {"ReadmeDlg", "Readme", "Readme"},
+    {"UserInformationDlg", "UserInfo", "User Information"},
+    {"DestinationDlg", "Destination", "Destination"},
+    {"SetupTypeDlg", "SetupType", "Setup Type"},
+    {"CustomDlg", "Components", "Custom"},
+    {"AssociateDlg", "Associate", "Associate"},
+    {"ShortcutsDlg", "Shortcuts", "Shortcuts"},
+    {"ConfirmSetupDlg", "Confirm", "Confirm Setup"},
+    {"CopyFilesDlg", "CopyFiles", "Copy Files"},
+    {"CopyFilesDlgHide", nullptr, nullptr},
+    {"CompleteDlg", "Complete", "Complete"},
 };
+
+// The picture of the setup folder's file (its file-name part); nullopt when it cannot be
+// read or is no picture.
+std::optional<ui::Picture> loadPicture(std::string_view fileName) {
+    const std::string name = fs::fileNamePart(fileName);
+    if (name.empty()) return std::nullopt;
+    const std::string path = GetExeDir(true) + name;
+    const std::optional<std::string> bytes = fs::readFile(path);
+    if (!bytes) return std::nullopt;
+    return ui::decodePicture(*bytes, path);
+}
 
 const PageKind* pageKind(std::string_view name) {
     for (const PageKind& page : kPages)
@@ -55,6 +80,12 @@ bool isCopyPage(std::string_view page) {
 // Silent setup starts on the copy page (the visible one, else the hidden one).
 void TSDialogForm::FormShow() {
     SetDialogLocation();
+    SideImage.setBorderStyle(script_.Flag(ScriptFlag::DialogBitmap3dFrame)
+                                 ? ui::BorderStyle::FixedSingle
+                                 : ui::BorderStyle::None);
+    defaultPicture_ =
+        loadPicture(script_.Text(ScriptText::DialogBitmapFileName)).value_or(ui::Picture{});
+    SideImage.setPicture(defaultPicture_);
     if (script_.Flag(ScriptFlag::SilentSetup)) {
         script_.SetPage("CopyFilesDlg");
         if (script_.PageIndex() < 0) script_.SetPage("CopyFilesDlgHide");
@@ -69,8 +100,8 @@ void TSDialogForm::SetDialogLocation() {
     const std::string placement = backgroundUpdate_ ? "Hide" : ListItem(location, 0);
     const int dx = std::atoi(ListItem(location, 1).c_str());
     const int dy = std::atoi(ListItem(location, 2).c_str());
-    // The background window's client area comes here once it exists.
-    const ui::Rect area = ui::app().workArea();
+    // The background window's client area when it exists (it has no frame).
+    const ui::Rect area = mainWindow_ ? mainWindow_->geometry() : ui::app().workArea();
     PlaceForm(*this, placement, area.height - height(), 0, area.top + dy, area.left + dx,
               area.width - width());
 }
@@ -85,22 +116,33 @@ bool TSDialogForm::ShowCurrentPage() {
 void TSDialogForm::ShowPage(const std::string& page) {
     const PageKind& kind = *pageKind(page);
     if (kind.section) {
+        SetPagePicture(kind.picture);
         setCaption(LangText(kind.section, "Caption", ""));
         if (!isCopyPage(page)) log_.Log("Show Screen: " + caption());
         for (ui::Control* sheet : controls())
-            if (sheet->container() == &PageControl)
+            if (sheet->container() == &PageControl && sheet != &SideImage)
                 sheet->setVisible(text::equalsNoCase(sheet->name(), kind.name));
     }
     UpdateButtons();
-    // The other pages' own steps come here with their layout; the copy pages start the copy.
-    if (is(page, "UserInformationDlg")) {
+    if (is(page, "LicenseDlg")) {
+        LoadTextFile(LicenseEdit, script_.Text(ScriptText::LicenseFileName), GetCharset());
+    } else if (is(page, "ReadmeDlg")) {
+        LoadTextFile(ReadmeEdit, script_.Text(ScriptText::ReadmeFileName), GetCharset());
+    } else if (is(page, "UserInformationDlg")) {
         if (NameEdit.visible() && NameEdit.text().empty())
             NameEdit.setFocus();
         else if (CompanyEdit.visible() && CompanyEdit.text().empty())
             CompanyEdit.setFocus();
     } else if (is(page, "DestinationDlg")) {
-        BrowseButton.setCaption(LangText("Buttons", "Browse", "&Browse..."));
         ShowSpace();
+    } else if (is(page, "CustomDlg")) {
+        if (ComponentList.itemCount() > 0) {
+            ComponentList.setSelectedIndex(0);
+            ComponentList_ItemClick(0);
+        }
+        ComponentList.setFocus();
+    } else if (is(page, "ShortcutsDlg")) {
+        ArrangeShortcutBoxes();
     } else if (is(page, "ConfirmSetupDlg")) {
         SummaryEdit.setText(ConfirmSummary());
         HintLabel.setCaption(LangText("Confirm", "s2", ""));
@@ -109,6 +151,64 @@ void TSDialogForm::ShowPage(const std::string& page) {
     } else if (is(page, "CompleteDlg")) {
         ShowCompletePage();
     }
+}
+
+// The key's value in the "key=file" lines (the key without regard to case), loaded when
+// it is not the file shown last.
+void TSDialogForm::SetPagePicture(std::string_view key) {
+    std::string file;
+    for (const std::string& line : script_.List(ScriptList::DialogImages)) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos && text::equalsNoCase(line.substr(0, equals), key)) {
+            file = line.substr(equals + 1);
+            break;
+        }
+    }
+    if (file == shownPictureFile_) return;
+    shownPictureFile_ = file;
+    const std::optional<ui::Picture> picture = file.empty() ? std::nullopt : loadPicture(file);
+    SideImage.setPicture(picture ? *picture : defaultPicture_);
+}
+
+// The boxes of the extra shortcuts without a name are hidden, the ones below moving up into
+// the places that frees; the page's text then says whether extra shortcuts are offered.
+void TSDialogForm::ArrangeShortcutBoxes() {
+    if (!shortcutBoxesArranged_) {
+        shortcutBoxesArranged_ = true;
+        ui::CheckBox* boxes[] = {&StartMenuCheck, &DesktopCheck, &SendToCheck, &StartUpCheck};
+        int tops[std::size(boxes)];
+        for (std::size_t i = 0; i < std::size(boxes); ++i)
+            tops[i] = boxes[i]->top();
+        std::size_t place = 0;
+        for (std::size_t i = 0; i < std::size(boxes); ++i) {
+            if (extraNames_[i].empty()) {
+                boxes[i]->setVisible(false);
+                continue;
+            }
+            boxes[i]->move(boxes[i]->left(), tops[place++]);
+        }
+    }
+    SetShortcutsText();
+}
+
+void TSDialogForm::SetShortcutsText() {
+    bool anyExtra = false;
+    for (const std::string& name : extraNames_)
+        anyExtra = anyExtra || !name.empty();
+    SetPaneText(ShortcutsText, LangText("Shortcuts", "s1", "") +
+                                   (anyExtra ? "<p>" + LangText("Shortcuts", "s2", "") : ""));
+}
+
+// Done copying, then the launch offer; a restart's notice instead when one is needed.
+void TSDialogForm::SetCompleteText() {
+    std::string text = LangText("Complete", "s0", "");
+    if (restartNeeded_) {
+        text += "<p><p>" + LangText("Complete", "s2", "");
+        if (GetCharset() == 177) text += '\xFE';
+    } else if (script_.Flag(ScriptFlag::ProposeLaunch)) {
+        text += "<p><p>" + LangText("Complete", "s1", "");
+    }
+    SetPaneText(CompleteText, text);
 }
 
 // When a restart is needed its choice takes the launch box's place, the readme box above it.
@@ -130,6 +230,7 @@ void TSDialogForm::ShowCompletePage() {
         LaunchCheck.setVisible(false);
         RestartNowRadio.setValue(true);
     }
+    SetCompleteText();
     setCaption(LangText("Complete", "Caption", ""));
     CancelButton.setVisible(false);
     NextButton.setCaption(LangText("Buttons", "Finish", "&Finish"));
@@ -194,8 +295,13 @@ void TSDialogForm::BrowseButtonClick() {
     std::string start = TargetEdit.text();
     for (int i = 0; i < 10 && !start.empty() && !fs::exists(start); ++i)
         start = fs::folderPart(start);
-    const std::string folder = ui::pickFolder(
-        this, LangText("Messages", "s3", "Select Destination Directory"), "My Computer", start);
+    // Real windows show the host's folders: they map to the machine's drives (or to Z:).
+    const ui::FolderPaths paths{
+        [](const std::string& path) { return fs::hostPath(path).string(); },
+        [](const std::string& host) { return fs::machinePath(std::filesystem::path(host)); }};
+    const std::string folder =
+        ui::pickFolder(this, LangText("Messages", "s3", "Select Destination Directory"),
+                       "My Computer", start, paths);
     if (!folder.empty()) TargetEdit.setText(folder);
 }
 
@@ -212,8 +318,16 @@ void TSDialogForm::FinishDialogs() {
     log_.Log("Execute After Dialogs");
     bool abort = false;
     RunStageOps('4', abort);
-    // The readme offered on the Complete page comes here with its window.
     if (!abort) {
+        const std::string readme = script_.Text(ScriptText::ReadmeFileName2);
+        if (!readme.empty() && ReadmeCheck.checked()) {
+            auto& window =
+                static_cast<TReadmeForm&>(ui::app().load(std::make_unique<TReadmeForm>()));
+            window.setCaption(LangText("Readme", "Caption", "Readme"));
+            LoadTextFile(window.RichEdit1, readme, GetCharset());
+            window.show(ui::ShowMode::Modal, this);
+            window.unload();
+        }
         if (restartNeeded_ && RestartNowRadio.value()) {
             RebootWindows();
         } else if (LaunchCheck.checked()) {

@@ -7,25 +7,32 @@
 #include "installer/common/install_registry.h"
 #include "installer/common/paths.h"
 #include "installer/common/run_time_folders.h"
+#include "installer/common/shared_windows.h"
 #include "installer/common/system_queries.h"
 #include "installer/common/text_utils.h"
 #include "installer/setup/language.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/system/machine.h"
 
 #include <cstdio>
+#include <string>
 
 namespace kv::installer {
 namespace {
 
-// A figure in MB: one decimal above 10, two from 1 to 10, three below 1; never negative.
+// A figure in MB: one decimal above 10, two from 1 to 10, three below 1; never negative;
+// with the machine's decimal separator.
 std::string megabytes(double mb) {
     if (mb < 0) mb = 0;
     const int decimals = mb > 10 ? 1 : mb >= 1 ? 2 : 3;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f MB", decimals, mb);
-    return buffer;
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, mb);
+    std::string figure = buffer;
+    if (const auto point = figure.find('.'); point != std::string::npos)
+        figure.replace(point, 1, machine::current().profile().locale.decimalSeparator);
+    return figure + " MB";
 }
 
 } // namespace
@@ -52,8 +59,14 @@ void TSDialogForm::Prepare() {
         }
         extraNames_[static_cast<std::size_t>(i)] = name;
     }
-    if (!script_.Flag(ScriptFlag::ShowCompactSetup)) CompactRadio.setVisible(false);
-    if (!script_.IsPageListed("Custom")) CustomRadio.setVisible(false);
+    if (!script_.Flag(ScriptFlag::ShowCompactSetup)) {
+        CompactRadio.setVisible(false);
+        CompactText->setVisible(false);
+    }
+    if (!script_.IsPageListed("Custom")) {
+        CustomRadio.setVisible(false);
+        CustomText->setVisible(false);
+    }
     FillComponentList();
     if (!script_.IsPageListed("SetupType")) CustomRadio.setValue(true);
     ShowSpace();
@@ -61,24 +74,70 @@ void TSDialogForm::Prepare() {
     ShowUserFields();
 }
 
-// The captions of the choices, boxes and buttons made here; the pages' own texts come
-// with their layout.
+// Every page's texts. The user-information text and the company field's place follow the
+// fields shown, so they come with them.
 void TSDialogForm::LoadTexts() {
+    const int charset = GetCharset();
+    if (IsRightToLeftCharset(charset)) {
+        ApplyBiDiMode(*this, charset);
+        for (ui::Control* control : controls())
+            if (!dynamic_cast<ui::RichTextBox*>(control)) ApplyBiDiMode(*control, charset);
+        ApplyBiDiMode(DescriptionEdit, charset); // the file boxes read as their text does
+    }
+    const std::string progName = script_.Text(ScriptText::ProgName);
+    const auto text = [&](const char* section, const char* key) {
+        return ReplaceAll(LangText(section, key, ""), "PROG_NAME", progName);
+    };
+    SetPaneText(
+        WelcomeText,
+        text("Welcome", "s1") +
+            (script_.Flag(ScriptFlag::ShowCloseRecommendation) ? text("Welcome", "s2")
+                                                               : "<p><p><p><p><p>") +
+            "<p>" +
+            (script_.Flag(ScriptFlag::ShowAdwareDisclaimer) ? text("Welcome", "s4") : "<p><p><p>") +
+            text("Welcome", "s3"));
+    LicenseLabel1.setCaption(LangText("License", "s1", ""));
+    LicenseLabel2.setCaption(LangText("License", "s2", ""));
     LicenseAcceptRadio.setCaption(LangText("License", "s3", ""));
     LicenseDeclineRadio.setCaption(LangText("License", "s4", ""));
+    ReadmeLabel.setCaption(LangText("Readme", "s1", ""));
     NameLabel.setCaption(LangText("UserInfo", "s11", ""));
     CompanyLabel.setCaption(LangText("UserInfo", "s12", ""));
+    SetPaneText(DestinationText, text("Destination", "s1"));
+    DestinationGroup.setCaption(" " + LangText("Destination", "s2", "") + " ");
+    BrowseButton.setCaption(LangText("Buttons", "Browse", "&Browse..."));
+    SpaceRequiredTitle.setCaption(LangText("Destination", "s3", ""));
+    SpaceAvailableTitle.setCaption(LangText("Destination", "s4", ""));
+    SetPaneText(SetupTypeText, LangText("SetupType", "s1", ""));
     TypicalRadio.setCaption(LangText("SetupType", "s11", ""));
     CompactRadio.setCaption(LangText("SetupType", "s12", ""));
     CustomRadio.setCaption(LangText("SetupType", "s13", ""));
+    SetPaneText(TypicalText, LangText("SetupType", "s21", ""));
+    SetPaneText(CompactText, LangText("SetupType", "s22", ""));
+    SetPaneText(CustomText, LangText("SetupType", "s23", ""));
+    SetPaneText(ComponentsText, LangText("Components", "s1", ""));
+    ComponentsLabel.setCaption(LangText("Components", "s2", ""));
+    DescriptionLabel.setCaption(LangText("Components", "s3", ""));
+    SetPaneText(AssociateText, text("Associate", "s1"));
+    AssociateLabel.setCaption(LangText("Associate", "s2", ""));
+    SetShortcutsText();
+    ProgramMenuLabel.setCaption(LangText("Shortcuts", "s3", ""));
     StartMenuCheck.setCaption(LangText("Shortcuts", "s11", ""));
     DesktopCheck.setCaption(LangText("Shortcuts", "s12", ""));
     SendToCheck.setCaption(LangText("Shortcuts", "s13", ""));
     StartUpCheck.setCaption(LangText("Shortcuts", "s14", ""));
+    SetPaneText(ConfirmText, LangText("Confirm", "s1", ""));
+    SetPaneText(FinishText, LangText("Complete", "s7", ""));
+    SetCompleteText();
     const std::string url = script_.Text(ScriptText::CompanyUrl);
     UrlLabel.setCaption(url);
     UrlLabel.setToolTip(url);
     UrlLabel.setVisible(!url.empty());
+}
+
+void TSDialogForm::SetPaneText(ui::RichTextBox*& pane, std::string_view text) {
+    SetEditText(*pane, text);
+    if (!pane->rightToLeft()) MakeRightToLeft(pane, GetCharset());
 }
 
 // One row per group: its name, size, Typical, Compact, file count and description.
@@ -117,6 +176,8 @@ void TSDialogForm::ShowUserFields() {
     const bool company = script_.Flag(ScriptFlag::RequestCompanyName);
     NameEdit.setText(name ? GetRegisteredOwner() : "");
     CompanyEdit.setText(company ? GetRegisteredOrganization() : "");
+    SetPaneText(UserInfoText,
+                LangText("UserInfo", "s" + std::to_string((name ? 1 : 0) + (company ? 2 : 0)), ""));
     NameEdit.setVisible(name);
     NameLabel.setVisible(name);
     CompanyEdit.setVisible(company);
@@ -149,6 +210,16 @@ void TSDialogForm::RunSetupStart(bool& abort) {
     HandFoldersOver();
     log_.Log("Execute Before Dialogs");
     RunStageOps('1', abort);
+}
+
+bool TSDialogForm::PrepareAndRunSetupStart() {
+    // The run-time folder records first, so that a target folder under one of them is
+    // found when Prepare expands it (rather than fixed as not found).
+    SetRunTimeDirs();
+    Prepare();
+    bool abort = false;
+    RunSetupStart(abort);
+    return !abort;
 }
 
 void TSDialogForm::RunStageOps(char stage, bool& abort) {

@@ -4,12 +4,15 @@
 
 #include "installer/common/delimited_lists.h"
 #include "installer/common/links.h"
+#include "installer/common/paths.h"
 #include "installer/common/system_queries.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/fs/path.h"
 #include "platform/text/ansi.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -69,6 +72,16 @@ std::vector<std::string> folderLevels(std::string folder) {
     return levels;
 }
 
+// Whether the folder, with "." and ".." resolved, lies strictly below the parent.
+bool liesBelow(const std::string& folder, const std::string& parent) {
+    const std::string full = fs::fullPath(folder);
+    const std::string top = fs::fullPath(parent);
+    if (full.empty() || top.empty()) return false;
+    const std::string prefix = SetTrailingSlash(top, true);
+    return full.size() > prefix.size() &&
+           text::equalsNoCase(std::string_view(full).substr(0, prefix.size()), prefix);
+}
+
 } // namespace
 
 void TSDialogForm::CreateShortcuts() {
@@ -109,6 +122,7 @@ void TSDialogForm::CreateShortcuts() {
     }
 
     const std::string linkFolder = script_.Text(ScriptText::StartProgramLinkFolder);
+    const std::string programs = ShellFolder(kFolderPrograms, allUsers);
     for (const LinkRecord& link : links) {
         std::string folder;
         if (link.folder.empty() || text::equalsNoCase(link.folder, linkFolder))
@@ -126,8 +140,9 @@ void TSDialogForm::CreateShortcuts() {
         if (path.find("Check for New Update.lnk") != std::string::npos)
             uninstallData_.WriteInfoValue("UnInstall", "CheckforNewUpdateLink", path);
         // Each level of the record's folder above the deepest, deepest first, goes once it
-        // is empty.
+        // is empty. The path holds the folder as written: its "/" are read as "\" too.
         auto removeUpperLevels = [&](std::string level) {
+            std::replace(level.begin(), level.end(), '/', '\\');
             const std::vector<std::string> levels = folderLevels(link.folder);
             for (std::size_t n = levels.size(); n > 1; --n) {
                 const std::size_t at = level.rfind("\\" + levels[n - 1]);
@@ -141,8 +156,8 @@ void TSDialogForm::CreateShortcuts() {
             // A link file in a folder of the menu (an Internet shortcut): that folder and
             // those above it of the record's folder go too once empty, or they would stay
             // behind and fail the removal of the program's menu folder.
-            if (!folder.empty()) {
-                const std::string own = path.substr(0, path.rfind('\\'));
+            const std::string own = path.substr(0, path.rfind('\\'));
+            if (!folder.empty() && liesBelow(own, programs)) {
                 uninstall_.AddUninstallLine("REMOVE_FOLDER(" + own + ")", false);
                 removeUpperLevels(own);
             }
@@ -152,7 +167,10 @@ void TSDialogForm::CreateShortcuts() {
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + "\\" + link.name + ".lnk)", false);
             uninstall_.AddUninstallLine("REMOVE_FOLDER(" + path + ")", false);
         } else if (!link.folder.empty()) {
-            uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
+            // A folder climbing with ".." to the Programs folder or above it is not the
+            // program's to delete with its contents.
+            if (liesBelow(path, programs))
+                uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
             removeUpperLevels(path);
         }
     }

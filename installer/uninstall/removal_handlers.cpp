@@ -50,6 +50,18 @@ bool isOwnFolder(const std::string& path) {
                               SetTrailingSlash(fs::fullPath(GetExeDir(false)), false));
 }
 
+// Whether a component of the path ("/" read as "\") is "..".
+bool climbsUp(std::string_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string_view::npos) end = path.size();
+        if (path.substr(start, end - start) == "..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 ItemResult resultOf(bool ok) {
     return ok ? ItemResult::Done : ItemResult::Failed;
 }
@@ -90,6 +102,8 @@ ItemResult RemoveFileItem(const RemovalRules& rules, const std::string& path) {
 }
 
 ItemResult ForceRemoveFolder(const std::string& path) {
+    // A whole tree goes only for the folder the path names as written, never one it climbs to.
+    if (climbsUp(path)) return ItemResult::Failed;
     if (IsSystemFolder(path)) return ItemResult::Done;
     if (fs::isDirectory(path)) DeleteTree(path, true);
     return resultOf(!fs::exists(path) || isOwnFolder(path));

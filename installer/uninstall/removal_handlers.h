@@ -29,7 +29,7 @@ ItemResult RemoveReadOnlyFile(const RemovalRules& rules, const std::string& path
 // A file or service file; the uninstaller itself counts as done.
 ItemResult RemoveFileItem(const RemovalRules& rules, const std::string& path);
 // A forced folder: its whole tree deleted, attributes cleared; system folders are left and
-// count as done, as does the uninstaller's own folder.
+// count as done, as does the uninstaller's own folder. A path with a ".." component fails.
 ItemResult ForceRemoveFolder(const std::string& path);
 // A folder removed when empty; skipped when it and a kept folder are prefixes of each other;
 // a failure is forgiven when a forgiven entry begins with its path.

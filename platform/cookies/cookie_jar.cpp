@@ -36,6 +36,17 @@ std::string pathOf(std::string_view url) {
     return std::string(path);
 }
 
+// Whether a page on host may set a cookie for domain: the host itself, or a domain above it
+// that still names a site (never a bare top-level name such as "com"); an address (digits and
+// dots) has no domain above it.
+bool ownDomain(const std::string& host, const std::string& domain) {
+    if (host == domain) return true;
+    if (domain.find('.') == std::string::npos) return false;
+    if (host.find_first_not_of("0123456789.") == std::string::npos) return false;
+    return host.size() > domain.size() && host.ends_with(domain) &&
+           host[host.size() - domain.size() - 1] == '.';
+}
+
 // Holds an exclusive lock on the jar's lock file while it lives.
 class JarLock {
 public:
@@ -136,10 +147,7 @@ bool storeResponseCookie(std::string_view url, std::string_view header) {
         std::string domain = text::toLower(text::trimBlanks(part.substr(at + 1)));
         if (!domain.empty() && domain.front() == '.') domain.erase(0, 1);
         if (domain.empty()) continue;
-        const std::string host = hostOf(url);
-        const bool own = host == domain || (host.size() > domain.size() && host.ends_with(domain) &&
-                                            host[host.size() - domain.size() - 1] == '.');
-        if (!own) return false;
+        if (!ownDomain(hostOf(url), domain)) return false;
     }
     return setCookie(url, name, data);
 }

@@ -31,7 +31,7 @@ bool setCookie(std::string_view url, std::string_view name, std::string_view dat
 
 // Keeps a cookie a page at the URL sets (a Set-Cookie header's value, "name=value" and its
 // attributes) through setCookie. False, and nothing kept, for a value without a name or a
-// domain attribute the URL's host does not belong to.
+// domain attribute the URL's host does not belong to (a bare top-level name belongs to none).
 bool storeResponseCookie(std::string_view url, std::string_view header);
 
 // Every cookie in the jar, in file order.

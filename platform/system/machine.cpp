@@ -132,10 +132,9 @@ bool isOpen() {
 
 bool openMachine(const fs::path& folder) {
     std::error_code ec;
-    if (!fs::exists(Machine(folder, {}).profileFile(), ec))
-        return createMachine(folder, defaultProfile());
-    Machine m(folder, {});
-    std::optional<Profile> p = loadProfile(m.profileFile());
+    const fs::path profileFile = Machine(folder, defaultProfile()).profileFile();
+    if (!fs::exists(profileFile, ec)) return createMachine(folder, defaultProfile());
+    std::optional<Profile> p = loadProfile(profileFile);
     g_current.emplace(folder, p ? *p : defaultProfile());
     applyCodePage(g_current->profile());
     return p.has_value() && prepareFolders(*g_current);

@@ -9,7 +9,10 @@
 #include "platform/ui/timer.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 
 namespace kv::ui {
 namespace {
@@ -52,7 +55,16 @@ void resetForTests() {
     resetControlHost();
 }
 
-Application::Application() : backend_(std::make_unique<internal::NullBackend>()) {
+struct Application::ThreadCalls {
+    mutable std::mutex mutex;
+    std::condition_variable arrived;
+    std::vector<std::function<void()>> calls;
+    int expected = 0;
+};
+
+Application::Application()
+    : backend_(std::make_unique<internal::NullBackend>()),
+      threadCalls_(std::make_unique<ThreadCalls>()) {
     g_current = this;
 }
 
@@ -115,6 +127,16 @@ void Application::bringToFront(ModelKey, Form& form) {
     if (it == zOrder_.end()) return;
     zOrder_.erase(it);
     zOrder_.insert(zOrder_.begin(), &form);
+    backend_->propertyChanged(form, Property::ZOrder);
+}
+
+void Application::placeBelow(ModelKey, Form& form, Form& above) {
+    if (&form == &above) return;
+    auto self = std::find(zOrder_.begin(), zOrder_.end(), &form);
+    auto other = std::find(zOrder_.begin(), zOrder_.end(), &above);
+    if (self == zOrder_.end() || other == zOrder_.end() || self == other + 1) return;
+    zOrder_.erase(self);
+    zOrder_.insert(std::find(zOrder_.begin(), zOrder_.end(), &above) + 1, &form);
     backend_->propertyChanged(form, Property::ZOrder);
 }
 
@@ -220,7 +242,43 @@ void Application::requestPaint(ModelKey, Widget& widget) {
         paints_.push_back(&widget);
 }
 
+void Application::expectThreadCall() {
+    std::lock_guard lock(threadCalls_->mutex);
+    ++threadCalls_->expected;
+}
+
+void Application::postFromThread(std::function<void()> call) {
+    {
+        std::lock_guard lock(threadCalls_->mutex);
+        threadCalls_->calls.push_back(std::move(call));
+        if (threadCalls_->expected > 0) --threadCalls_->expected;
+    }
+    threadCalls_->arrived.notify_all();
+}
+
+bool Application::threadCallsExpected() const {
+    std::lock_guard lock(threadCalls_->mutex);
+    return threadCalls_->expected > 0;
+}
+
+bool Application::threadCallsPending() const {
+    std::lock_guard lock(threadCalls_->mutex);
+    return !threadCalls_->calls.empty();
+}
+
+bool Application::waitForThreadCalls(std::uint32_t ms) {
+    std::unique_lock lock(threadCalls_->mutex);
+    return threadCalls_->arrived.wait_for(lock, std::chrono::milliseconds(ms),
+                                          [this] { return threadCalls_->expected == 0; });
+}
+
 bool Application::runPosted() {
+    {
+        std::lock_guard lock(threadCalls_->mutex);
+        for (auto& call : threadCalls_->calls)
+            posted_.push_back(std::move(call));
+        threadCalls_->calls.clear();
+    }
     if (!posted_.empty()) {
         auto call = std::move(posted_.front());
         posted_.erase(posted_.begin());

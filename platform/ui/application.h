@@ -77,6 +77,18 @@ public:
     void waitPumping(std::uint32_t ms);
     // Queues a call for the message loop.
     void post(std::function<void()> call);
+    // Calls handed over by other threads. The GUI thread announces each one before it
+    // starts the thread (expectThreadCall); the thread hands it over (postFromThread, the
+    // only thread-safe call here) and the message loop runs it as a posted call. The
+    // headless clock moves on only once every announced call has come.
+    void expectThreadCall();
+    void postFromThread(std::function<void()> call);
+    // Announced calls not handed over yet; calls handed over and not yet run.
+    bool threadCallsExpected() const;
+    bool threadCallsPending() const;
+    // Waits at most `ms` of real time until no announced call is outstanding; false when
+    // some still is.
+    bool waitForThreadCalls(std::uint32_t ms);
 
     // Shows a message box and returns the answer (id::Ok...).
     int messageBox(const MessageBoxRequest& request);
@@ -101,6 +113,7 @@ public:
     void hideForm(ModelKey, Form& form);
     bool unloadForm(ModelKey, Form& form, UnloadMode mode);
     void bringToFront(ModelKey, Form& form);
+    void placeBelow(ModelKey, Form& form, Form& above);
     void schedule(ModelKey, Timer& timer);
     void unschedule(ModelKey, Timer& timer);
     void requestPaint(ModelKey, Widget& widget);
@@ -131,6 +144,8 @@ private:
     std::vector<std::unique_ptr<Form>> unloaded_;
     std::vector<Form*> zOrder_;
     std::vector<std::function<void()>> posted_;
+    struct ThreadCalls;
+    std::unique_ptr<ThreadCalls> threadCalls_;
     std::vector<Widget*> paints_;
     std::vector<Scheduled> timers_;
     std::uint64_t timerOrder_ = 0;

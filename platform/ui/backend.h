@@ -64,8 +64,19 @@ public:
 
     // Shows a box and returns the platform's answer (id::Ok...).
     virtual int messageBox(const MessageBoxRequest& request) = 0;
+    // Asks for a folder with the toolkit's own picker, titled `title`, starting at the host
+    // folder `start` (UTF-8): the chosen host folder, empty when the user cancelled; nullopt
+    // when the backend has no picker of its own (the model's picker form asks instead).
+    virtual std::optional<std::string> pickFolder(const Form* owner, const std::string& title,
+                                                  const std::string& start) {
+        (void)owner, (void)title, (void)start;
+        return std::nullopt;
+    }
     virtual void setClipboardText(const std::string& text) = 0;
     virtual std::string clipboardText() = 0;
+    // The client area of a loaded form's real window in the form's units; none where the
+    // platform's standard metrics apply (docking.h).
+    virtual std::optional<Size> clientSize(const Form&) { return std::nullopt; }
     // The extent of one line of text in pixels (the headless metric is a fixed formula).
     virtual Size measureText(std::string_view text, const Font& font);
     // A message loop gave up: nothing pending and nothing can arrive (see idle).

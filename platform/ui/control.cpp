@@ -32,6 +32,12 @@ void Control::setTabIndex(int index) {
     changed(Property::TabOrder);
 }
 
+void Control::setAlign(Align align) {
+    if (align == align_) return;
+    align_ = align;
+    changed(Property::Alignment);
+}
+
 bool Control::reachable() const {
     for (const Control* c = this; c; c = c->container_)
         if (!c->visible() || !c->enabled()) return false;

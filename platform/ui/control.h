@@ -25,6 +25,9 @@ public:
     void setTabIndex(int index);
     bool tabStop() const { return tabStop_; }
     void setTabStop(bool on) { tabStop_ = on; }
+    // Docking along an edge of the form (arrangeDocked in docking.h places docked controls).
+    Align align() const { return align_; }
+    void setAlign(Align align);
     // Whether the control can take the focus (kinds like labels and timers never can).
     virtual bool canFocus() const { return true; }
     // Moves the focus here; false (and nothing changes) when the control is hidden,
@@ -52,6 +55,7 @@ private:
     Control* container_ = nullptr;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+    Align align_ = Align::None;
 };
 
 } // namespace kv::ui

@@ -1,9 +1,11 @@
 #include "platform/ui/folder_picker.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/backend.h"
 #include "platform/ui/design.h"
 
 #include <memory>
+#include <optional>
 
 namespace kv::ui {
 
@@ -31,7 +33,11 @@ FolderPickerForm::FolderPickerForm() : Form("FolderPicker", Units::Pixels) {
 }
 
 std::string pickFolder(Form* owner, const std::string& title, const std::string& root,
-                       const std::string& start) {
+                       const std::string& start, const FolderPaths& paths) {
+    if (paths.toHost && paths.fromHost)
+        if (const std::optional<std::string> host =
+                app().backend().pickFolder(owner, title, paths.toHost(start)))
+            return host->empty() ? std::string() : paths.fromHost(*host);
     auto& form = static_cast<FolderPickerForm&>(app().load(std::make_unique<FolderPickerForm>()));
     form.TitleLabel.setCaption(title);
     form.RootLabel.setCaption(root);

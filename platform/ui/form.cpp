@@ -163,6 +163,10 @@ void Form::bringToFront() {
     app().bringToFront({}, *this);
 }
 
+void Form::placeBelow(Form& above) {
+    app().placeBelow({}, *this, above);
+}
+
 void Form::refresh() {
     app().requestPaint({}, *this);
 }

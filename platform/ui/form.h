@@ -94,6 +94,9 @@ public:
     bool close(UnloadMode mode = UnloadMode::FromControlMenu);
     // Brings the form to the front of the order of windows.
     void bringToFront();
+    // Places the form directly below `above` in the order of windows (both shown), without
+    // activating, moving or sizing it.
+    void placeBelow(Form& above);
     // Asks for a repaint: the paint event runs from the message loop.
     void refresh();
     // The drawing surface that the paint event draws on.

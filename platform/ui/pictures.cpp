@@ -16,12 +16,6 @@ void PictureBox::setBorderStyle(BorderStyle style) {
     changed(Property::BorderStyle);
 }
 
-void PictureBox::setAlign(Align align) {
-    if (align == align_) return;
-    align_ = align;
-    changed(Property::Alignment);
-}
-
 void PictureBox::refresh() {
     app().requestPaint({}, *this);
 }

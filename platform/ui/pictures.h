@@ -16,9 +16,6 @@ public:
     void setPicture(Picture picture);
     BorderStyle borderStyle() const { return border_; }
     void setBorderStyle(BorderStyle style);
-    // Docking along an edge of the form.
-    Align align() const { return align_; }
-    void setAlign(Align align);
     // The drawing surface of its paint event; refresh() repaints from the message loop.
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
@@ -30,7 +27,6 @@ public:
 private:
     Picture picture_;
     BorderStyle border_ = BorderStyle::FixedSingle;
-    Align align_ = Align::None;
     Surface surface_;
 };
 

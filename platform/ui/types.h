@@ -65,6 +65,8 @@ enum class MousePointer {
     Cross = 2,
     IBeam = 3,
     SizeAll = 5,
+    SizeNS = 7,
+    SizeWE = 9,
     Hourglass = 11,
     NoDrop = 12,
     ArrowHourglass = 13,
@@ -73,7 +75,7 @@ enum class MousePointer {
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
 
-// Docking of a picture box along an edge of its form.
+// Docking of a control along an edge of its form.
 enum class Align { None = 0, Top = 1, Bottom = 2, Left = 3, Right = 4 };
 
 enum class ShowMode { Modeless = 0, Modal = 1 };

@@ -6,20 +6,16 @@
 #include "client/app/reset.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "client/app/tests/service_test.h"
 #include "client/service/service_address.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/script/ui_script.h"
 #include "platform/ui/user_controls.h"
-#include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,14 +23,8 @@
 namespace kv::app {
 namespace {
 
+using testing::kLogin;
 using Lines = std::vector<std::string>;
-
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
 
 constexpr const char* kItemPage = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=3001122334";
 constexpr const char* kOtherItemPage =
@@ -51,25 +41,8 @@ page "http://www.example.org/" "Example" "<p>Elsewhere</p>"
 )";
 
 // alice, terms accepted and import asked before, starts the program under a UI script.
-class BrowserPanes : public ::testing::Test {
+class BrowserPanes : public testing::ServiceTest {
 protected:
-    void SetUp() override {
-        kv::registry::resetForTests();
-        machine_.emplace();
-        resetForTests();
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-    }
-    void TearDown() override {
-        EXPECT_EQ(sim_.refusals(), Lines{});
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-    }
-
     // Runs the start-up and the message loop under the script; what did not go as it says.
     std::string play(const std::string& script) {
         std::string error;
@@ -108,9 +81,6 @@ protected:
         }
         return out;
     }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
 };
 
 // The commands that follow the view: every one checked in the browser view, then the list.

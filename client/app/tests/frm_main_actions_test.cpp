@@ -7,62 +7,32 @@
 #include "client/app/settings_store.h"
 #include "client/app/site_pages.h"
 #include "client/app/startup.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
+#include "client/app/tests/service_test.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
-#include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace kv::app {
 namespace {
 
+using testing::kLogin;
 using Requests = std::vector<std::string>;
-
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
 
 // alice logged in against the stand-in service, the main window shown with a folder listed,
 // and a UI script playing the user.
-class MainActions : public ::testing::Test {
+class MainActions : public testing::ServiceTest {
 protected:
-    void SetUp() override {
-        kv::registry::resetForTests();
-        machine_.emplace();
-        resetForTests();
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-    }
-    void TearDown() override {
-        EXPECT_EQ(sim_.refusals(), Requests{}); // every request is one the service takes
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-    }
-
     // Lists folder in the shown main window, runs before (its requests count), then lets
     // the script play the user until the window closes; what did not go as the script says.
     std::string play(const std::string& script, std::int16_t folder = 1,
                      const std::function<void(frmMain&)>& before = {}) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
             frmMain& main = mainForm();
             main.show();
             std::int16_t status = folder;
@@ -72,25 +42,8 @@ protected:
             sim_.clearRequests();
             if (before) before(main);
             kv::ui::app().run();
-            return 0;
         });
-        return kv::ui::script::report();
     }
-    // The requests since the listing, each without the account fields at its end.
-    Requests sent() const {
-        Requests out;
-        for (const std::string& q : sim_.requests())
-            out.push_back(q.substr(0, q.find("&user_id=")));
-        return out;
-    }
-    bool hasSnipe(int bidId) {
-        bool found = false;
-        sim_.withStore([&](kv::servicesim::Store& s) { found = s.findSnipe("alice", bidId); });
-        return found;
-    }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
 };
 
 constexpr const char* kList1 = "0=0&cmd=textdump&status_id=1&sort=auction%5Fid";

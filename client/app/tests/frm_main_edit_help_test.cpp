@@ -9,8 +9,7 @@
 #include "client/app/session.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
+#include "client/app/tests/service_test.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
@@ -18,10 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,84 +26,41 @@ namespace kv::app {
 namespace {
 
 using kv::servicesim::Snipe;
-using kv::servicesim::Store;
 using kv::ui::app;
 using Requests = std::vector<std::string>;
 
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
-
-class MainWindowActions : public ::testing::Test {
+class MainWindowActions : public testing::ServiceTest {
 protected:
-    void SetUp() override {
-        kv::registry::resetForTests();
-        machine_.emplace();
-        resetForTests();
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-    }
-    void TearDown() override {
-        EXPECT_EQ(sim_.refusals(), Requests{}); // every request is one the service takes
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-    }
-
     // Logs alice in, shows the main window with folder `status` listed (grouped by
     // `groupBy`) and her favourites in the menu, then lets the script play the user until
     // it closes the window. What did not go as the script says.
     std::string play(const std::string& script, std::int16_t status = 1, std::int16_t groupBy = 0) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
             frmMain& main = mainForm();
             main.show();
             refreshAuctionList(status, groupBy);
             loadFavorites();
             sim_.clearRequests();
             app().run();
-            return 0;
         });
-        return kv::ui::script::report();
-    }
-    // The requests since the list and the favourites were loaded, without the account
-    // fields at their end.
-    Requests sent() const {
-        Requests out;
-        for (const std::string& q : sim_.requests())
-            out.push_back(q.substr(0, q.find("&user_id=")));
-        return out;
     }
     // Replaces alice's snipes by active ones with these item numbers and titles, listed in
     // this order.
     void snipes(const std::vector<std::pair<const char*, const char*>>& items) {
-        sim_.withStore([&](Store& s) {
-            std::erase_if(s.snipes, [](const Snipe& n) { return n.userId == "alice"; });
-            int id = 300;
-            for (const auto& [number, title] : items) {
-                Snipe n;
-                n.userId = "alice";
-                n.bidId = ++id;
-                n.itemNumber = number;
-                n.title = title;
-                n.seller = "tickers";
-                n.maxBid = 10;
-                n.endsAt = std::time(nullptr) + 3600;
-                s.snipes.push_back(n);
-            }
-        });
+        std::vector<Snipe> active;
+        int id = 300;
+        for (const auto& [number, title] : items) {
+            Snipe n;
+            n.bidId = ++id;
+            n.itemNumber = number;
+            n.title = title;
+            n.seller = "tickers";
+            n.maxBid = 10;
+            n.endsAt = std::time(nullptr) + 3600;
+            active.push_back(n);
+        }
+        replaceSnipes(std::move(active));
     }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
 };
 
 // A row of one of alice's favourites (3009988771 "Carriage clock") and one that is not.

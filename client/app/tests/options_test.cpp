@@ -2,24 +2,18 @@
 #include "client/app/frm_options.h"
 #include "client/app/options_command.h"
 #include "client/app/reset.h"
-#include "client/app/session.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "client/app/tests/service_test.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
-#include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
-#include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,36 +26,24 @@ using kv::ui::app;
 using Requests = std::vector<std::string>;
 using Texts = std::vector<std::string>;
 
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
 constexpr const char* kFolder = "C:\\Kestrovane";
 
 // alice logged in against the stand-in service, the program's folder current with a
 // search.cfg of the test's, the options dialog played by a UI script.
-class OptionsDialog : public ::testing::Test {
+class OptionsDialog : public testing::ServiceTest {
 protected:
     void SetUp() override {
-        kv::registry::resetForTests();
-        machine_.emplace();
-        resetForTests();
+        ASSERT_NO_FATAL_FAILURE(ServiceTest::SetUp());
+        programFolder();
+    }
+    // A fresh machine with the program's folder again.
+    void freshMachine() {
+        ServiceTest::freshMachine();
+        programFolder();
+    }
+    static void programFolder() {
         ASSERT_TRUE(kv::fs::createFolders(kFolder));
         ASSERT_TRUE(kv::fs::setCurrentFolder(kFolder));
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-    }
-    void TearDown() override {
-        EXPECT_EQ(sim_.refusals(), Requests{}); // every request is one the service takes
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::fs::resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
     }
 
     static void writeConfig(const std::string& content) {
@@ -69,23 +51,11 @@ protected:
     }
     // Runs body (after the login) under the script; what did not go as the script says.
     std::string play(const std::string& script, const std::function<void()>& body) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        mainForm();
-        sim_.clearRequests();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
+            mainForm();
+            sim_.clearRequests();
             body();
-            return 0;
         });
-        return kv::ui::script::report();
-    }
-    // The requests since the login, each without the account fields at its end.
-    Requests sent() const {
-        Requests out;
-        for (const std::string& q : sim_.requests())
-            out.push_back(q.substr(0, q.find("&user_id=")));
-        return out;
     }
     void getoptionsReplies(kv::servicesim::Fields fields) {
         kv::servicesim::Switches sw;
@@ -106,9 +76,6 @@ protected:
             out.push_back(std::to_string(e.data) + "=" + e.text);
         return out;
     }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
 };
 
 constexpr const char* kOk = "modal frmOptions\n  click cmdOK\nend\n";
@@ -391,13 +358,8 @@ TEST_F(OptionsDialog, SearchCfgFillsTheSearchListsWithTheirStoredSelections) {
                   "");
         EXPECT_EQ(shown, c.entries);
         EXPECT_EQ(selected, c.selected);
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-        machine_.emplace(); // the next case's settings start empty
-        ASSERT_TRUE(kv::fs::createFolders(kFolder));
-        ASSERT_TRUE(kv::fs::setCurrentFolder(kFolder));
+        dropMachine();
+        freshMachine(); // the next case's settings start empty
     }
 }
 
@@ -564,13 +526,8 @@ TEST_F(OptionsDialog, LocalPreferencesAreShownAndStoredByOkOnly) {
         EXPECT_EQ(play(std::string("modal frmOptions\n") + c.script + "end\n", showDialog), "");
         for (const auto& [key, value] : c.stored)
             EXPECT_EQ(getSetting(key, "none"), value) << key;
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-        machine_.emplace();
-        ASSERT_TRUE(kv::fs::createFolders(kFolder));
-        ASSERT_TRUE(kv::fs::setCurrentFolder(kFolder));
+        dropMachine();
+        freshMachine();
         writeConfig("[region]\r\n0=All\r\n1=North\r\n[ebaycurr]\r\n0=Any\r\n");
     }
 }

@@ -3,21 +3,17 @@
 #include "client/app/session.h"
 #include "client/app/settings_store.h"
 #include "client/app/startup.h"
+#include "client/app/tests/service_test.h"
 #include "platform/fs/files.h"
 #include "platform/fs/path.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
-#include "tools/service-sim/server.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -29,12 +25,6 @@ namespace {
 using Texts = std::vector<std::string>;
 using Settings = std::vector<std::pair<std::string, std::string>>;
 
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
 constexpr const char* kFolder = "C:\\Kestrovane";
 constexpr const char* kItemPage = "http://cgi.ebay.com/ws/eBayISAPI.dll?ViewItem&item=";
 constexpr const char* kResults =
@@ -44,23 +34,18 @@ constexpr const char* kNoTextBox = "box caption \"Kestrovane\" text \"Please ent
 
 // alice logged in against the stand-in service, the program's folder current with the
 // program's search.cfg, the main window shown and a UI script playing the user.
-class SearchBar : public ::testing::Test {
+class SearchBar : public testing::ServiceTest {
 protected:
     void SetUp() override {
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-        freshMachine();
+        ASSERT_NO_FATAL_FAILURE(ServiceTest::SetUp());
+        programFolder();
     }
-    void TearDown() override {
-        EXPECT_EQ(sim_.refusals(), Texts{}); // every request is one the service takes
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        dropMachine();
-    }
+    // A fresh machine with the program's folder again.
     void freshMachine() {
-        kv::registry::resetForTests();
-        machine_.emplace();
-        resetForTests();
+        ServiceTest::freshMachine();
+        programFolder();
+    }
+    void programFolder() {
         ASSERT_TRUE(kv::fs::createFolders(kFolder));
         ASSERT_TRUE(kv::fs::setCurrentFolder(kFolder));
         std::ifstream in(KESTROVANE_SEARCH_CFG, std::ios::binary);
@@ -68,29 +53,17 @@ protected:
         content << in.rdbuf();
         ASSERT_TRUE(kv::fs::writeFile(std::string(kFolder) + "\\search.cfg", content.str()));
     }
-    void dropMachine() {
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::fs::resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-    }
 
     // Shows the main window (its favourites read from the store), runs before, then lets
     // the script play the user until the window closes; what did not go as the script says.
     std::string play(const std::string& script, const std::function<void(frmMain&)>& before = {}) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        sim_.clearRequests();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
+            sim_.clearRequests();
             frmMain& main = mainForm();
             main.show();
             if (before) before(main);
             kv::ui::app().run();
-            return 0;
         });
-        return kv::ui::script::report();
     }
     // The addresses wb1 was sent to, in order.
     static Texts navigations() {
@@ -115,16 +88,6 @@ protected:
             out.push_back(getSetting("Fav" + std::to_string(n), ""));
         return out;
     }
-    // The requests since the login, each without the account fields at its end.
-    Texts sent() const {
-        Texts out;
-        for (const std::string& q : sim_.requests())
-            out.push_back(q.substr(0, q.find("&user_id=")));
-        return out;
-    }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
 };
 
 // Types the text and clicks "Search for an auction".

@@ -5,8 +5,7 @@
 #include "client/app/session.h"
 #include "client/app/snipe_commands.h"
 #include "client/app/startup.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
+#include "client/app/tests/service_test.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/script/ui_script.h"
@@ -14,10 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -30,54 +27,18 @@ using kv::servicesim::Store;
 using kv::ui::app;
 using Requests = std::vector<std::string>;
 
-constexpr const char* kLogin = R"(modal frmLogin
-  set txtUserName "alice"
-  set txtPassword "secret"
-  click cmdOK
-end
-)";
-
 // alice logged in against the stand-in service, the snipe editor played by a UI script.
-class SnipeExchange : public ::testing::Test {
+class SnipeExchange : public testing::ServiceTest {
 protected:
-    void SetUp() override {
-        kv::registry::resetForTests();
-        machine_.emplace();
-        resetForTests();
-        ASSERT_GT(sim_.start(), 0);
-        setenv("KV_SERVICE_URL", sim_.baseUrl().c_str(), 1);
-    }
-    void TearDown() override {
-        EXPECT_EQ(sim_.refusals(), Requests{}); // every request is one the service takes
-        unsetenv("KV_SERVICE_URL");
-        sim_.stop();
-        kv::ui::script::resetForTests();
-        resetForTests();
-        kv::registry::resetForTests();
-        machine_.reset();
-    }
-
     // Runs body (after the login) under the script; what did not go as the script says.
     std::string play(const std::string& script, const std::function<void()>& body) {
-        std::string error;
-        if (!kv::ui::script::loadText(std::string(kLogin) + script, &error)) return error;
-        security().doLogin();
-        mainForm();
-        sim_.clearRequests();
-        kv::ui::runProgram([&] {
+        return playLoggedIn(script, [&] {
+            mainForm();
+            sim_.clearRequests();
             body();
-            return 0;
         });
-        return kv::ui::script::report();
     }
 
-    // The requests since the login, each without the account fields at its end.
-    Requests sent() const {
-        Requests out;
-        for (const std::string& q : sim_.requests())
-            out.push_back(q.substr(0, q.find("&user_id=")));
-        return out;
-    }
     frmSnipe& editor() {
         frmSnipe* e = app().loadedForm<frmSnipe>();
         EXPECT_NE(e, nullptr);
@@ -108,9 +69,6 @@ protected:
         });
     }
     void switches(const kv::servicesim::Switches& sw) { sim_.setSwitches(sw); }
-
-    std::optional<kv::machine::testing::TempMachine> machine_;
-    kv::servicesim::Server sim_;
 };
 
 constexpr const char* kOk = "modal frmSnipe\n  click cmdOK\nend\n";
@@ -161,9 +119,7 @@ end
     EXPECT_FALSE(d.cmdDelete.visible());
     EXPECT_TRUE(d.isFriendly.enabled());
     EXPECT_EQ(d.txtBidAmount.left(), d.txtAuctionId.left()); // no currency
-    bool listed = false;
-    sim_.withStore([&](Store& s) { listed = s.findSnipe("alice", 200) != nullptr; });
-    EXPECT_TRUE(listed);
+    EXPECT_TRUE(hasSnipe(200));
 }
 
 TEST_F(SnipeExchange, TheReplysAuctionHouseIsShownSentAndGivenBack) {

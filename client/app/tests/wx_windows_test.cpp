@@ -6,8 +6,7 @@
 #include "client/app/frm_options.h"
 #include "client/app/frm_splash.h"
 #include "client/app/frm_terms.h"
-#include "platform/registry/registry.h"
-#include "platform/system/testing/temp_machine.h"
+#include "client/app/tests/wx_fixture.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/lists.h"
@@ -22,34 +21,15 @@
 
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace kv::app {
 namespace {
 
-void pump(int ms) {
-    const std::uint32_t end = ui::app().tickCount() + static_cast<std::uint32_t>(ms);
-    while (static_cast<std::int32_t>(end - ui::app().tickCount()) > 0) {
-        ui::app().processMessages();
-        ui::app().idleUntil(end);
-    }
-}
+using testing::pump;
 
-class WxWindows : public ::testing::Test {
+class WxWindows : public testing::WxFixture {
 protected:
-    void SetUp() override {
-        registry::resetForTests();
-        machine_.emplace();
-        backend_ = ui::wx::install();
-        if (!backend_) GTEST_SKIP() << "no display";
-    }
-    void TearDown() override {
-        ui::resetApplication();
-        registry::resetForTests();
-        machine_.reset();
-    }
-
     // Shows the form and checks its controls' texts against their boxes.
     void check(ui::Form& form) {
         form.show();
@@ -86,9 +66,6 @@ protected:
         }
         EXPECT_GT(checked, 0) << form.name();
     }
-
-    std::optional<machine::testing::TempMachine> machine_;
-    ui::wx::WxBackend* backend_ = nullptr;
 };
 
 TEST_F(WxWindows, LoginTextsFitTheirBoxes) {

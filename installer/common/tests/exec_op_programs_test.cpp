@@ -16,6 +16,7 @@
 namespace kv::installer {
 namespace {
 
+using testing::execRecord;
 using testing::ProgramsTest;
 using testing::record;
 
@@ -55,11 +56,6 @@ protected:
                              record({{1, argument.c_str()}}));
     }
 };
-
-std::string execRecord(std::initializer_list<std::pair<int, const char*>> header,
-                       std::initializer_list<std::pair<int, const char*>> arguments) {
-    return "~" + record(header) + "~" + record(arguments) + "~";
-}
 
 std::string contentNow(const std::filesystem::path& host) {
     std::ifstream in(host, std::ios::binary);

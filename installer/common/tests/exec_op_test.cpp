@@ -27,14 +27,10 @@ namespace kv::installer {
 namespace {
 
 using machine::testing::TempMachine;
+using testing::execRecord;
 using testing::makeFile;
 using testing::makeFolder;
 using testing::record;
-using Items = std::initializer_list<std::pair<int, const char*>>;
-
-std::string execRecord(Items header, Items arguments) {
-    return "~" + record(header) + "~" + record(arguments) + "~";
-}
 
 struct Fresh {
     Fresh() {

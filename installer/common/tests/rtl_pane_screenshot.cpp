@@ -5,13 +5,9 @@
 
 #include "installer/common/messages.h"
 #include "installer/common/shared_windows.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
-#include "platform/ui/startup/startup.h"
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -29,10 +25,7 @@ struct Notes : kv::ui::Form {
 int main() {
     using namespace kv;
     machine::testing::TempMachine machine;
-    if (ui::installBackendFromEnvironment() != ui::BackendKind::Wx) {
-        std::fputs("no wx backend\n", stderr);
-        return 77;
-    }
+    if (!installer::testing::startWxBackend()) return 77;
     auto& form = ui::app().form<Notes>();
     ui::RichTextBox* pane = &form.pane;
     installer::SetEditText(*pane, "Read <b>this notice</b> first.\\nThe pane reads from the "
@@ -40,11 +33,7 @@ int main() {
     installer::MakeRightToLeft(pane, 177);
     form.show();
     installer::WaitProcessing(500);
-    const char* dir = std::getenv("KV_SCREENSHOT_DIR");
-    const std::string shot = std::string(dir ? dir : ".") + "/rtl-pane.png";
-    const std::string command = "import -window root " + shot;
-    const int rc = std::system(command.c_str()) == 0 ? 0 : 1;
-    if (rc == 0) std::printf("%s\n", shot.c_str());
+    const int rc = installer::testing::saveScreenshot("rtl-pane.png") ? 0 : 1;
     form.unload();
     ui::resetApplication();
     return rc;

@@ -1,7 +1,9 @@
+#include "installer/common/installed_fonts.h"
 #include "installer/common/reset.h"
 #include "installer/common/system_queries.h"
 
 #include "platform/fs/program.h"
+#include "platform/registry/registry.h"
 #include "platform/system/machine.h"
 #include "platform/system/process.h"
 #include "platform/system/resources.h"
@@ -122,6 +124,22 @@ TEST_F(SystemQueries, RebootMarksTheMachineAndEndsTheProgram) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(machine::restartRequested());
+}
+
+TEST_F(SystemQueries, InstalledFontsAreTheFacesTheFontsKeyNames) {
+    for (const char* release : {"98", "XP"}) {
+        registry::resetForTests();
+        TempMachine m(windowsProfile(release));
+        // TrueType and bitmap faces of a fresh machine, without regard to case.
+        for (const char* face : {"Arial", "tahoma", "MS Sans Serif", "Times New Roman"})
+            EXPECT_TRUE(IsFontInstalled(face)) << release << " " << face;
+        // Not a face the machine has, nor a part of one's name.
+        for (const char* face : {"Nowhere Sans", "Courier", "MS Sans", "TrueType", ""})
+            EXPECT_FALSE(IsFontInstalled(face)) << release << " " << face;
+        EXPECT_EQ(InstalledFaceOrArial("Verdana"), "Verdana");
+        EXPECT_EQ(InstalledFaceOrArial("Nowhere Sans"), "Arial");
+    }
+    registry::resetForTests();
 }
 
 } // namespace

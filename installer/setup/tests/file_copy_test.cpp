@@ -27,6 +27,7 @@
 #include "platform/system/resources.h"
 #include "platform/system/restart.h"
 #include "platform/system/testing/temp_machine.h"
+#include "platform/ui/application.h"
 #include "platform/ui/headless/headless.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,10 @@ public:
     bool running = false;
     bool runningWhileCopying = false;
     bool exitQuestionOpen = false;
+    bool exitChosen = false;
+    std::string openQuestionAt;     // the file whose copy opens the exit question
+    std::optional<bool> answerExit; // answers an open question (true: exit) on the next pump
+    int filesWhileQuestionOpen = 0;
     Lines registerList;
     Lines labels; // "name|folder" per file shown
 
@@ -68,12 +73,27 @@ public:
     }
     void ShowCopyFile(const std::string& fileName, const std::string& folder) override {
         labels.push_back(fileName + "|" + folder);
+        if (exitQuestionOpen) ++filesWhileQuestionOpen;
+        if (fileName == openQuestionAt) exitQuestionOpen = true;
     }
     void SetRestartNeeded() override { restartNeeded = true; }
     void SetCopyEntriesRunning(bool on) override { running = on; }
     void AddToRegisterList(const std::string& path) override { registerList.push_back(path); }
     void AbortSetup() override { ++aborts; }
-    bool ExitQuestionOpen() override { return exitQuestionOpen; }
+    bool ExitQuestionOpen() override {
+        if (exitQuestionOpen && answerExit && !answerPosted_) {
+            answerPosted_ = true;
+            ui::app().post([this] {
+                exitQuestionOpen = false;
+                exitChosen = *answerExit;
+            });
+        }
+        return exitQuestionOpen;
+    }
+    bool ExitChosen() override { return exitChosen; }
+
+private:
+    bool answerPosted_ = false;
 };
 
 class FileCopyTest : public ::testing::Test {
@@ -431,7 +451,7 @@ TEST_F(FileCopyTest, MissingFilesStopTheirEntryOrEveryLaterOne) {
     }
 }
 
-TEST_F(FileCopyTest, SelectionExitQuestionAndRunTimeAbortGateTheEntries) {
+TEST_F(FileCopyTest, SelectionAndRunTimeAbortGateTheEntries) {
     load("SET_GLOBAL_OVERWRITE_FLAG(4)\nSET_GROUP_DATA(Main)\nSET_SUB_DIR(<Application Folder>)\n"
          "SET_COPY_FILES(a.txt)\nSET_GROUP_DATA(Extra)\nSET_SUB_DIR(<Application Folder>)\n"
          "SET_COPY_FILES(b.txt)\nSET_GROUP_DATA(Third)\nSET_SUB_DIR(<Application Folder>)\n"
@@ -445,10 +465,6 @@ TEST_F(FileCopyTest, SelectionExitQuestionAndRunTimeAbortGateTheEntries) {
     EXPECT_FALSE(fs::exists("C:\\App\\b.txt"));
 
     wizard_.selection = "011";
-    wizard_.exitQuestionOpen = true;
-    EXPECT_TRUE(copier_->CopyGroups());
-    EXPECT_FALSE(fs::exists("C:\\App\\b.txt"));
-    wizard_.exitQuestionOpen = false;
     EXPECT_TRUE(copier_->CopyGroups());
     EXPECT_TRUE(fs::exists("C:\\App\\b.txt"));
     EXPECT_TRUE(fs::exists("C:\\App\\c.txt"));
@@ -459,7 +475,29 @@ TEST_F(FileCopyTest, SelectionExitQuestionAndRunTimeAbortGateTheEntries) {
     ASSERT_TRUE(fs::deleteFile("C:\\App\\a.txt"));
     EXPECT_TRUE(copier_->CopyGroups());
     EXPECT_FALSE(fs::exists("C:\\App\\a.txt"));
-    EXPECT_EQ(wizard_.barSteps, 3); // one file in the first run, two in the third
+    EXPECT_EQ(wizard_.barSteps, 3); // one file in the first run, two in the second
+}
+
+// The exit question opened during the first entry is still open when the next is reached:
+// no entry starts until it is answered; "resume" copies the rest, "exit" fails the copy.
+TEST_F(FileCopyTest, AnEntryWaitsForTheExitQuestionsAnswer) {
+    for (const bool exit : {false, true}) {
+        start("XP");
+        load("SET_GROUP_DATA(Main)\nSET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(a.txt)\n"
+             "SET_GROUP_DATA(Extra)\nSET_SUB_DIR(<Application Folder>)\n"
+             "SET_COPY_FILES(b.txt|c.txt)");
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            write(std::string("C:\\Setup\\") + name, name);
+        wizard_.selection = "11";
+        wizard_.openQuestionAt = "a.txt";
+        wizard_.answerExit = exit;
+        EXPECT_EQ(copier_->CopyGroups(), !exit) << exit;
+        EXPECT_TRUE(fs::exists("C:\\App\\a.txt")) << exit;
+        EXPECT_EQ(fs::exists("C:\\App\\b.txt"), !exit) << exit;
+        EXPECT_EQ(fs::exists("C:\\App\\c.txt"), !exit) << exit;
+        EXPECT_EQ(wizard_.filesWhileQuestionOpen, 0) << exit;
+        EXPECT_FALSE(wizard_.running) << exit;
+    }
 }
 
 TEST_F(FileCopyTest, FoldersAndTheirRemovalLines) {

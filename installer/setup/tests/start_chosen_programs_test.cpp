@@ -1,6 +1,7 @@
 // The programs setup starts after its window: the launch file opened through the shell in
 // its folder, then the second program started hidden from its own folder, in that order.
 
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/reset.h"
 #include "installer/setup/setup_main.h"
@@ -103,16 +104,10 @@ TEST_F(StartChosenProgramsTest, LaunchFileFirstThenTheSecondProgramHidden) {
 // box).
 TEST_F(StartChosenProgramsTest, SetupMainStartsThemAfterItsWindowAndAfterAnAbort) {
     // An execute record of "Setup Start" whose operation is "Exit".
-    std::vector<std::string> items(21);
-    items[1] = "quit";
-    items[2] = "Setup Start";
-    items[4] = "1";
-    items[19] = "1";
-    items[20] = "Exit";
-    std::string header = "|";
-    for (const std::string& item : items)
-        header += item + "|";
-    const std::string exitAtStart = "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
+    const std::string exitAtStart =
+        "SET_PERFORM_EXECUTE_OP(" +
+        testing::execRecord({{1, "quit"}, {2, "Setup Start"}, {4, "1"}, {19, "1"}, {20, "Exit"}}) +
+        ")\n";
     struct Case {
         const char* name;
         std::string script; // none: no Setup.txt

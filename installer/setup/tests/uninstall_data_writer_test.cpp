@@ -62,6 +62,7 @@ public:
     void AddToRegisterList(const std::string&) override {}
     void AbortSetup() override { ++aborts; }
     bool ExitQuestionOpen() override { return false; }
+    bool ExitChosen() override { return false; }
 };
 
 class UninstallDataTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 // $KV_SCREENSHOT_DIR. Exits 77 when the wx backend is not there.
 
 #include "installer/common/messages.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/exit_setup_form.h"
 #include "installer/setup/language.h"
@@ -12,33 +13,14 @@
 #include "platform/system/process.h"
 #include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
-#include "platform/ui/startup/startup.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
-
-namespace {
-
-bool screenshot(const char* name) {
-    const char* dir = std::getenv("KV_SCREENSHOT_DIR");
-    const std::string shot = std::string(dir ? dir : ".") + "/" + name;
-    const std::string command = "import -window root " + shot;
-    if (std::system(command.c_str()) != 0) return false;
-    std::printf("%s\n", shot.c_str());
-    return true;
-}
-
-} // namespace
 
 int main() {
     using namespace kv;
+    using installer::testing::saveScreenshot;
     machine::testing::TempMachine machine;
-    if (ui::installBackendFromEnvironment() != ui::BackendKind::Wx) {
-        std::fputs("no wx backend\n", stderr);
-        return 77;
-    }
+    if (!installer::testing::startWxBackend()) return 77;
     machine::setProgram(machine.hostFolder('C') / "Setup" / "setup.exe", {});
     installer::AddEnglishResource();
     installer::LoadBuiltInText();
@@ -52,14 +34,14 @@ int main() {
     wizard.Prepare();
     wizard.show();
     installer::WaitProcessing(500);
-    int rc = screenshot("wizard.png") ? 0 : 1;
+    int rc = saveScreenshot("wizard.png") ? 0 : 1;
     // The question alone, so that its window stands out.
     wizard.hide();
     auto& question = static_cast<installer::TExitSetupForm&>(
         ui::app().load(std::make_unique<installer::TExitSetupForm>()));
     question.show();
     installer::WaitProcessing(500);
-    if (!screenshot("exit-question.png")) rc = 1;
+    if (!saveScreenshot("exit-question.png")) rc = 1;
     question.unload();
     wizard.Free();
     ui::resetApplication();

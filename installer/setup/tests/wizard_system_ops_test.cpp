@@ -5,10 +5,10 @@
 #include "installer/setup/wizard_form.h"
 
 #include "installer/common/association_ops.h"
-#include "installer/common/delimited_lists.h"
 #include "installer/common/internal/machine_files.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
 #include "installer/setup/reset.h"
@@ -87,10 +87,7 @@ protected:
         auto& w =
             static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
         ui::app().setMainForm(&w);
-        w.SetRunTimeDirs();
-        w.Prepare();
-        bool abort = false;
-        w.RunSetupStart(abort);
+        w.PrepareAndRunSetupStart();
         w.show();
         ui::app().run();
         EXPECT_TRUE(w.Closed());
@@ -237,6 +234,57 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
     EXPECT_NE(toolA.find("/a"), std::string::npos) << toolA;
 }
 
+// A nested folder written with "/" is removed level by level as one written with "\": the
+// upper levels go once they are empty.
+TEST_F(InstallOpsTest, NestedLinkFoldersWithSlashesKeepTheirLevelRemovals) {
+    for (const char* folder : {"Tools\\Sub\\Deep", "Tools/Sub/Deep", "Tools\\Sub/Deep"}) {
+        SCOPED_TRACE(folder);
+        TSDialogForm& w = install("SET_START_PROGRAM_LINK_FOLDER(Kestrovane)\n"
+                                  "SET_START_PROGRAM_LINK_ITEM(Tool,<Application Folder>kv.exe," +
+                                  std::string(folder) + ")\n");
+        const std::string menu = knownFolderPath(KnownFolder::Programs) + "\\Kestrovane";
+        const Lines lines = linkRemovals(w);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[0], "FORCE_REMOVE_FOLDER(" + menu + "\\" + folder + ");");
+        EXPECT_EQ(Lines(lines.begin() + 1, lines.end()),
+                  (Lines{"REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
+                         "REMOVE_FOLDER(" + menu + "\\Tools);"}));
+        EXPECT_TRUE(fs::exists(menu + "\\Tools\\Sub\\Deep\\Tool.lnk"));
+    }
+}
+
+// A folder that climbs with ".." to the Programs folder or above it gets no forced removal,
+// whether the menu folder or the item's folder climbs; one that stays below keeps it.
+TEST_F(InstallOpsTest, ForcedRemovalOnlyForLinkFoldersBelowThePrograms) {
+    struct Case {
+        const char* menu;
+        const char* folder;
+        const char* forced; // below the Programs folder; "" for no forced line
+    };
+    const Case cases[] = {
+        {"Kestrovane", "..\\..\\..\\..", ""},
+        {"..\\..\\..\\..", "Tools", ""},
+        {"Kestrovane", "\\..\\Tools", ""},
+        {"Kestrovane", "\\Tools\\..", ""},
+        {"Kestrovane", "Tools/../..", ""},
+        {"Kestrovane", "Tools\\..\\Other", "Kestrovane\\Tools\\..\\Other"},
+        {"Kestrovane", "\\Tools\\.", "Tools\\."},
+    };
+    const std::string programs = knownFolderPath(KnownFolder::Programs);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.menu) + " + " + c.folder);
+        TSDialogForm& w = install(
+            "SET_START_PROGRAM_LINK_FOLDER(" + std::string(c.menu) +
+            ")\nSET_START_PROGRAM_LINK_ITEM(Tool,<Application Folder>kv.exe," + c.folder + ")\n");
+        Lines forced;
+        for (const std::string& line : w.Uninstall().Lines())
+            if (line.rfind("FORCE_REMOVE_FOLDER(", 0) == 0) forced.push_back(line);
+        EXPECT_EQ(forced, *c.forced
+                              ? Lines{"FORCE_REMOVE_FOLDER(" + programs + "\\" + c.forced + ");"}
+                              : Lines{});
+    }
+}
+
 TEST_F(InstallOpsTest, AllUsersOnlyForAnAdministratorOnNt) {
     struct Case {
         const char* name;
@@ -323,13 +371,11 @@ TEST_F(InstallOpsTest, StageExitsEndTheSequenceAndOnlyItsEndDropsTheUpdateAtom) 
             "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
             "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(data.txt)\n"
             "SET_PERFORM_ENVIRONMENT_OP(KV_HOME,<Application Folder>,Create,Remove)\n";
-        if (c.exitStage) {
-            std::string header = "|";
-            for (auto [i, v] :
-                 {std::pair{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}})
-                SetListItem(header, i, v);
-            text += "SET_PERFORM_EXECUTE_OP(~" + header + "~|~)\n";
-        }
+        if (c.exitStage)
+            text += "SET_PERFORM_EXECUTE_OP(" +
+                    testing::execRecord(
+                        {{1, "quit"}, {2, c.exitStage}, {4, "1"}, {19, "1"}, {20, "Exit"}}) +
+                    ")\n";
         TSDialogForm& w = run(text);
         EXPECT_EQ(fs::exists("C:\\App\\data.txt"), c.copied);
         const Lines& log = w.Log().Lines();

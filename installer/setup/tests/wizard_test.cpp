@@ -4,21 +4,20 @@
 
 #include "installer/setup/wizard_form.h"
 
-#include "installer/common/delimited_lists.h"
 #include "installer/common/folders.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_queries.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/english.h"
 #include "installer/setup/exit_setup_form.h"
 #include "installer/setup/language.h"
+#include "installer/setup/readme_form.h"
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
+#include "installer/setup/tests/setup_fixture.h"
 #include "platform/fs/files.h"
-#include "platform/registry/registry.h"
-#include "platform/system/process.h"
 #include "platform/system/restart.h"
-#include "platform/system/testing/temp_machine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/end_program.h"
 #include "platform/ui/folder_picker.h"
@@ -28,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,32 +40,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class WizardTest : public ::testing::Test {
+class WizardTest : public testing::SetupFixture {
 protected:
-    void SetUp() override {
-        registry::resetForTests();
-        ui_ = &ui::headless::install();
-        machine::setProgram(machine_.hostFolder('C') / "Setup" / "setup.exe", {});
-        AddEnglishResource();
-        LoadBuiltInText();
-    }
-    void TearDown() override {
-        EXPECT_EQ(ui_->finish(), "");
-        resetForTests();
-        ui::resetForTests();
-        registry::resetForTests();
-    }
     // Loads the script and makes the wizard as setup does, up to its stage 1.
     TSDialogForm& prepare(const std::string& text) {
         script_.LoadFromText(text);
         auto& w =
             static_cast<TSDialogForm&>(ui::app().load(std::make_unique<TSDialogForm>(script_)));
         ui::app().setMainForm(&w);
-        w.SetRunTimeDirs();
-        w.Prepare();
-        bool abort = false;
-        w.RunSetupStart(abort);
-        EXPECT_EQ(abort, expectAbort_);
+        EXPECT_EQ(!w.PrepareAndRunSetupStart(), expectAbort_);
         return w;
     }
     // Prepared and shown.
@@ -84,8 +67,6 @@ protected:
         return Lines(all.begin() + static_cast<std::ptrdiff_t>(i), all.end());
     }
 
-    machine::testing::TempMachine machine_;
-    ui::headless::HeadlessBackend* ui_ = nullptr;
     TScript script_;
     bool expectAbort_ = false;
 };
@@ -431,16 +412,51 @@ TEST_F(WizardTest, ExitQuestionReadsRightToLeftForHebrew) {
     EXPECT_FALSE(setupState().exitChosen);
 }
 
+// The restart notice carries the right-to-left mark (byte 254) in Hebrew only; a file box
+// reads right to left when its Hebrew or Arabic letters outnumber its Latin ones.
+TEST_F(WizardTest, RightToLeftMarkAndFileBoxes) {
+    for (const int charset : {177, 178}) {
+        const std::filesystem::path lng = machine_.hostFolder('C') / "Setup" / "Rtl.lng";
+        std::filesystem::create_directories(lng.parent_path());
+        std::ofstream(lng) << "[General]\r\nCharset=" << charset << "\r\n";
+        const std::string text = "SET_LANG_NAMES(|Rtl|)\nSET_LANG_FLAG(2)\nSET_PROPOSE_RESTART\n"
+                                 "SET_DIALOGS(CompleteDlg)\n";
+        script_.LoadFromText(text);
+        script_.LoadLanguage();
+        ASSERT_EQ(GetCharset(), charset);
+        TSDialogForm& w = start(text);
+        const std::string shown = w.CompleteText->text();
+        EXPECT_EQ(shown.back() == '\xFE', charset == 177) << shown;
+        EXPECT_TRUE(w.CompleteText->rightToLeft());
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+        AddEnglishResource();
+        LoadBuiltInText();
+    }
+    struct Case {
+        const char* text;
+        bool rightToLeft;
+    };
+    const Case cases[] = {
+        {"", false},
+        {"ab\xE0\xFA", false},  // as many of each
+        {"a\xE0\xFA", true},    // 224 and 250 count
+        {"\xDF\xFB", false},    // 223 and 251 do not
+        {"\xE0 1234 !?", true}, // nor digits and signs
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadsRightToLeft(c.text), c.rightToLeft) << c.text;
+}
+
 TEST_F(WizardTest, StagesRunTheirRecordsInOrderUntilOneAborts) {
     // "Append Text to a File" records (a doubled backslash and n: a line break) of stages 1 and 4,
     // and an Exit in stage 4.
     auto op = [](const char* name, const char* stage, const char* title, const char* text) {
-        std::string header = "|", arguments = "|";
-        for (auto [i, v] : {std::pair{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}})
-            SetListItem(header, i, v);
-        SetListItem(arguments, 13, "C:\\order.txt");
-        SetListItem(arguments, 14, text);
-        return "SET_PERFORM_EXECUTE_OP(~" + header + "~" + arguments + "~)\n";
+        return "SET_PERFORM_EXECUTE_OP(" +
+               testing::execRecord({{1, name}, {2, stage}, {4, "1"}, {19, "1"}, {20, title}},
+                                   {{13, "C:\\order.txt"}, {14, text}}) +
+               ")\n";
     };
     const char* append = "Append Text to a File";
     TSDialogForm& w = prepare(
@@ -703,6 +719,57 @@ TEST_F(WizardTest, CopyPageDuringTheSequenceAndAnExitThatWaitsForItsEnd) {
                "  Copy File: C:\\App\\Data\\b.txt ... OK", "", "Execute After Copy",
                "Create Start/Program Link(s):", "Entering: FormCloseQuery - GetStopCopy=FALSE",
                "Exiting: FormCloseQuery - GetStopCopy=FALSE"}));
+}
+
+// Cancel pressed on the copy page before the sequence starts: the copy timer runs it while
+// the exit question is open, and no entry is copied until the user answers. "Resume" copies
+// everything and goes on to the Complete page; "Exit Setup" fails the copy and closes setup.
+TEST_F(WizardTest, TheCopyWaitsForAnExitQuestionOpenBeforeIt) {
+    fs::createFolders("C:\\Setup");
+    for (const char* name : {"a.txt", "b.txt"})
+        fs::writeFile(std::string("C:\\Setup\\") + name, name);
+    for (const bool exit : {false, true}) {
+        const std::string app = exit ? "C:\\Exit" : "C:\\Resume";
+        TSDialogForm& w = prepare("SET_CREATE_SETUP_LOG\nSET_TARGET_DIR(" + app +
+                                  ")\nSET_DIALOGS(CopyFilesDlg,CompleteDlg)\n"
+                                  "SET_GROUP_DATA(Main|1|1|1|1|Main files|1)\n"
+                                  "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(a.txt)\n"
+                                  "SET_GROUP_DATA(More|1|1|1|1|More files|1)\n"
+                                  "SET_SUB_DIR(<Application Folder>)\nSET_COPY_FILES(b.txt)\n");
+        w.TypicalRadio.setValue(true);
+        w.show();
+        // The user answers a while after the sequence started.
+        struct User : ui::Form {
+            User() : ui::Form("User") {}
+            ui::Timer& Clock = add<ui::Timer>("Clock");
+        };
+        auto& user = static_cast<User&>(ui::app().load(std::make_unique<User>()));
+        user.Clock.setInterval(50);
+        user.Clock.onTimer = [&w, &user, exit] {
+            ui::Form* question = ui::app().findForm("ExitSetupForm");
+            if (!w.Copying() || !question || !question->shown()) return;
+            user.Clock.setEnabled(false);
+            ui::user::click(*question->find(exit ? "ExitSetupButton" : "ResumeButton"));
+        };
+        user.Clock.setEnabled(true);
+        ui_->onModal("ExitSetupForm", [](ui::Form&) {});
+        EXPECT_TRUE(ui::user::click(w.CancelButton));
+
+        EXPECT_FALSE(user.Clock.enabled()) << exit;
+        EXPECT_EQ(fs::exists(app + "\\a.txt"), !exit) << exit;
+        EXPECT_EQ(fs::exists(app + "\\b.txt"), !exit) << exit;
+        const Lines log = logBody(w);
+        EXPECT_EQ(std::find(log.begin(), log.end(), "Execute After Copy") != log.end(), !exit)
+            << exit;
+        EXPECT_EQ(w.Closed(), exit);
+        if (!exit) {
+            EXPECT_EQ(script_.CurrentPage(), "CompleteDlg");
+        }
+        user.unload();
+        setupState().exitChosen = true;
+        w.close();
+        resetForTests();
+    }
 }
 
 } // namespace

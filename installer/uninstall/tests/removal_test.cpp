@@ -1,12 +1,12 @@
 // The removal run by the window's start-up timer on hand-written scripts: what goes, what
 // stays, the item log, the ticks, the report box and the end of the run.
 
-#include "installer/common/delimited_lists.h"
 #include "installer/common/environment_ops.h"
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
 #include "installer/common/system_notices.h"
 #include "installer/common/system_queries.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/uninstall/main_form.h"
 #include "installer/uninstall/tests/uninstall_fixture.h"
 #include "installer/uninstall/uninstall_state.h"
@@ -31,17 +31,7 @@ const std::string kSharedDlls =
     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const std::string kBlanks(20, ' ');
 
-// An execute record: header and argument items by index.
-std::string execRecord(std::initializer_list<std::pair<int, const char*>> header,
-                       std::initializer_list<std::pair<int, const char*>> arguments) {
-    const auto list = [](std::initializer_list<std::pair<int, const char*>> items) {
-        std::string l = "|";
-        for (const auto& [index, text] : items)
-            SetListItem(l, index, text);
-        return l;
-    };
-    return "~" + list(header) + "~" + list(arguments) + "~";
-}
+using kv::installer::testing::execRecord;
 
 // A record of the stage that appends the text to a file.
 std::string appendRecord(const char* stage, const char* file, const char* text) {
@@ -280,6 +270,36 @@ TEST_F(RemovalTest, FolderRules) {
                                    }));
     EXPECT_EQ(std::count(log.begin(), log.end(), "\tC:\\Kept\\Keep\\k.txt "), 0);
     EXPECT_TRUE(ui_->boxes().empty());
+}
+
+// A forced folder written with ".." ("/" read as "\") is refused whatever it comes to: its
+// tree stays and it fails as a folder; a forced folder without one still goes.
+TEST_F(RemovalTest, ForcedFoldersWithDotDotAreRefused) {
+    const std::string programs = machine::knownFolderPath(machine::KnownFolder::Programs);
+    const std::string profiles = fs::fullPath(programs + "\\..\\..\\..");
+    file(profiles + "\\Other\\keep.txt");
+    file("C:\\App\\Data\\keep.txt");
+    file("C:\\App\\Cache\\c.dat");
+    fs::writeFile(kTestModeFile, "");
+    ui_->expectBox(
+        ExpectedBox{"Error",
+                    boxText({"UnInstall was unable to remove one or more Directories", "",
+                             "To complete the UnInstall operation, Please remove them manually."}),
+                    {},
+                    0x52010});
+    TMainForm& form = removeWith({
+        "FORCE_REMOVE_FOLDER(" + programs + "\\Demo\\..\\..\\..\\..);",
+        "FORCE_REMOVE_DIR(C:\\App\\Data/..);",
+        "FORCE_REMOVE_DIR(C:\\App\\Cache);",
+    });
+    EXPECT_TRUE(fs::exists(profiles + "\\Other\\keep.txt"));
+    EXPECT_TRUE(fs::exists("C:\\App\\Data\\keep.txt"));
+    EXPECT_FALSE(fs::exists("C:\\App\\Cache"));
+    const Lines log = splitLines(form.Memo1.text());
+    for (const std::string& line :
+         {"*\t" + programs + "\\Demo\\..\\..\\..\\.. ", std::string("*\tC:\\App\\Data/.. "),
+          std::string("\tC:\\App\\Cache ")})
+        EXPECT_EQ(std::count(log.begin(), log.end(), line), 1) << line;
 }
 
 TEST_F(RemovalTest, SharedFileCounts) {

@@ -89,16 +89,21 @@ TEST(CookieJar, APageSetsCookiesForItsOwnDomainsOnly) {
         {"near=4; domain=bay.com", false},          // not at a dot
         {"other=5; domain=example.org", false},     // another site
         {"deeper=6; domain=x.www.ebay.com", false}, // below the host
+        {"top=7; domain=com", false},               // a whole top-level domain
+        {"dot=8; domain=.COM", false},
         {"no value", false},
         {"; x=1", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(storeResponseCookie("http://www.ebay.com/ws/page", c.header), c.kept) << c.header;
+    // An address's cookies are its own: no domain above it.
+    EXPECT_TRUE(storeResponseCookie("http://10.1.2.3/", "ip=1; domain=10.1.2.3"));
+    EXPECT_FALSE(storeResponseCookie("http://10.1.2.3/", "up=1; domain=1.2.3"));
     std::vector<std::string> names;
     for (const Cookie& c : allCookies())
         names.push_back(c.domain + " " + c.name);
     EXPECT_EQ(names, (std::vector<std::string>{"www.ebay.com plain", ".ebay.com sub",
-                                               ".www.ebay.com own"}));
+                                               ".www.ebay.com own", ".10.1.2.3 ip"}));
 }
 
 TEST(CookieJar, JarTextRoundTrips) {

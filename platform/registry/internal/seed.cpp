@@ -31,6 +31,27 @@ void put(KeyNode& key, std::string_view name, Value value) {
     key.values.push_back({std::string(name), std::move(value)});
 }
 
+// The faces of a fresh installation: value name (face and kind) and file.
+constexpr const char* kFonts[][2] = {
+    {"Arial (TrueType)", "arial.ttf"},
+    {"Arial Bold (TrueType)", "arialbd.ttf"},
+    {"Comic Sans MS (TrueType)", "comic.ttf"},
+    {"Courier New (TrueType)", "cour.ttf"},
+    {"Georgia (TrueType)", "georgia.ttf"},
+    {"Impact (TrueType)", "impact.ttf"},
+    {"Lucida Console (TrueType)", "lucon.ttf"},
+    {"Microsoft Sans Serif (TrueType)", "micross.ttf"},
+    {"MS Sans Serif 8,10,12,14,18,24", "sserife.fon"},
+    {"MS Serif 8,10,12,14,18,24", "serife.fon"},
+    {"Symbol (TrueType)", "symbol.ttf"},
+    {"Tahoma (TrueType)", "tahoma.ttf"},
+    {"Times New Roman (TrueType)", "times.ttf"},
+    {"Trebuchet MS (TrueType)", "trebuc.ttf"},
+    {"Verdana (TrueType)", "verdana.ttf"},
+    {"Webdings (TrueType)", "webdings.ttf"},
+    {"Wingdings (TrueType)", "wingding.ttf"},
+};
+
 bool markSeeded(KeyNode& root) {
     KeyNode& marker = keyAt(root, "SOFTWARE\\Kestrovane Machine");
     if (marker.findValue(kSeededValue)) return false;
@@ -60,6 +81,11 @@ bool seedMachineHive(KeyNode& root, const machine::Profile& p) {
     put(nt, "RegisteredOrganization", stringValue(""));
     put(nt, "SystemRoot", stringValue(p.folders.windows));
     putShellFolders(keyAt(root, kShellFolders), p, true);
+    // The installed fonts: under the NT key on the NT family, else under Windows'.
+    KeyNode& fonts = keyAt(
+        root, std::string(p.os.platformId == 2 ? kNtCurrentVersion : kCurrentVersion) + "\\Fonts");
+    for (const auto& font : kFonts)
+        put(fonts, font[0], stringValue(font[1]));
     put(keyAt(root, kProcessor), "~MHz", dwordValue(2400));
     KeyNode& env = keyAt(root, kEnvironment);
     put(env, "Path",

@@ -81,6 +81,12 @@ void HeadlessBackend::onModal(const std::string& formName, std::function<void(Fo
 }
 
 bool HeadlessBackend::idle(const IdleRequest& request) {
+    // A thread's hand-over comes before the clock moves on (as it would in real time).
+    if (app().threadCallsPending()) return true;
+    if (app().threadCallsExpected()) {
+        app().waitForThreadCalls(10000);
+        return true;
+    }
     if (request.openEnded && idleHandler_ && idleHandler_()) {
         noActionSince_.reset();
         return true;

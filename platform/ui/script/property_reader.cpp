@@ -6,6 +6,7 @@
 #include "platform/ui/list_view.h"
 #include "platform/ui/lists.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/pictures.h"
 #include "platform/ui/progress_bar.h"
 #include "platform/ui/rich_text.h"
 #include "platform/ui/tab_strip.h"
@@ -135,6 +136,10 @@ const std::vector<Entry>& entries() {
         of<WebBrowser>("locationName", [](const WebBrowser& b) { return b.locationName(); }),
         of<WebBrowser>("busy", [](const WebBrowser& b) { return b.busy(); }),
         of<Timer>("interval", [](const Timer& t) { return t.interval(); }),
+        of<PictureBox>("picture", [](const PictureBox& p) { return p.picture().source; }),
+        of<PictureBox>("borderStyle",
+                       [](const PictureBox& p) { return static_cast<int>(p.borderStyle()); }),
+        of<Image>("picture", [](const Image& i) { return i.picture().source; }),
     };
     return table;
 }

@@ -63,6 +63,9 @@ int runMain(int argc, char** argv, const std::function<int()>& body, const MainO
     bool realWindows = false;
     auto program = [&] {
         if (!openMachine(argc, argv, options)) return 1;
+        // The screen of the machine's profile, its task bar 30 pixels high at the bottom.
+        const machine::Screen& screen = machine::current().profile().screen;
+        app().setScreen({screen.width, screen.height}, {0, 0, screen.width, screen.height - 30});
         // Real windows show the machine's display: fonts at its profile's pixels per inch.
         if (realWindows) wx::setPixelsPerInch(machine::current().profile().screen.pixelsPerInch);
         return body();

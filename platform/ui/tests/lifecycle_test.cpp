@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <type_traits>
 
 namespace kv::ui {
@@ -141,6 +142,48 @@ TEST_F(Lifecycle, TopMostWindowsLeadTheOrderOfWindows) {
     EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&m, &o}));
     o.hide();
     EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&m}));
+}
+
+TEST_F(Lifecycle, PlaceBelowPutsAFormDirectlyBehindAnother) {
+    auto& m = app().form<Main>();
+    auto& o = app().form<Options>();
+    auto& third = app().create<Main>();
+    m.show();
+    o.show();
+    third.show();
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&third, &o, &m}));
+    // From the front to behind the last, then back up behind the front one.
+    third.placeBelow(m);
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &m, &third}));
+    third.placeBelow(o);
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &third, &m}));
+    EXPECT_TRUE(o.shown() && third.shown());
+    // Below a hidden form or itself: nothing changes.
+    m.hide();
+    third.placeBelow(m);
+    third.placeBelow(third);
+    EXPECT_EQ(app().zOrder(), (std::vector<Form*>{&o, &third}));
+}
+
+TEST_F(Lifecycle, CallsFromThreadsRunOnTheMessageLoopBeforeTheClockMovesOn) {
+    std::vector<std::uint32_t> ranAt;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i) {
+        app().expectThreadCall();
+        threads.emplace_back([&ranAt] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            app().postFromThread([&ranAt] { ranAt.push_back(app().tickCount()); });
+        });
+    }
+    EXPECT_TRUE(app().threadCallsExpected());
+    app().waitPumping(500);
+    for (std::thread& t : threads)
+        t.join();
+    // Each ran on this thread at the virtual tick the threads were started.
+    EXPECT_EQ(ranAt, (std::vector<std::uint32_t>{0, 0, 0}));
+    EXPECT_FALSE(app().threadCallsExpected());
+    EXPECT_FALSE(app().threadCallsPending());
+    EXPECT_TRUE(app().waitForThreadCalls(0));
 }
 
 TEST_F(Lifecycle, WaitPumpingRunsTimersAndUserTimeAdvancesTheClock) {

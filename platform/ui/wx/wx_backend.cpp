@@ -28,6 +28,7 @@
 #include <wx/combobox.h>
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
+#include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
@@ -43,6 +44,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace kv::ui::wx {
 
@@ -89,10 +96,19 @@ struct FormView {
     std::unique_ptr<wxWindowDisabler> modal;
 };
 
+// Hashes texts by view, so a measured size is found without copying the text.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
 struct WxBackend::State {
     bool ready = false;
     bool closing = false;
     int applying = 0;           // model changes being applied: the widgets' echoes are no input
+    bool activating = false;    // the model follows a window the user brought up
     bool input = false;         // user input reached the model since the last look
     std::exception_ptr failure; // thrown by program code inside a toolkit callback
     const Control* typing = nullptr;
@@ -101,6 +117,16 @@ struct WxBackend::State {
     bool paintOnly = false; // a repaint outside the message loop: no input reaches the model
     std::map<const Form*, std::unique_ptr<FormView>> forms;
     std::map<const Widget*, wxWindow*> windows; // forms and controls shown, by model object
+    // What measures texts, kept from one measure to the next, and the sizes measured per font
+    // (sizing a list's columns measures every row, and a column repeats many texts).
+    std::unique_ptr<wxScreenDC> measureDc;
+    struct Measured {
+        Font font;
+        int pixelsPerInch = 0;
+        std::unordered_map<std::string, wxSize, TextHash, std::equal_to<>> sizes;
+    };
+    std::vector<Measured> measured;
+    const Measured* measureFont = nullptr; // the font set on measureDc
 
     wxWindow* windowOf(const Widget* w) const {
         auto it = windows.find(w);
@@ -196,6 +222,10 @@ void WxBackend::State::createForm(Form& form) {
     Applying guard(*this);
     applyForm(form, *forms[&form], Property::Geometry);
     applyForm(form, *forms[&form], Property::RightToLeft);
+    // Tab strips first: the controls shown on their pages are drawn over them, whatever the
+    // form's order.
+    for (Control* c : form.controls())
+        if (c->kind() == "TabStrip" && !windowOf(c)) createControl(*c);
     for (Control* c : form.controls())
         if (!windowOf(c)) createControl(*c);
     applyTabOrder(form);
@@ -234,6 +264,19 @@ void WxBackend::State::bindForm(Form& form, wxTopLevelWindow* top) {
     };
     top->Bind(wxEVT_SIZE, geometry);
     top->Bind(wxEVT_MOVE, geometry);
+    // A window the user brings up leads the model's order of windows too.
+    top->Bind(wxEVT_ACTIVATE, [this, f, top](wxActivateEvent& e) {
+        e.Skip();
+        if (!e.GetActive()) return;
+        deliver(f, top, [this, f] {
+            const std::vector<Form*> order = app().zOrder();
+            if (!f->shown() || order.empty() || order.front() == f) return;
+            // Already up: the model follows without raising it again.
+            activating = true;
+            f->bringToFront();
+            activating = false;
+        });
+    });
     top->Bind(wxEVT_ICONIZE, [this, f, top](wxIconizeEvent& e) {
         e.Skip();
         deliver(f, top, [f, e] {
@@ -295,9 +338,17 @@ void WxBackend::State::applyForm(Form& form, FormView& v, Property property) {
     case Property::FullScreen:
         if (top->IsShown()) top->ShowFullScreen(form.fullScreen());
         break;
-    case Property::ZOrder:
-        if (top->IsShown()) top->Raise();
+    case Property::ZOrder: {
+        if (!top->IsShown() || activating) break;
+        // Placed below a window that is not top-most: lowered; otherwise brought up.
+        const std::vector<Form*> order = app().zOrder();
+        auto at = std::find(order.begin(), order.end(), &form);
+        if (at != order.end() && at != order.begin() && !(*(at - 1))->topMost())
+            top->Lower();
+        else
+            top->Raise();
         break;
+    }
     case Property::BackColor:
         v.canvas->SetBackgroundColour(form.backColor() == kButtonFace ? wxNullColour
                                                                       : toColour(form.backColor()));
@@ -415,6 +466,12 @@ void WxBackend::State::bindControl(Control& control, wxWindow* w) {
             w->Bind(type, down);
         for (auto type : {wxEVT_LEFT_UP, wxEVT_RIGHT_UP, wxEVT_MIDDLE_UP})
             w->Bind(type, up);
+        // Moves reach only a control that handles them (a divider being dragged).
+        w->Bind(wxEVT_MOTION, [this, c, w](wxMouseEvent& e) {
+            e.Skip();
+            if (!c->onMouseMove) return;
+            deliver(c, w, [c, e] { user::mouseMove(*c, mouseEvent(e, c->form()->units())); });
+        });
     }
     w->Bind(wxEVT_LEFT_DCLICK, [this, c, w](wxMouseEvent& e) {
         e.Skip();
@@ -514,6 +571,7 @@ WxBackend::~WxBackend() {
     s.closing = true;
     if (!s.ready) return;
     if (s.busy) wxEndBusyCursor();
+    s.measureDc.reset();
     // The model's forms may be gone already: only the toolkit's windows are touched.
     for (auto& [form, v] : s.forms) {
         v->modal.reset();
@@ -560,7 +618,7 @@ bool WxBackend::idle(const IdleRequest& request) {
         loop.DispatchTimeout(timeout);
         s.dispatchPending();
         s.rethrow();
-        if (std::exchange(s.input, false)) return true;
+        if (std::exchange(s.input, false) || app().threadCallsPending()) return true;
     }
 }
 
@@ -711,6 +769,20 @@ int WxBackend::messageBox(const MessageBoxRequest& request) {
     });
 }
 
+// The toolkit's folder dialog, over the owner when it shows. Its own modal loop runs while
+// it is open, so the program's timers wait until it closes.
+std::optional<std::string> WxBackend::pickFolder(const Form* owner, const std::string& title,
+                                                 const std::string& start) {
+    State& s = *state_;
+    if (!s.ready) return std::nullopt;
+    wxWindow* parent = owner ? s.windowOf(owner) : nullptr;
+    if (parent && !parent->IsShown()) parent = nullptr;
+    wxDirDialog dialog(parent, toWx(title), wxString::FromUTF8(start),
+                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return std::string();
+    return std::string(dialog.GetPath().utf8_str());
+}
+
 void WxBackend::setClipboardText(const std::string& text) {
     if (!state_->ready || !wxTheClipboard->Open()) return;
     wxTheClipboard->SetData(new wxTextDataObject(toWx(text)));
@@ -728,11 +800,37 @@ std::string WxBackend::clipboardText() {
     return out;
 }
 
+std::optional<Size> WxBackend::clientSize(const Form& form) {
+    FormView* v = state_->view(&form);
+    if (!v || !v->top) return std::nullopt;
+    const wxSize size = v->top->ToDIP(v->top->GetClientSize());
+    return Size{fromPixels(size.GetWidth(), form.units()),
+                fromPixels(size.GetHeight(), form.units())};
+}
+
 Size WxBackend::measureText(std::string_view text, const Font& font) {
-    if (!state_->ready) return Backend::measureText(text, font);
-    wxScreenDC dc;
-    dc.SetFont(toFont(font));
-    wxSize extent = dc.GetTextExtent(toWx(text, font.charset));
+    State& s = *state_;
+    if (!s.ready) return Backend::measureText(text, font);
+    const int ppi = internal::pixelsPerInch();
+    auto same = [&](const State::Measured& m) { return m.font == font && m.pixelsPerInch == ppi; };
+    auto it = std::find_if(s.measured.begin(), s.measured.end(), same);
+    if (it == s.measured.end()) {
+        if (s.measured.size() >= 16) s.measured.clear(); // a few fonts are in use at a time
+        s.measureFont = nullptr;
+        s.measured.push_back({font, ppi, {}});
+        it = s.measured.end() - 1;
+    }
+    auto& sizes = it->sizes;
+    if (const auto found = sizes.find(text); found != sizes.end())
+        return Size{found->second.GetWidth(), found->second.GetHeight()};
+    if (!s.measureDc) s.measureDc = std::make_unique<wxScreenDC>();
+    if (s.measureFont != &*it) {
+        s.measureDc->SetFont(toFont(font));
+        s.measureFont = &*it;
+    }
+    const wxSize extent = s.measureDc->GetTextExtent(toWx(text, font.charset));
+    if (sizes.size() >= 100000) sizes.clear();
+    sizes.emplace(std::string(text), extent);
     return Size{extent.GetWidth(), extent.GetHeight()};
 }
 

@@ -46,8 +46,11 @@ public:
     void propertyChanged(Widget& widget, Property property) override;
     void painted(Widget& widget, const Surface& surface) override;
     int messageBox(const MessageBoxRequest& request) override;
+    std::optional<std::string> pickFolder(const Form* owner, const std::string& title,
+                                          const std::string& start) override;
     void setClipboardText(const std::string& text) override;
     std::string clipboardText() override;
+    std::optional<Size> clientSize(const Form& form) override;
     Size measureText(std::string_view text, const Font& font) override;
 
     struct State;

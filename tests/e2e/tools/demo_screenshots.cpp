@@ -2,7 +2,8 @@
 // machine of its own with the backend the environment chooses (KV_UI=wx under a virtual
 // display). Setup's wizard reads the package's script from a copy of demo/package and is
 // walked page by page as demo/setup.uiscript walks it, one picture a page
-// (demo-setup-<n>-<page>.png), through the copy to the Complete page; then the uninstall
+// (demo-setup-<n>-<page>.png), through the copy to the Complete page, then the readme
+// window (demo-setup-12-readme-window.png); then the uninstall
 // window shows the uninstall script that copy wrote, its first phases ticked
 // (demo-uninstall.png). Pictures go to $KV_SCREENSHOT_DIR, cut to what is not the black
 // screen around the window. Exits 77 when the wx backend is not there.
@@ -10,6 +11,7 @@
 #include "installer/common/messages.h"
 #include "installer/setup/english.h"
 #include "installer/setup/language.h"
+#include "installer/setup/readme_form.h"
 #include "installer/setup/script.h"
 #include "installer/setup/wizard_form.h"
 #include "installer/uninstall/main_form.h"
@@ -56,6 +58,14 @@ int shootWizard(installer::TScript& script) {
     bool abort = false;
     wizard.RunSetupStart(abort);
     if (abort) return 1;
+    // The readme window that Finish shows when its box is ticked, shown here without its
+    // modal wait. Its file is read before the copy, which moves the package's readme (the
+    // package lies on the target's drive).
+    auto& readme = static_cast<installer::TReadmeForm&>(
+        ui::app().load(std::make_unique<installer::TReadmeForm>()));
+    readme.setCaption(installer::LangText("Readme", "Caption", "Readme"));
+    installer::LoadTextFile(readme.RichEdit1, script.Text(installer::ScriptText::ReadmeFileName2),
+                            installer::GetCharset());
     wizard.show();
     const Step steps[] = {
         {"demo-setup-01-welcome.png", nullptr},
@@ -83,6 +93,10 @@ int shootWizard(installer::TScript& script) {
     for (int i = 0; i < 100 && wizard.caption() != "Setup Complete"; ++i)
         installer::WaitProcessing(100);
     if (!screenshot("demo-setup-11-complete.png")) rc = 1;
+    wizard.hide();
+    readme.show();
+    if (!screenshot("demo-setup-12-readme-window.png")) rc = 1;
+    readme.unload();
     wizard.Free();
     return rc;
 }

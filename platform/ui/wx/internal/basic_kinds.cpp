@@ -9,6 +9,7 @@
 #include "platform/ui/text_controls.h"
 #include "platform/ui/user_input.h"
 #include "platform/ui/wx/internal/adapter.h"
+#include "platform/ui/wx/internal/compact_style.h"
 #include "platform/ui/wx/internal/convert.h"
 #include "platform/ui/wx/internal/drawing.h"
 #include "platform/ui/wx/internal/text_caret.h"
@@ -156,24 +157,27 @@ bool textBoxNeedsNewWindow(Property p) {
 
 // CommandButton, CheckBox, OptionButton
 
-// A graphical button shows its picture, the caption none.
-void showButtonPicture(const CommandButton& button, wxButton* w) {
-    if (button.picture().empty()) return;
-    w->SetBitmap(toBitmap(button.picture()));
-}
-
+// A graphical button shows its picture, the caption none: its widget holds the picture
+// alone, without the padding a caption gets (it is laid out little bigger than the picture).
 wxWindow* createButton(Control& control, wxWindow* parent, const wxRect& r) {
     auto& button = static_cast<CommandButton&>(control);
-    auto* b = new wxButton(parent, wxID_ANY, "", r.GetPosition(), r.GetSize());
+    const bool graphical = !button.picture().empty();
+    auto* b = new wxButton(parent, wxID_ANY, "", r.GetPosition(), r.GetSize(),
+                           graphical ? wxBU_NOTEXT : 0);
     if (button.isDefault()) b->SetDefault();
-    showButtonPicture(button, b);
+    if (graphical) {
+        b->SetBitmap(toBitmap(button.picture()));
+        compactPictureButton(b);
+    }
     return b;
 }
 
 bool applyButton(Control& control, wxWindow* window, Property property, bool) {
-    if (property != Property::Picture) return applyLabel(control, window, property);
-    showButtonPicture(static_cast<CommandButton&>(control), static_cast<wxButton*>(window));
-    return true;
+    return applyLabel(control, window, property); // a picture button's widget shows none
+}
+
+bool buttonNeedsNewWindow(Property p) {
+    return p == Property::Picture; // a label widget and a picture widget are made apart
 }
 
 void bindButton(Control& control, wxWindow* window, const Input& input) {
@@ -427,7 +431,7 @@ void addBasicAdapters(AdapterTable& table) {
     table["Label"] = {createLabel, applyLabelKind, nullptr, labelNeedsNewWindow, true};
     table["TextBox"] = {createTextBox, applyTextBox, bindTextBox,      textBoxNeedsNewWindow,
                         false,         false,        kWindowBackground};
-    table["CommandButton"] = {createButton, applyButton, bindButton};
+    table["CommandButton"] = {createButton, applyButton, bindButton, buttonNeedsNewWindow};
     table["CheckBox"] = {createCheckBox, applyCheckBox, bindCheckBox};
     table["OptionButton"] = {createOption, applyOption, bindOption};
     table["ComboBox"] = {createCombo, applyCombo, bindCombo, comboNeedsNewWindow};

@@ -1,5 +1,7 @@
 #include "platform/ui/wx/internal/compact_style.h"
 
+#include <wx/window.h>
+
 #include <gtk/gtk.h>
 
 namespace kv::ui::wx::internal {
@@ -13,7 +15,10 @@ entry { min-height: 0; padding-top: 0; padding-bottom: 0; }
 combobox button.combo { min-height: 0; padding-top: 0; padding-bottom: 0; }
 combobox entry { min-height: 0; }
 checkbutton, radiobutton { min-height: 0; padding-top: 0; padding-bottom: 0; }
+button.kv-picture { padding: 0; }
 )";
+
+constexpr char kPictureClass[] = "kv-picture";
 
 } // namespace
 
@@ -25,6 +30,10 @@ void applyCompactStyle() {
         gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(css),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     g_object_unref(css);
+}
+
+void compactPictureButton(wxWindow* button) {
+    gtk_style_context_add_class(gtk_widget_get_style_context(button->GetHandle()), kPictureClass);
 }
 
 } // namespace kv::ui::wx::internal

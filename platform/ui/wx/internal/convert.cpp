@@ -13,13 +13,15 @@
 
 namespace kv::ui::wx::internal {
 
+// Twips are shown at the display's pixels per inch (1440 twips an inch).
 int toPixels(int value, Units units) {
     if (units == Units::Pixels) return value;
-    return static_cast<int>(std::lround(static_cast<double>(value) / kTwipsPerPixel));
+    return static_cast<int>(std::lround(static_cast<double>(value) * pixelsPerInch() / 1440.0));
 }
 
 int fromPixels(int pixels, Units units) {
-    return units == Units::Pixels ? pixels : pixels * kTwipsPerPixel;
+    if (units == Units::Pixels) return pixels;
+    return static_cast<int>(std::lround(static_cast<double>(pixels) * 1440.0 / pixelsPerInch()));
 }
 
 wxRect toPixels(const Rect& rect, Units units) {
@@ -126,6 +128,10 @@ wxCursor toCursor(MousePointer pointer) {
         return wxCursor(wxCURSOR_IBEAM);
     case MousePointer::SizeAll:
         return wxCursor(wxCURSOR_SIZING);
+    case MousePointer::SizeNS:
+        return wxCursor(wxCURSOR_SIZENS);
+    case MousePointer::SizeWE:
+        return wxCursor(wxCURSOR_SIZEWE);
     case MousePointer::Hourglass:
         return wxCursor(wxCURSOR_WAIT);
     case MousePointer::NoDrop:

@@ -18,7 +18,8 @@ class wxMouseEvent;
 
 namespace kv::ui::wx::internal {
 
-// Model units (twips at 15 per pixel, or pixels) to pixels of the 96 dpi profile, and back.
+// Model units (twips, or pixels) to pixels at the display's pixels per inch (15 twips a
+// pixel at 96), and back.
 int toPixels(int value, Units units);
 int fromPixels(int pixels, Units units);
 wxRect toPixels(const Rect& rect, Units units);

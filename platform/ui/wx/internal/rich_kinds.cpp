@@ -18,6 +18,7 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/statusbr.h>
@@ -26,6 +27,7 @@
 #include <wx/treectrl.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace kv::ui::wx::internal {
@@ -47,12 +49,50 @@ public:
     }
 };
 
+constexpr int kIconSize = 16;
+
+// The pictures of the model's image lists, in order, as one list of the toolkit's with
+// icons of 16 x 16 (a picture that does not load shows blank); nullptr when they hold none.
+wxImageList* toImageList(std::initializer_list<const ImageList*> lists) {
+    int total = 0;
+    for (const ImageList* l : lists)
+        if (l) total += l->count();
+    if (total == 0) return nullptr;
+    auto* out = new wxImageList(kIconSize, kIconSize, true, total);
+    wxImage blank(kIconSize, kIconSize);
+    blank.InitAlpha();
+    std::fill_n(blank.GetAlpha(), kIconSize * kIconSize, static_cast<unsigned char>(0));
+    for (const ImageList* l : lists) {
+        for (int i = 1; l && i <= l->count(); ++i) {
+            wxBitmap b = toBitmap(l->picture(i));
+            if (!b.IsOk()) {
+                b = wxBitmap(blank);
+            } else if (b.GetWidth() != kIconSize || b.GetHeight() != kIconSize) {
+                b = wxBitmap(b.ConvertToImage().Scale(kIconSize, kIconSize));
+            }
+            out->Add(b);
+        }
+    }
+    return out;
+}
+
+// Tab i's picture from the strip's image list, 16 x 16; none when it has none.
+wxBitmap tabPicture(TabStrip& tabs, int i) {
+    const int image = tabs.tab(i).image;
+    if (!tabs.imageList() || image <= 0) return wxNullBitmap;
+    wxBitmap b = toBitmap(tabs.imageList()->picture(image));
+    if (b.IsOk() && (b.GetWidth() != kIconSize || b.GetHeight() != kIconSize))
+        b = wxBitmap(b.ConvertToImage().Scale(kIconSize, kIconSize));
+    return b;
+}
+
 // A tab strip drawn from the model: the tabs along the top, the page's border below.
 std::vector<wxRect> tabRects(TabStrip& tabs, wxDC& dc) {
     std::vector<wxRect> out;
     int x = 2;
     for (int i = 1; i <= tabs.tabCount(); ++i) {
         int w = dc.GetTextExtent(toWx(tabs.tab(i).caption, tabs.font().charset)).GetWidth() + 20;
+        if (tabPicture(tabs, i).IsOk()) w += kIconSize + 4;
         out.emplace_back(x, 2, w, kTabHeight - 2);
         x += w;
     }
@@ -78,35 +118,146 @@ wxWindow* makeTabStrip(TabStrip& tabs, wxWindow* parent, const wxRect& r) {
             if (selected) t.Inflate(0, 2);
             dc.SetBrush(wxBrush(selected ? *wxWHITE : w->GetBackgroundColour()));
             dc.DrawRectangle(t);
+            if (wxBitmap picture = tabPicture(tabs, i); picture.IsOk()) {
+                dc.DrawBitmap(picture, t.x + 8, t.y + (t.height - kIconSize) / 2, true);
+                t.x += kIconSize + 4;
+                t.width -= kIconSize + 4;
+            }
             dc.DrawLabel(toWx(tabs.tab(i).caption, tabs.font().charset), t, wxALIGN_CENTER);
         }
     });
     return w;
 }
 
-void fillList(ListView& list, wxListCtrl* w) {
-    if (!list.redraw()) return;
-    w->Freeze();
-    w->DeleteAllItems();
+// A report list drawn from the model as its rows come into view (a virtual list): a refill
+// of thousands of rows costs what the rows on screen cost, and sorting moves no widget rows.
+class ReportList : public wxListCtrl {
+public:
+    ReportList(ListView& list, wxWindow* parent, const wxRect& r)
+        : wxListCtrl(parent, wxID_ANY, r.GetPosition(), r.GetSize(),
+                     wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL),
+          list_(list) {}
+
+    wxString OnGetItemText(long row, long column) const override {
+        const ListItem& item = list_.item(static_cast<int>(row));
+        const auto c = static_cast<std::size_t>(column);
+        return c < item.cells.size() ? toWx(item.cells[c].text, list_.font().charset) : wxString();
+    }
+    int OnGetItemImage(long row) const override {
+        return list_.smallIcons() ? list_.item(static_cast<int>(row)).smallIcon - 1 : -1;
+    }
+    bool OnGetItemIsChecked(long row) const override {
+        return list_.item(static_cast<int>(row)).checked;
+    }
+    wxItemAttr* OnGetItemAttr(long row) const override {
+        const int r = static_cast<int>(row);
+        const ListItem& item = list_.item(r);
+        const RowColors colors = list_.rowColors(r);
+        attr_ = wxItemAttr();
+        const Color text = item.cells.front().foreColor.value_or(colors.text);
+        if (text != kBlack) attr_.SetTextColour(toColour(text));
+        if (colors.background != kWindowBackground)
+            attr_.SetBackgroundColour(toColour(colors.background));
+        if (item.cells.front().bold) {
+            wxFont bold = toFont(list_.font());
+            bold.MakeBold();
+            attr_.SetFont(bold);
+        }
+        return attr_.HasColours() || attr_.HasFont() ? &attr_ : nullptr;
+    }
+
+private:
+    ListView& list_;
+    mutable wxItemAttr attr_;
+};
+
+// Makes the widget's report columns those of the model (untouched when they are already).
+void fillColumns(ListView& list, wxListCtrl* w) {
     const Units units = list.form()->units();
-    if (list.view() == ListViewMode::Report) {
-        w->DeleteAllColumns();
-        for (int c = 0; c < list.columnCount(); ++c) {
-            const ColumnHeader& h = list.column(c);
-            int format = h.alignment == Alignment::Right    ? wxLIST_FORMAT_RIGHT
-                         : h.alignment == Alignment::Center ? wxLIST_FORMAT_CENTRE
-                                                            : wxLIST_FORMAT_LEFT;
-            w->InsertColumn(c, toWx(h.text, list.font().charset), format,
-                            w->FromDIP(toPixels(h.width, units)));
+    // The titles' arrows follow the rows' icons in the toolkit's one list.
+    const int arrows = list.smallIcons() ? list.smallIcons()->count() : 0;
+    std::vector<wxListItem> want;
+    for (int c = 0; c < list.columnCount(); ++c) {
+        const ColumnHeader& h = list.column(c);
+        wxListItem column;
+        column.SetText(toWx(h.text, list.font().charset));
+        column.SetAlign(h.alignment == Alignment::Right    ? wxLIST_FORMAT_RIGHT
+                        : h.alignment == Alignment::Center ? wxLIST_FORMAT_CENTRE
+                                                           : wxLIST_FORMAT_LEFT);
+        column.SetWidth(w->FromDIP(toPixels(h.width, units)));
+        column.SetImage(h.icon > 0 && list.columnHeaderIcons() ? arrows + h.icon - 1 : -1);
+        want.push_back(column);
+    }
+    bool same = w->GetColumnCount() == static_cast<int>(want.size());
+    for (int c = 0; same && c < w->GetColumnCount(); ++c) {
+        wxListItem have;
+        have.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT | wxLIST_MASK_WIDTH | wxLIST_MASK_IMAGE);
+        w->GetColumn(c, have);
+        const wxListItem& x = want[static_cast<std::size_t>(c)];
+        same = have.GetText() == x.GetText() && have.GetAlign() == x.GetAlign() &&
+               have.GetWidth() == x.GetWidth() && have.GetImage() == x.GetImage();
+    }
+    if (same) return;
+    w->DeleteAllColumns();
+    for (int c = 0; c < static_cast<int>(want.size()); ++c) {
+        const wxListItem& x = want[static_cast<std::size_t>(c)];
+        w->InsertColumn(c, x.GetText(), x.GetAlign(), x.GetWidth());
+        if (x.GetImage() >= 0) {
+            wxListItem title;
+            title.SetMask(wxLIST_MASK_IMAGE);
+            title.SetImage(x.GetImage());
+            w->SetColumn(c, title);
         }
     }
+}
+
+// The selected row of the model, selected in the widget.
+void syncSelection(ListView& list, wxListCtrl* w) {
+    if (dynamic_cast<ReportList*>(w)) {
+        const long want = list.selectedIndex();
+        for (long have = w->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); have >= 0;
+             have = w->GetNextItem(have, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+            if (have != want) w->SetItemState(have, 0, wxLIST_STATE_SELECTED);
+        if (want >= 0 && want < w->GetItemCount() &&
+            w->GetItemState(want, wxLIST_STATE_SELECTED) == 0)
+            w->SetItemState(want, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    } else {
+        for (int r = 0; r < list.itemCount() && r < w->GetItemCount(); ++r) {
+            bool on = list.item(r).selected;
+            if ((w->GetItemState(r, wxLIST_STATE_SELECTED) != 0) != on)
+                w->SetItemState(r, on ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+        }
+    }
+}
+
+// The selected row of the model, selected in the widget and scrolled into view.
+void selectRow(ListView& list, wxListCtrl* w) {
+    syncSelection(list, w);
+    if (int s = list.selectedIndex(); s >= 0 && s < w->GetItemCount()) w->EnsureVisible(s);
+}
+
+void fillList(ListView& list, wxListCtrl* w) {
+    if (!list.redraw()) return;
     if (w->HasCheckBoxes() != list.checkBoxes()) w->EnableCheckBoxes(list.checkBoxes());
+    // Row icons, then the column titles' arrows, in the one list the toolkit has for both.
+    if (!w->GetImageList(wxIMAGE_LIST_SMALL))
+        if (wxImageList* icons = toImageList({list.smallIcons(), list.columnHeaderIcons()}))
+            w->AssignImageList(icons, wxIMAGE_LIST_SMALL);
+    if (dynamic_cast<ReportList*>(w)) {
+        fillColumns(list, w);
+        if (w->GetItemCount() != list.itemCount()) w->SetItemCount(list.itemCount());
+        syncSelection(list, w); // where the user scrolled to stays in view
+        w->Refresh();
+        return;
+    }
+    // The other views hold their rows in the widget.
+    w->Freeze();
+    w->DeleteAllItems();
     const int cs = list.font().charset;
     for (int r = 0; r < list.itemCount(); ++r) {
         const ListItem& item = list.item(r);
-        long row = w->InsertItem(r, toWx(item.text(), cs));
-        for (int c = 1; c < static_cast<int>(item.cells.size()) && c < list.columnCount(); ++c)
-            w->SetItem(row, c, toWx(item.cells[static_cast<std::size_t>(c)].text, cs));
+        long row =
+            w->InsertItem(r, toWx(item.text(), cs), list.smallIcons() ? item.smallIcon - 1 : -1);
         RowColors colors = list.rowColors(r);
         Color text = item.cells.front().foreColor.value_or(colors.text);
         if (text != kBlack) w->SetItemTextColour(row, toColour(text));
@@ -123,26 +274,19 @@ void fillList(ListView& list, wxListCtrl* w) {
     w->Thaw();
 }
 
-void selectRow(ListView& list, wxListCtrl* w) {
-    for (int r = 0; r < list.itemCount() && r < w->GetItemCount(); ++r) {
-        bool on = list.item(r).selected;
-        if ((w->GetItemState(r, wxLIST_STATE_SELECTED) != 0) != on)
-            w->SetItemState(r, on ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
-    }
-    if (int s = list.selectedIndex(); s >= 0 && s < w->GetItemCount()) w->EnsureVisible(s);
-}
-
 void fillTree(TreeView& tree, TreeWidget* w) {
     w->Freeze();
     w->DeleteAllItems();
     w->ids.assign(static_cast<std::size_t>(tree.nodeCount()), wxTreeItemId());
+    if (!w->GetImageList())
+        if (wxImageList* icons = toImageList({tree.imageList()})) w->AssignImageList(icons);
     wxTreeItemId root = w->AddRoot("");
     for (int i = 0; i < tree.nodeCount(); ++i) {
         const TreeNode& n = tree.node(i);
         wxTreeItemId parent = n.parent >= 0 ? w->ids[static_cast<std::size_t>(n.parent)] : root;
         if (!parent.IsOk()) parent = root;
-        w->ids[static_cast<std::size_t>(i)] =
-            w->AppendItem(parent, toWx(n.text, tree.font().charset));
+        w->ids[static_cast<std::size_t>(i)] = w->AppendItem(
+            parent, toWx(n.text, tree.font().charset), tree.imageList() ? n.image - 1 : -1);
     }
     w->Thaw();
 }
@@ -239,8 +383,9 @@ wxWindow* createListView(Control& control, wxWindow* parent, const wxRect& r) {
                 : list.view() == ListViewMode::List      ? wxLC_LIST
                 : list.view() == ListViewMode::SmallIcon ? wxLC_SMALL_ICON
                                                          : wxLC_ICON;
-    auto* w =
-        new wxListCtrl(parent, wxID_ANY, r.GetPosition(), r.GetSize(), mode | wxLC_SINGLE_SEL);
+    wxListCtrl* w = mode == wxLC_REPORT ? new ReportList(list, parent, r)
+                                        : new wxListCtrl(parent, wxID_ANY, r.GetPosition(),
+                                                         r.GetSize(), mode | wxLC_SINGLE_SEL);
     fillList(list, w);
     return w;
 }

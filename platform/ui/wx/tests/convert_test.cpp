@@ -15,6 +15,16 @@ TEST(WxConvert, UnitsAtFifteenTwipsPerPixel) {
     EXPECT_EQ(fromPixels(wxRect(1, 2, 3, 4), Units::Pixels), (Rect{1, 2, 3, 4}));
 }
 
+TEST(WxConvert, TwipsFollowThePixelsPerInch) {
+    setPixelsPerInch(120); // 12 twips a pixel
+    EXPECT_EQ(toPixels(1440, Units::Twips), 120);
+    EXPECT_EQ(fromPixels(120, Units::Twips), 1440);
+    EXPECT_EQ(toPixels(Rect{120, 240, 2400, 600}, Units::Twips), wxRect(10, 20, 200, 50));
+    EXPECT_EQ(toPixels(37, Units::Pixels), 37);
+    setPixelsPerInch(96);
+    EXPECT_EQ(toPixels(1440, Units::Twips), 96);
+}
+
 TEST(WxConvert, ColoursAreBlueGreenRed) {
     EXPECT_EQ(toColour(0x0000FF), wxColour(255, 0, 0));
     EXPECT_EQ(toColour(0x804020), wxColour(0x20, 0x40, 0x80));

@@ -7,8 +7,10 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/bars.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/picture.h"
 #include "platform/ui/rich_text.h"
 #include "platform/ui/tab_strip.h"
 #include "platform/ui/tree_view.h"
@@ -16,6 +18,7 @@
 
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -202,6 +205,57 @@ TEST_F(WxMainWindow, MenuItemsChangeInPlace) {
     EXPECT_EQ(bar->GetMenu(0)->GetMenuItemCount(), 2u);
 }
 
+// The report list draws its rows from the model: a sort, a check mark and a refill show at
+// once, and a click on a row's check box reaches the model.
+TEST_F(WxMainWindow, TheReportListShowsTheModelsRowsChecksAndOrder) {
+    MainWindow& m = *main;
+    auto* list = as<wxListCtrl>(m.lvwSnipes);
+    ASSERT_NE(list, nullptr);
+    m.lvwSnipes.setCheckBoxes(true);
+    list = as<wxListCtrl>(m.lvwSnipes); // the check boxes may need a new widget
+    ASSERT_NE(list, nullptr);
+    int checks = 0;
+    m.lvwSnipes.onItemCheck = [&](int) { ++checks; };
+    m.lvwSnipes.setSortOrder(SortOrder::Descending);
+    m.lvwSnipes.setSorted(true);
+    EXPECT_EQ(list->GetItemText(0), "Tripod");
+    EXPECT_EQ(list->GetItemText(2), "Camera");
+    EXPECT_EQ(list->GetItemText(2, 1), "120.00");
+    m.lvwSnipes.setChecked(1, true);
+    EXPECT_TRUE(list->IsItemChecked(1));
+    EXPECT_EQ(checks, 0); // a mark set from code raises no event
+    m.lvwSnipes.setSelectedIndex(2);
+    EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 2);
+    m.lvwSnipes.clear();
+    EXPECT_EQ(list->GetItemCount(), 0);
+    for (const char* item : {"Camera", "Lens"})
+        m.lvwSnipes.addItem(item);
+    EXPECT_EQ(list->GetItemCount(), 2);
+    EXPECT_EQ(list->GetItemText(0), "Lens");
+    pump(200);
+
+    wxRect row;
+    ASSERT_TRUE(list->GetItemRect(1, row));
+    clickAt(list->ClientToScreen(row.GetPosition() + wxPoint(10, row.height / 2)));
+    EXPECT_TRUE(pump(1000, [&] { return m.lvwSnipes.checked(1); }));
+    EXPECT_EQ(checks, 1);
+    EXPECT_TRUE(list->IsItemChecked(1));
+
+    // A change of the rows keeps the place the user scrolled to.
+    for (int i = 0; i < 200; ++i)
+        m.lvwSnipes.addItem("Row " + std::to_string(1000 + i));
+    m.lvwSnipes.setSelectedIndex(0);
+    list->EnsureVisible(150);
+    pump(100);
+    const long top = list->GetTopItem();
+    ASSERT_GT(top, 0);
+    m.lvwSnipes.setChecked(120, true);
+    m.lvwSnipes.setText(140, 1, "9.99");
+    pump(100);
+    EXPECT_EQ(list->GetTopItem(), top);
+    EXPECT_EQ(list->GetItemText(140, 1), "9.99");
+}
+
 TEST_F(WxMainWindow, MenuToolbarTreeTabAndListInputReachesTheModel) {
     MainWindow& m = *main;
     auto* frame = as<wxFrame>(m);
@@ -259,6 +313,58 @@ public:
         return std::nullopt;
     }
 };
+
+// Icons from the model's image lists: the tree's nodes, the rows and the column titles'
+// arrows (after the rows' icons in the toolkit's one list); a report whose columns are gone
+// keeps its rows for when they come back.
+TEST_F(WxMainWindow, IconsOfNodesRowsAndTitlesAndAReportWithoutColumns) {
+    const Picture icon = *decodePicture(
+        std::string("BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0"
+                    "\x18\0\0\0\0\0\x04\0\0\0\x13\x0b\0\0\x13\x0b\0\0\0\0\0\0\0\0\0\0"
+                    "\x20\x40\xC0\0",
+                    58),
+        "test");
+    ImageList& icons = main->add<ImageList>("imlIcons");
+    ImageList& arrows = main->add<ImageList>("imlArrows");
+    for (int i = 0; i < 3; ++i)
+        icons.add(icon);
+    arrows.add(icon);
+    arrows.add(icon);
+    main->tvwFolders.setImageList(&icons);
+    main->tvwFolders.setImage(1, 2);
+    main->lvwSnipes.setSmallIcons(&icons);
+    main->lvwSnipes.setColumnHeaderIcons(&arrows);
+    main->lvwSnipes.setIcon(0, 3, 3);
+    main->lvwSnipes.setColumnIcon(1, 2);
+    pump(300);
+    auto* tree = as<wxTreeCtrl>(main->tvwFolders);
+    auto* list = as<wxListCtrl>(main->lvwSnipes);
+    ASSERT_TRUE(tree && list);
+    ASSERT_NE(tree->GetImageList(), nullptr);
+    EXPECT_EQ(tree->GetImageList()->GetImageCount(), 3);
+    ASSERT_NE(list->GetImageList(wxIMAGE_LIST_SMALL), nullptr);
+    EXPECT_EQ(list->GetImageList(wxIMAGE_LIST_SMALL)->GetImageCount(), 5);
+    wxListItem row;
+    row.SetId(0);
+    row.SetMask(wxLIST_MASK_IMAGE);
+    ASSERT_TRUE(list->GetItem(row));
+    EXPECT_EQ(row.GetImage(), 2);
+    wxListItem title;
+    title.SetMask(wxLIST_MASK_IMAGE);
+    ASSERT_TRUE(list->GetColumn(1, title));
+    EXPECT_EQ(title.GetImage(), 3 + 2 - 1);
+    wxListItem plain; // without an arrow: so an unchanged title is seen as unchanged
+    plain.SetMask(wxLIST_MASK_IMAGE);
+    ASSERT_TRUE(list->GetColumn(0, plain));
+    EXPECT_EQ(plain.GetImage(), -1);
+
+    main->lvwSnipes.clearColumns();
+    main->lvwSnipes.addItem("Strap");
+    pump(200);
+    main->lvwSnipes.addColumn("Item");
+    pump(200);
+    EXPECT_EQ(list->GetItemCount(), 4);
+}
 
 struct Shop : Form {
     Shop() : Form("frmShop") {

@@ -65,6 +65,7 @@ constexpr Rect at(int x, int y, int w, int h) {
     return Rect{px(x), px(y), px(w), px(h)};
 }
 constexpr Color kRed = 0x0000FF; // 0x00BBGGRR
+const wxColour kMagenta(255, 0, 255);
 
 Picture smallPicture() {
     wxImage image(32, 32);
@@ -75,6 +76,26 @@ Picture smallPicture() {
     std::string bytes(out.GetLength(), '\0');
     out.CopyTo(bytes.data(), bytes.size());
     return decodePicture(bytes, "logo.png").value_or(Picture{});
+}
+
+// A square picture of one colour, `size` pixels a side.
+Picture solidPicture(int size, const wxColour& colour) {
+    wxImage image(size, size);
+    image.SetRGB(wxRect(0, 0, size, size), colour.Red(), colour.Green(), colour.Blue());
+    wxMemoryOutputStream out;
+    image.SaveFile(out, wxBITMAP_TYPE_PNG);
+    std::string bytes(out.GetLength(), '\0');
+    out.CopyTo(bytes.data(), bytes.size());
+    return decodePicture(bytes, "solid.png").value_or(Picture{});
+}
+
+// The whole virtual screen, through a file `name` in the tests' output folder.
+bool grabScreen(wxImage& screen, const std::string& name) {
+    const char* dir = std::getenv("KV_TEST_OUTPUT");
+    std::string shot = (dir ? std::string(dir) : std::string("/tmp")) + "/" + name;
+    std::filesystem::remove(shot);
+    return std::system(("import -window root " + shot).c_str()) == 0 &&
+           screen.LoadFile(shot, wxBITMAP_TYPE_PNG);
 }
 
 // A dialog with every basic control kind, laid out in twips.
@@ -199,12 +220,8 @@ TEST_F(WxDialog, ShowsEveryControlKindAndAScreenshotOfIt) {
     EXPECT_EQ(win(d.txtName)->GetPosition(), wxPoint(96, 32));
     EXPECT_GT(d.ticks, 0); // the timer runs from the model's loop
 
-    const char* dir = std::getenv("KV_TEST_OUTPUT");
-    std::string shot = (dir ? std::string(dir) : std::string("/tmp")) + "/wx_screen.png";
-    std::filesystem::remove(shot);
-    ASSERT_EQ(std::system(("import -window root " + shot).c_str()), 0);
     wxImage screen;
-    ASSERT_TRUE(screen.LoadFile(shot, wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(grabScreen(screen, "wx_screen.png"));
     wxRect client = win(d)->GetChildren().front()->GetScreenRect();
     ASSERT_TRUE(wxRect(screen.GetSize()).Contains(client));
     wxImage view = screen.GetSubImage(client);
@@ -303,10 +320,25 @@ TEST_F(WxDialog, ModelChangesShowAtOnce) {
     auto& extra = d.add<CommandButton>("cmdExtra");
     extra.setCaption("Extra");
     EXPECT_NE(as<wxButton>(extra), nullptr);
-    // A graphical button shows its picture.
+    // A graphical button shows its picture, whole, even on a button as small as 25 x 24 and
+    // without a caption.
     EXPECT_FALSE(as<wxButton>(extra)->GetBitmap().IsOk());
     extra.setPicture(smallPicture());
     EXPECT_TRUE(as<wxButton>(extra)->GetBitmap().IsOk());
+    extra.setPicture(solidPicture(16, kMagenta));
+    extra.setGeometry(at(220, 240, 25, 24));
+    extra.setCaption("");
+    pump(300);
+    EXPECT_TRUE(as<wxButton>(extra)->GetBitmap().IsOk());
+    wxImage screen;
+    ASSERT_TRUE(grabScreen(screen, "wx_small_button.png"));
+    wxImage button = screen.GetSubImage(win(extra)->GetScreenRect());
+    int shown = 0;
+    for (int y = 0; y < button.GetHeight(); ++y)
+        for (int x = 0; x < button.GetWidth(); ++x)
+            shown += wxColour(button.GetRed(x, y), button.GetGreen(x, y), button.GetBlue(x, y)) ==
+                     kMagenta;
+    EXPECT_EQ(shown, 16 * 16);
     d.remove(extra);
     EXPECT_EQ(win(extra), nullptr);
 }
@@ -415,6 +447,21 @@ TEST_F(WxDialog, TimersTickAndEndTheProgramWhileABoxOrModalFormIsOpen) {
         EXPECT_EQ(e.exitCode(), 7);
     }
     EXPECT_EQ(d.ticks, 10);
+}
+
+TEST_F(WxDialog, ACallFromAThreadEndsTheWaitForInput) {
+    bool ran = false;
+    app().expectThreadCall();
+    std::thread worker([&ran] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        app().postFromThread([&ran] { ran = true; });
+    });
+    const std::uint32_t start = app().tickCount();
+    app().idleUntil(start + 5000);
+    worker.join();
+    EXPECT_LT(app().tickCount() - start, 2000u);
+    app().processMessages();
+    EXPECT_TRUE(ran);
 }
 
 TEST_F(WxDialog, TheProgramNamesItselfToTheDesktop) {
