@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kv::e2e {
 namespace {
 
@@ -29,6 +31,12 @@ void roundTrip(const GeneratedPackage& package) {
     ASSERT_TRUE(setup.started);
     ASSERT_EQ(setup.exitCode, 0) << setup.errors << setup.boxes;
     ASSERT_TRUE(fs::exists(package.uninstaller())) << package.script;
+    // Setup added at least a file for each payload file: the removal has work to do.
+    const std::vector<std::string> added = difference(before, takeSnapshot());
+    EXPECT_GE(
+        std::count_if(added.begin(), added.end(),
+                      [](const std::string& line) { return line.starts_with("added file "); }),
+        static_cast<std::ptrdiff_t>(package.payload.size()));
     std::string written; // the uninstall script as setup left it, for failure messages
     for (const std::string& line :
          readUninstallScript(package.app, package.stamp).value_or(std::vector<std::string>{}))
