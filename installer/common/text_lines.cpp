@@ -35,7 +35,14 @@ bool SaveTextLines(std::string_view path, const std::vector<std::string>& lines)
     std::string content;
     for (const std::string& line : lines)
         content += line + "\r\n";
-    return fs::writeFile(path, content);
+    // Written beside the file and renamed over it, so that a program ended during the save
+    // leaves the whole earlier file, never a part of the new one (or none); a side file left
+    // so is taken up by the next save.
+    const std::string side = std::string(path) + ".kvsave";
+    if (!fs::writeFile(side, content)) return false;
+    if (fs::moveFile(side, path, true)) return true;
+    fs::deleteFile(side);
+    return false;
 }
 
 } // namespace kv::installer

@@ -122,6 +122,7 @@ void TSDialogForm::CreateShortcuts() {
     }
 
     const std::string linkFolder = script_.Text(ScriptText::StartProgramLinkFolder);
+    const std::string programs = ShellFolder(kFolderPrograms, allUsers);
     for (const LinkRecord& link : links) {
         std::string folder;
         if (link.folder.empty() || text::equalsNoCase(link.folder, linkFolder))
@@ -138,8 +139,28 @@ void TSDialogForm::CreateShortcuts() {
         if (path.empty()) continue; // no Programs folder known: nothing was made
         if (path.find("Check for New Update.lnk") != std::string::npos)
             uninstallData_.WriteInfoValue("UnInstall", "CheckforNewUpdateLink", path);
+        // Each level of the record's folder above the deepest, deepest first, goes once it
+        // is empty. The path holds the folder as written: its "/" are read as "\" too.
+        auto removeUpperLevels = [&](std::string level) {
+            std::replace(level.begin(), level.end(), '/', '\\');
+            const std::vector<std::string> levels = folderLevels(link.folder);
+            for (std::size_t n = levels.size(); n > 1; --n) {
+                const std::size_t at = level.rfind("\\" + levels[n - 1]);
+                if (at == std::string::npos) break;
+                level.resize(at);
+                uninstall_.AddUninstallLine("REMOVE_FOLDER(" + level + ")", false);
+            }
+        };
         if (endsWithNoCase(path, ".lnk") || endsWithNoCase(path, ".url")) {
             uninstall_.AddUninstallLine("REMOVE_FILE(" + path + ")", false);
+            // A link file in a folder of the menu (an Internet shortcut): that folder and
+            // those above it of the record's folder go too once empty, or they would stay
+            // behind and fail the removal of the program's menu folder.
+            const std::string own = path.substr(0, path.rfind('\\'));
+            if (!folder.empty() && liesBelow(own, programs)) {
+                uninstall_.AddUninstallLine("REMOVE_FOLDER(" + own + ")", false);
+                removeUpperLevels(own);
+            }
         } else if (link.folder.empty()) {
             // A link of the program's menu folder (the main one, or an item naming no
             // folder): the link itself, then the folder once it is empty.
@@ -148,19 +169,9 @@ void TSDialogForm::CreateShortcuts() {
         } else if (!link.folder.empty()) {
             // A folder climbing with ".." to the Programs folder or above it is not the
             // program's to delete with its contents.
-            if (liesBelow(path, ShellFolder(kFolderPrograms, allUsers)))
+            if (liesBelow(path, programs))
                 uninstall_.AddUninstallLine("FORCE_REMOVE_FOLDER(" + path + ")", false);
-            // Each level above the deepest, deepest first, goes once it is empty. The path
-            // holds the folder as written: its "/" are read as "\" too.
-            const std::vector<std::string> levels = folderLevels(link.folder);
-            std::string level = path;
-            std::replace(level.begin(), level.end(), '/', '\\');
-            for (std::size_t n = levels.size(); n > 1; --n) {
-                const std::size_t at = level.rfind("\\" + levels[n - 1]);
-                if (at == std::string::npos) break;
-                level.resize(at);
-                uninstall_.AddUninstallLine("REMOVE_FOLDER(" + level + ")", false);
-            }
+            removeUpperLevels(path);
         }
     }
 

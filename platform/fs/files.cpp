@@ -10,6 +10,7 @@
 #include "platform/fs/attributes.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/file.h"
+#include "platform/fs/internal/partial_copies.h"
 #include "platform/fs/internal/resolve.h"
 #include "platform/fs/internal/table.h"
 #include "platform/fs/path.h"
@@ -104,8 +105,9 @@ bool targetOf(std::string_view path, Resolved& r) {
 }
 
 bool copyContent(const Resolved& from, const Resolved& to, const struct stat& st) {
+    internal::sweepPartialCopies(to.path().parent_path());
     std::filesystem::path tmp = to.path();
-    tmp += ".kvcopy" + std::to_string(::getpid());
+    tmp += std::string(internal::kPartialCopySuffix) + std::to_string(::getpid());
     std::error_code ec;
     std::filesystem::copy_file(from.path(), tmp, std::filesystem::copy_options::overwrite_existing,
                                ec);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/fs/errors.h"
+#include "platform/fs/internal/partial_copies.h"
 #include "platform/fs/internal/resolve.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
@@ -169,6 +170,7 @@ std::string folderPart(std::string_view path) {
 
 void resetForTests() {
     gCurrentFolder.reset();
+    internal::forgetSweptFolders();
     setLastError(kErrorSuccess);
 }
 

@@ -115,7 +115,7 @@ void InstallerFixture::addPayload(const PayloadFile& file) {
 }
 
 RunResult InstallerFixture::runSetup(const RunOptions& options) {
-    return start("\"" + setupFolderPath() + "\\setup\"", options);
+    return start(std::string(1, '"').append(setupFolderPath()).append("\\setup\""), options);
 }
 
 RunResult InstallerFixture::start(std::string_view commandLine, const RunOptions& options) {

@@ -48,7 +48,9 @@ struct RunOptions {
     std::string uiScript;  // a UI script's text; empty: headless without a script
     std::string arguments; // appended to the command line as written
     std::vector<std::pair<std::string, std::string>> environment; // set for the run
-    std::chrono::seconds limit{120}; // real time for the program and what it started
+    // Real time for the program and what it started; at the limit they are ended at once
+    // (SIGKILL with their process groups).
+    std::chrono::milliseconds limit{120'000};
 };
 
 // What a run left.

@@ -3,6 +3,8 @@
 #include "installer/common/internal/date_format.h"
 #include "installer/common/text_lines.h"
 #include "machine_helpers.h"
+#include "platform/fs/attributes.h"
+#include "platform/fs/files.h"
 #include "platform/system/testing/temp_machine.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +58,22 @@ TEST(TextLines, SaveReplacesTheWholeFile) {
     EXPECT_FALSE(SaveTextLines("Z:" + hostFile, {"a"}));
     EXPECT_FALSE(SaveTextLines("z:\\tmp\\kv-never.txt", {"a"}));
     EXPECT_FALSE(std::filesystem::exists(m.folder() / "host.txt"));
+}
+
+// The file is replaced at once through a side file: one a save ended part way left goes
+// with the next save, and a file that cannot be replaced keeps its text and gets no side
+// file.
+TEST(TextLines, SaveGoesThroughASideFileRenamedOverTheFile) {
+    TempMachine m;
+    testing::makeFile("C:\\App\\x.txt", "old\r\n");
+    testing::makeFile("C:\\App\\x.txt.kvsave", "part of a sa");
+    EXPECT_TRUE(SaveTextLines("C:\\App\\x.txt", {"new"}));
+    EXPECT_EQ(content("C:\\App\\x.txt"), "new\r\n");
+    EXPECT_FALSE(fs::exists("C:\\App\\x.txt.kvsave"));
+    ASSERT_TRUE(fs::setAttributes("C:\\App\\x.txt", fs::kAttrReadOnly));
+    EXPECT_FALSE(SaveTextLines("C:\\App\\x.txt", {"newer"}));
+    EXPECT_EQ(content("C:\\App\\x.txt"), "new\r\n");
+    EXPECT_FALSE(fs::exists("C:\\App\\x.txt.kvsave"));
 }
 
 TEST(DateFormat, LocalePatterns) {

@@ -198,6 +198,7 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
         "SET_START_PROGRAM_LINK_ITEM(Tool B,<Application Folder>kv.exe,Tools)\n"
         "SET_START_PROGRAM_LINK_ITEM(Deep,<Application Folder>kv.exe,Tools\\Sub)\n"
         "SET_START_PROGRAM_LINK_ITEM(Home Page,www.example.com,kestrovane)\n"
+        "SET_START_PROGRAM_LINK_ITEM(Forum,www.example.com,Web\\Pages)\n"
         "SET_START_PROGRAM_LINK_ITEM(Read Me,<Application Folder>kv.exe)\n"
         "SET_START_PROGRAM_LINK_ITEM(Gone,<Application Folder>gone.exe,Tools)\n"
         "SET_START_PROGRAM_LINK_ITEM(,<Application Folder>kv.exe,Tools)\n");
@@ -208,6 +209,7 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
                      "  Kestrovane\\Tools\\Tool B  (C:\\App\\kv.exe)",
                      "  Kestrovane\\Tools\\Sub\\Deep  (C:\\App\\kv.exe)",
                      "  Kestrovane\\Home Page  (www.example.com)",
+                     "  Kestrovane\\Web\\Pages\\Forum  (www.example.com)",
                      "  Kestrovane\\Read Me  (C:\\App\\kv.exe)"}));
     const std::string menu = programs + "\\Kestrovane";
     EXPECT_EQ(
@@ -217,6 +219,9 @@ TEST_F(InstallOpsTest, ProgramMenuLinksAndTheirRemovalLines) {
                "FORCE_REMOVE_FOLDER(" + menu + "\\Tools);",
                "FORCE_REMOVE_FOLDER(" + menu + "\\Tools\\Sub);",
                "REMOVE_FOLDER(" + menu + "\\Tools);", "REMOVE_FILE(" + menu + "\\Home Page.url);",
+               // An Internet shortcut in a folder of its own: its folders go once empty.
+               "REMOVE_FILE(" + menu + "\\Web\\Pages\\Forum.url);",
+               "REMOVE_FOLDER(" + menu + "\\Web\\Pages);", "REMOVE_FOLDER(" + menu + "\\Web);",
                "REMOVE_FILE(" + menu + "\\Read Me.lnk);"}));
     EXPECT_TRUE(fs::exists(programs + "\\Tools\\Tool A.lnk"));
     EXPECT_TRUE(fs::exists(menu + "\\Tools\\Tool B.lnk"));
@@ -330,6 +335,8 @@ TEST_F(InstallOpsTest, ExtraLinksAndTheAutoUpdateLinkAtStartUp) {
                                  "  Kestrovane - Auto Update  (C:\\App\\update.exe)"}));
     EXPECT_EQ(linkRemovals(w),
               (Lines{"REMOVE_FILE(" + check + ");",
+                     // Its menu folder, which no other link names, goes once empty.
+                     "REMOVE_FOLDER(" + knownFolderPath(KnownFolder::Programs) + "\\Kestrovane);",
                      "REMOVE_FILE(" + knownFolderPath(KnownFolder::StartMenu) + "\\Kv Menu.lnk);",
                      "REMOVE_FILE(" + knownFolderPath(KnownFolder::Desktop) + "\\Kv Desk.lnk);",
                      "REMOVE_FILE(" + startup + "\\Kv Start.lnk);",

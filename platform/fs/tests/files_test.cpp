@@ -269,3 +269,23 @@ TEST_F(FsFiles, HostRootIsWriteProtected) {
     EXPECT_EQ(fs::readFile("C:\\Work\\a.txt"), "host");
     EXPECT_TRUE(fs::createFolders(z + "\\Folder"));
 }
+
+// A process ended during a copy leaves its partial copy beside the target; the next copy
+// into that folder by a live process removes it, and leaves a live process's alone.
+TEST_F(FsFiles, PartialCopiesOfEndedProcessesGoWithTheNextCopyIntoTheirFolder) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    ASSERT_TRUE(fs::createFolders("C:\\Swept"));
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\source.txt", "whole"));
+    const std::filesystem::path host = fs::hostPath("C:\\Swept");
+    const std::string ended = "a.dat.kvcopy" + std::to_string(child);
+    const std::string live = "b.dat.kvcopy" + std::to_string(::getppid());
+    std::ofstream(host / ended) << "part";
+    std::ofstream(host / live) << "part";
+    EXPECT_TRUE(fs::copyFile("C:\\Work\\source.txt", "C:\\Swept\\c.dat", false));
+    EXPECT_FALSE(std::filesystem::exists(host / ended));
+    EXPECT_TRUE(std::filesystem::exists(host / live));
+    EXPECT_EQ(fs::readFile("C:\\Swept\\c.dat"), "whole");
+}
