@@ -10,6 +10,7 @@
 #include "platform/ui/design.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace kv::installer {
@@ -65,7 +66,10 @@ TBillboardForm::~TBillboardForm() {
 void TBillboardForm::Form_Activate() {
     if (firstShowDone_) return;
     firstShowDone_ = true;
-    StepTimer.setInterval(settings_.stepTime * 500);
+    // Steps of 500 ms, worked out wide: a step time beyond the timer's range waits the longest.
+    const long long interval = static_cast<long long>(settings_.stepTime) * 500;
+    StepTimer.setInterval(
+        static_cast<int>(std::clamp<long long>(interval, 0, std::numeric_limits<int>::max())));
     setBackColor(settings_.top);
     running_ = true;
     ShowNext();

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -198,6 +199,12 @@ TEST_F(BillboardTest, MissingFileAndPausedByTheExitQuestion) {
     EXPECT_EQ(texts[1].text, "small");
     EXPECT_EQ(texts[1].font.size, 14);
     EXPECT_GT(texts[1].y, texts[0].y);
+}
+
+TEST_F(BillboardTest, AStepTimeBeyondTheTimersRangeWaitsTheLongest) {
+    // 5000000 steps of 500 ms overflow an int: the timer keeps the longest interval it has.
+    TBillboardForm& b = open("|||||||||||||||||||5000000|", {});
+    EXPECT_EQ(b.StepTimer.interval(), std::numeric_limits<int>::max());
 }
 
 TEST_F(BillboardTest, ClosingDropsALayoutNotYetRun) {
