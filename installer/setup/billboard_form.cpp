@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <system_error>
 
 namespace kv::installer {
 namespace {
@@ -27,9 +28,15 @@ TSetImageThread::TSetImageThread(std::function<void()> layout) {
     // The application of this thread, which outlives the window that joins the worker.
     ui::Application& application = ui::app();
     application.expectThreadCall();
-    thread_ = std::thread([&application, call = std::move(layout)]() mutable {
-        application.postFromThread(std::move(call));
-    });
+    auto call = std::make_shared<std::function<void()>>(std::move(layout));
+    try {
+        thread_ =
+            std::thread([&application, call] { application.postFromThread(std::move(*call)); });
+    } catch (const std::system_error&) {
+        // No thread to be had: handed over from here, so the announced call still comes and
+        // the page still shows.
+        application.postFromThread(std::move(*call));
+    }
 }
 
 TSetImageThread::~TSetImageThread() {
