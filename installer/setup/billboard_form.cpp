@@ -17,6 +17,9 @@
 namespace kv::installer {
 namespace {
 
+// The largest window a page makes, a side (its gradient is drawn row by row).
+constexpr int kMaxSize = 1000000;
+
 bool isTextFile(const std::string& path) {
     const std::string name = fs::fileNamePart(path);
     return name.size() >= 4 && text::equalsNoCase(name.substr(name.size() - 4), ".txt");
@@ -137,8 +140,12 @@ void TBillboardForm::ArrangeImage(const BillboardPage& page) {
     int w = settings_.clientWidth, h = settings_.clientHeight;
     ui::Rect picRect{(w - pic.width) / 2, (h - pic.height) / 2, pic.width, pic.height};
     if (settings_.sizeToPicture && page.isPicture) {
-        w = pic.width + 2 * m;
-        h = pic.height + 2 * m;
+        // A picture's size is what its file says: held within the largest window.
+        auto around = [m](int size) {
+            return static_cast<int>(std::min<long long>(size + 2LL * m, kMaxSize));
+        };
+        w = around(pic.width);
+        h = around(pic.height);
         picRect = {m, m, pic.width, pic.height};
     }
     const bool sizeChanged = w != width() || h != height();
