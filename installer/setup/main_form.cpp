@@ -14,8 +14,6 @@
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -24,13 +22,6 @@ namespace {
 
 // Written by the caller of a background update; gone once the background window closes.
 constexpr const char* kDynDataKey = "HKEY_CURRENT_USER\\Software\\Welmox_Dyn_Data";
-
-// A picture offset: the text's leading number, held within a million pixels either way so
-// that the picture's place stays a whole number.
-int Offset(const std::string& text) {
-    return static_cast<int>(
-        std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), -1000000, 1000000));
-}
 
 } // namespace
 
@@ -91,7 +82,7 @@ void TSMainForm::CreateWizard() {
     BgImage.setVisible(true);
     const std::string location = script_.Text(ScriptText::BgBitmapLocation);
     PlaceForm(BgImage, ListItem(location, 0), height() - BgImage.height(), 0,
-              Offset(ListItem(location, 2)), Offset(ListItem(location, 1)),
+              PlacementOffset(ListItem(location, 2)), PlacementOffset(ListItem(location, 1)),
               width() - BgImage.width());
 }
 
