@@ -18,6 +18,7 @@
 #include "platform/ui/web_browser.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace kv::app {
@@ -259,6 +260,8 @@ private:
     void ts1_MouseUp(const kv::ui::MouseEvent& event);
     // Opens the address in wb1 and shows the browser.
     void openInBrowser(const std::string& url, int flags);
+    // Runs the command on every shown pane, wb1 first.
+    void forEachShownPane(const std::function<void(kv::ui::WebBrowser&)>& command);
     // Back, forward, stop, reload and print on every shown pane, wb1 first, errors ignored.
     void browserBack();
     void browserForward();

@@ -121,29 +121,30 @@ void frmMain::openInBrowser(const std::string& url, int flags) {
     wbShow(wb1, true);
 }
 
-void frmMain::browserBack() {
+void frmMain::forEachShownPane(const std::function<void(kv::ui::WebBrowser&)>& command) {
     for (kv::ui::WebBrowser* pane : {&wb1, &wb2})
-        if (paneShown(*pane)) pane->goBack();
+        if (paneShown(*pane)) command(*pane);
+}
+
+void frmMain::browserBack() {
+    forEachShownPane([](kv::ui::WebBrowser& pane) { pane.goBack(); });
 }
 
 void frmMain::browserForward() {
-    for (kv::ui::WebBrowser* pane : {&wb1, &wb2})
-        if (paneShown(*pane)) pane->goForward();
+    forEachShownPane([](kv::ui::WebBrowser& pane) { pane.goForward(); });
 }
 
 void frmMain::browserStop() {
-    for (kv::ui::WebBrowser* pane : {&wb1, &wb2})
-        if (paneShown(*pane)) pane->stop();
+    forEachShownPane([](kv::ui::WebBrowser& pane) { pane.stop(); });
 }
 
 void frmMain::browserReload() {
-    for (kv::ui::WebBrowser* pane : {&wb1, &wb2})
-        if (paneShown(*pane)) pane->reload();
+    forEachShownPane([](kv::ui::WebBrowser& pane) { pane.reload(); });
 }
 
 void frmMain::browserPrint() {
-    for (kv::ui::WebBrowser* pane : {&wb1, &wb2})
-        if (paneShown(*pane)) pane->execCommand(cmd::Print, cmd::DefaultOption);
+    forEachShownPane(
+        [](kv::ui::WebBrowser& pane) { pane.execCommand(cmd::Print, cmd::DefaultOption); });
 }
 
 // The preview pane never receives edit commands.
