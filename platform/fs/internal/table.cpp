@@ -78,7 +78,13 @@ bool updateTable(char drive, const std::function<bool(Table&)>& change) {
     std::string text;
     bool ok = kv::machine::readHostFile(p, text) != kv::machine::HostRead::Unreadable;
     Table t = parse(text);
-    if (ok && change(t)) ok = kv::machine::writeHostFileAtomically(p, format(t));
+    // Saved only when its text changes. Not flushed to disk: it is rewritten on every change
+    // of a file's attributes, and the files it describes are not flushed either; a process
+    // killed at any point still leaves the old table or the new one whole.
+    if (ok && change(t)) {
+        std::string saved = format(t);
+        if (saved != text) ok = kv::machine::replaceHostFile(p, saved);
+    }
     ::flock(lock, LOCK_UN);
     ::close(lock);
     return ok;

@@ -1,7 +1,7 @@
 #pragma once
 // The per-drive table of what host file systems cannot keep: short names once given and
 // the hidden, system and archive attributes. One text file per drive in the machine's
-// tables folder, changed under a file lock and saved atomically.
+// tables folder, changed under a file lock and replaced whole (never left half-written).
 
 #include <cstdint>
 #include <functional>
