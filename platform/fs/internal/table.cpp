@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <string_view>
 #include <system_error>
 
 #include "platform/system/host_files.h"
@@ -18,42 +19,95 @@ std::filesystem::path tablePath(char drive) {
     return kv::machine::current().tableFolder() / (std::string(1, drive) + ".table");
 }
 
-// Line: short name, tab, attributes ("-" for none), tab, key.
+// Line: short name, tab, attributes ("-" for none), tab, key. A key's last line holds: a
+// single change is appended as one line, and a line with neither a name nor attributes
+// drops the key. A last line without its line break is one being appended (or cut short
+// by a killed process) and is left out.
 Table parse(const std::string& text) {
     Table t;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        size_t a = line.find('\t');
-        size_t b = a == std::string::npos ? a : line.find('\t', a + 1);
-        if (b == std::string::npos) continue;
+    std::size_t pos = 0;
+    for (std::size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1) {
+        const std::string_view line(text.data() + pos, end - pos);
+        const std::size_t a = line.find('\t');
+        const std::size_t b = a == std::string_view::npos ? a : line.find('\t', a + 1);
+        if (b == std::string_view::npos) continue;
         TableEntry e;
-        e.shortName = line.substr(0, a);
-        std::string attrs = line.substr(a + 1, b - a - 1);
+        e.shortName = std::string(line.substr(0, a));
+        const std::string_view attrs = line.substr(a + 1, b - a - 1);
         if (attrs != "-") {
             unsigned value = 0;
-            auto [end, ec] = std::from_chars(attrs.data(), attrs.data() + attrs.size(), value);
+            auto [p, ec] = std::from_chars(attrs.data(), attrs.data() + attrs.size(), value);
             if (ec == std::errc()) {
                 e.hasAttributes = true;
                 e.attributes = value;
             }
         }
-        t[line.substr(b + 1)] = e;
+        std::string key(line.substr(b + 1));
+        if (e.shortName.empty() && !e.hasAttributes)
+            t.erase(key);
+        else
+            t[std::move(key)] = std::move(e);
     }
     return t;
 }
 
+void formatLine(std::string& out, const std::string& key, const TableEntry& e) {
+    out += e.shortName;
+    out += '\t';
+    out += e.hasAttributes ? std::to_string(e.attributes) : std::string("-");
+    out += '\t';
+    out += key;
+    out += '\n';
+}
+
+bool empty(const TableEntry& e) {
+    return e.shortName.empty() && !e.hasAttributes;
+}
+
+bool same(const TableEntry& a, const TableEntry& b) {
+    return a.shortName == b.shortName && a.hasAttributes == b.hasAttributes &&
+           (!a.hasAttributes || a.attributes == b.attributes);
+}
+
+// How many keys before and after differ in (counting to 2 at most); line is the one that
+// turns before into after when they differ in one.
+int changedKeys(const Table& before, const Table& after, std::string& line) {
+    int changes = 0;
+    auto note = [&](const std::string& key, const TableEntry& e) {
+        if (++changes == 1) formatLine(line, key, e);
+    };
+    auto b = before.begin(), a = after.begin();
+    while ((b != before.end() || a != after.end()) && changes < 2) {
+        if (a != after.end() && empty(a->second)) {
+            ++a;
+        } else if (b == before.end() || (a != after.end() && a->first < b->first)) {
+            note(a->first, a->second);
+            ++a;
+        } else if (a == after.end() || b->first < a->first) {
+            note(b->first, TableEntry{});
+            ++b;
+        } else {
+            if (!same(a->second, b->second)) note(a->first, a->second);
+            ++a;
+            ++b;
+        }
+    }
+    return changes;
+}
+
+// Appends a line to the table file; false when it could not be written whole.
+bool appendLine(const std::filesystem::path& p, const std::string& line) {
+    const int fd = ::open(p.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const ssize_t n = ::write(fd, line.data(), line.size());
+    const bool ok = ::close(fd) == 0 && n == ssize_t(line.size());
+    return ok;
+}
+
 std::string format(const Table& t) {
     std::string out;
-    for (const auto& [key, e] : t) {
-        if (e.shortName.empty() && !e.hasAttributes) continue;
-        out += e.shortName;
-        out += '\t';
-        out += e.hasAttributes ? std::to_string(e.attributes) : std::string("-");
-        out += '\t';
-        out += key;
-        out += '\n';
-    }
+    for (const auto& [key, e] : t)
+        if (!empty(e)) formatLine(out, key, e);
     return out;
 }
 
@@ -78,12 +132,21 @@ bool updateTable(char drive, const std::function<bool(Table&)>& change) {
     std::string text;
     bool ok = kv::machine::readHostFile(p, text) != kv::machine::HostRead::Unreadable;
     Table t = parse(text);
-    // Saved only when its text changes. Not flushed to disk: it is rewritten on every change
-    // of a file's attributes, and the files it describes are not flushed either; a process
-    // killed at any point still leaves the old table or the new one whole.
-    if (ok && change(t)) {
-        std::string saved = format(t);
-        if (saved != text) ok = kv::machine::replaceHostFile(p, saved);
+    // A change of one key is appended as one line while the file holds no more than about
+    // twice its entries; any other change replaces the file whole. Neither is flushed to
+    // disk (the files the table describes are not either); a process killed at any point
+    // leaves the old table or the new one.
+    if (ok) {
+        const Table before = t;
+        if (change(t)) {
+            std::string line;
+            const int changes = changedKeys(before, t, line);
+            const bool whole = text.empty() || text.back() == '\n';
+            if (changes == 1 && whole && text.size() <= 2 * format(t).size() + 4096)
+                ok = appendLine(p, line);
+            else if (changes > 0 || !whole)
+                ok = kv::machine::replaceHostFile(p, format(t));
+        }
     }
     ::flock(lock, LOCK_UN);
     ::close(lock);
