@@ -127,10 +127,10 @@ bool copyContent(const Resolved& from, const Resolved& to, const struct stat& st
 }
 
 void copyAttributes(const Resolved& from, const Resolved& to) {
-    internal::Table src = internal::readTable(from.drive);
-    auto it = src.find(from.tableKey());
+    const auto src = internal::readTable(from.drive);
+    auto it = src->find(from.tableKey());
     std::uint32_t bits = kAttrArchive;
-    if (it != src.end() && it->second.hasAttributes) bits = it->second.attributes | kAttrArchive;
+    if (it != src->end() && it->second.hasAttributes) bits = it->second.attributes | kAttrArchive;
     std::string key = to.tableKey();
     internal::updateTable(to.drive, [&](internal::Table& t) {
         internal::TableEntry& e = t[key];

@@ -4,7 +4,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
+#include <memory>
+#include <mutex>
 #include <string_view>
 #include <system_error>
 
@@ -23,11 +26,10 @@ std::filesystem::path tablePath(char drive) {
 // single change is appended as one line, and a line with neither a name nor attributes
 // drops the key. A last line without its line break is one being appended (or cut short
 // by a killed process) and is left out.
-Table parse(const std::string& text) {
-    Table t;
+void parseLines(Table& t, std::string_view text) {
     std::size_t pos = 0;
-    for (std::size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1) {
-        const std::string_view line(text.data() + pos, end - pos);
+    for (std::size_t end; (end = text.find('\n', pos)) != std::string_view::npos; pos = end + 1) {
+        const std::string_view line = text.substr(pos, end - pos);
         const std::size_t a = line.find('\t');
         const std::size_t b = a == std::string_view::npos ? a : line.find('\t', a + 1);
         if (b == std::string_view::npos) continue;
@@ -48,7 +50,43 @@ Table parse(const std::string& text) {
         else
             t[std::move(key)] = std::move(e);
     }
-    return t;
+}
+
+// The length of text's whole lines.
+std::size_t wholeLines(std::string_view text) {
+    const std::size_t last = text.rfind('\n');
+    return last == std::string_view::npos ? 0 : last + 1;
+}
+
+// The tables last read, by file: the whole lines read and the table they make. A table
+// read again is parsed only past those lines when it still begins with them (it grew by
+// lines added), and anew when not (it was replaced).
+struct Parsed {
+    std::string text;
+    std::shared_ptr<Table> table;
+};
+std::mutex gParsedMutex;
+std::map<std::string, Parsed> gParsed;
+
+std::shared_ptr<const Table> parsed(const std::filesystem::path& p, std::string_view text) {
+    const std::string_view whole = text.substr(0, wholeLines(text));
+    std::lock_guard<std::mutex> lock(gParsedMutex);
+    if (gParsed.size() > 8 && !gParsed.count(p.string())) gParsed.clear();
+    Parsed& known = gParsed[p.string()];
+    const bool grew = known.table && whole.size() >= known.text.size() &&
+                      whole.compare(0, known.text.size(), known.text) == 0;
+    if (!grew) {
+        known.table = std::make_shared<Table>();
+        known.text.clear();
+    } else if (whole.size() == known.text.size()) {
+        return known.table;
+    } else if (known.table.use_count() > 1) {
+        // Still held by a reader: changed on a copy.
+        known.table = std::make_shared<Table>(*known.table);
+    }
+    parseLines(*known.table, whole.substr(known.text.size()));
+    known.text.assign(whole);
+    return known.table;
 }
 
 void formatLine(std::string& out, const std::string& key, const TableEntry& e) {
@@ -113,10 +151,16 @@ std::string format(const Table& t) {
 
 } // namespace
 
-Table readTable(char drive) {
+std::shared_ptr<const Table> readTable(char drive) {
+    const std::filesystem::path p = tablePath(drive);
     std::string text;
-    kv::machine::readHostFile(tablePath(drive), text);
-    return parse(text);
+    kv::machine::readHostFile(p, text);
+    return parsed(p, text);
+}
+
+void forgetReadTables() {
+    std::lock_guard<std::mutex> lock(gParsedMutex);
+    gParsed.clear();
 }
 
 bool updateTable(char drive, const std::function<bool(Table&)>& change) {
@@ -131,21 +175,24 @@ bool updateTable(char drive, const std::function<bool(Table&)>& change) {
     // A table that exists but cannot be read is never replaced: its names would be lost.
     std::string text;
     bool ok = kv::machine::readHostFile(p, text) != kv::machine::HostRead::Unreadable;
-    Table t = parse(text);
     // A change of one key is appended as one line while the file holds no more than about
-    // twice its entries; any other change replaces the file whole. Neither is flushed to
-    // disk (the files the table describes are not either); a process killed at any point
-    // leaves the old table or the new one.
+    // twice as many lines as entries; any other change replaces the file whole. Neither is
+    // flushed to disk (the files the table describes are not either); a process killed at
+    // any point leaves the old table or the new one.
     if (ok) {
-        const Table before = t;
+        const std::shared_ptr<const Table> before = parsed(p, text);
+        Table t = *before;
         if (change(t)) {
             std::string line;
-            const int changes = changedKeys(before, t, line);
-            const bool whole = text.empty() || text.back() == '\n';
-            if (changes == 1 && whole && text.size() <= 2 * format(t).size() + 4096)
+            const int changes = changedKeys(*before, t, line);
+            const bool whole = wholeLines(text) == text.size();
+            const auto lines = std::size_t(std::count(text.begin(), text.end(), '\n'));
+            if (changes == 1 && whole && lines <= 2 * t.size() + 64) {
                 ok = appendLine(p, line);
-            else if (changes > 0 || !whole)
-                ok = kv::machine::replaceHostFile(p, format(t));
+            } else if (changes > 0 || !whole) {
+                text = format(t);
+                ok = kv::machine::replaceHostFile(p, text);
+            }
         }
     }
     ::flock(lock, LOCK_UN);

@@ -221,6 +221,10 @@ TEST_F(FsFiles, TheAttributeTableKeepsItsEntriesThroughChanges) {
             fs::setAttributes("C:\\Work\\b.txt", i % 2 ? fs::kAttrSystem : fs::kAttrHidden));
     expect(fs::kAttrArchive, fs::kAttrSystem, fs::kAttrHidden);
     EXPECT_LT(std::filesystem::file_size(table), 8192u);
+
+    // Replaced by another process: read anew.
+    std::ofstream(table, std::ios::binary | std::ios::trunc) << "\t2\tWork/c.txt\n";
+    expect(fs::kAttrArchive, fs::kAttrArchive, fs::kAttrHidden);
 }
 
 TEST_F(FsFiles, FoldersAreCreatedWithParentsAndRemovedWhenEmpty) {
