@@ -6,7 +6,9 @@
 #include "platform/text/ansi.h"
 #include "platform/ui/buttons.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,11 @@ int AlignmentIndex(std::string_view name) {
     for (std::size_t i = 0; i < kPlacements.size(); ++i)
         if (text::equalsNoCase(kPlacements[i], name)) found = static_cast<int>(i);
     return found;
+}
+
+int PlacementOffset(const std::string& text) {
+    return static_cast<int>(
+        std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), -1000000, 1000000));
 }
 
 void PlaceForm(ui::Widget& control, std::string_view placement, int freeHeight, int margin, int top,

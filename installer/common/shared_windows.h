@@ -7,6 +7,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/rich_text.h"
 
+#include <string>
 #include <string_view>
 
 namespace kv::installer {
@@ -27,6 +28,9 @@ int AlignmentIndex(std::string_view name);
 // top-left corner.
 void PlaceForm(ui::Widget& control, std::string_view placement, int freeHeight, int margin, int top,
                int left, int freeWidth);
+// A placement's offset: the text's leading number, held within a million pixels either way
+// so that a place computed from it stays a whole number.
+int PlacementOffset(const std::string& text);
 
 // The hover handlers: the caption is underlined while the pointer is over the control.
 class TFakeForm {

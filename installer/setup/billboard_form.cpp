@@ -10,10 +10,15 @@
 #include "platform/ui/design.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
+#include <system_error>
 
 namespace kv::installer {
 namespace {
+
+// The largest window a page makes, a side (its gradient is drawn row by row).
+constexpr int kMaxSize = 1000000;
 
 bool isTextFile(const std::string& path) {
     const std::string name = fs::fileNamePart(path);
@@ -26,9 +31,15 @@ TSetImageThread::TSetImageThread(std::function<void()> layout) {
     // The application of this thread, which outlives the window that joins the worker.
     ui::Application& application = ui::app();
     application.expectThreadCall();
-    thread_ = std::thread([&application, call = std::move(layout)]() mutable {
-        application.postFromThread(std::move(call));
-    });
+    auto call = std::make_shared<std::function<void()>>(std::move(layout));
+    try {
+        thread_ =
+            std::thread([&application, call] { application.postFromThread(std::move(*call)); });
+    } catch (const std::system_error&) {
+        // No thread to be had: handed over from here, so the announced call still comes and
+        // the page still shows.
+        application.postFromThread(std::move(*call));
+    }
 }
 
 TSetImageThread::~TSetImageThread() {
@@ -65,7 +76,10 @@ TBillboardForm::~TBillboardForm() {
 void TBillboardForm::Form_Activate() {
     if (firstShowDone_) return;
     firstShowDone_ = true;
-    StepTimer.setInterval(settings_.stepTime * 500);
+    // Steps of 500 ms, worked out wide: a step time beyond the timer's range waits the longest.
+    const long long interval = static_cast<long long>(settings_.stepTime) * 500;
+    StepTimer.setInterval(
+        static_cast<int>(std::clamp<long long>(interval, 0, std::numeric_limits<int>::max())));
     setBackColor(settings_.top);
     running_ = true;
     ShowNext();
@@ -126,8 +140,12 @@ void TBillboardForm::ArrangeImage(const BillboardPage& page) {
     int w = settings_.clientWidth, h = settings_.clientHeight;
     ui::Rect picRect{(w - pic.width) / 2, (h - pic.height) / 2, pic.width, pic.height};
     if (settings_.sizeToPicture && page.isPicture) {
-        w = pic.width + 2 * m;
-        h = pic.height + 2 * m;
+        // A picture's size is what its file says: held within the largest window.
+        auto around = [m](int size) {
+            return static_cast<int>(std::min<long long>(size + 2LL * m, kMaxSize));
+        };
+        w = around(pic.width);
+        h = around(pic.height);
         picRect = {m, m, pic.width, pic.height};
     }
     const bool sizeChanged = w != width() || h != height();

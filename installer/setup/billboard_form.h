@@ -18,7 +18,8 @@
 namespace kv::installer {
 
 // The worker of one show step: it only hands `layout` over to the GUI thread, which runs it
-// from its message loop; the GUI thread never waits for it. Joined when destroyed.
+// from its message loop; the GUI thread never waits for it. Joined when destroyed. When no
+// thread can be started, `layout` is handed over at once.
 class TSetImageThread {
 public:
     explicit TSetImageThread(std::function<void()> layout);

@@ -5,7 +5,14 @@
 #include "installer/common/text_lines.h"
 #include "installer/setup/background_layout.h"
 
+#include <algorithm>
+
 namespace kv::installer {
+namespace {
+
+constexpr int kMaxPixels = 1000000;
+
+} // namespace
 
 BillboardSettings ReadBillboardSettings(std::string_view list) {
     BillboardSettings s;
@@ -17,18 +24,21 @@ BillboardSettings ReadBillboardSettings(std::string_view list) {
     s.gradient = item(3) == "1";
     s.transparent = item(4) == "1";
     if (!item(5).empty()) s.placement = item(5);
-    s.dx = number(6, 0);
-    s.dy = number(7, 0);
+    // Offsets, client size and margin, in pixels, are held within a million pixels either
+    // way, so that the window's size and place, their sums, stay whole numbers.
+    auto pixels = [&](int i) { return std::clamp(number(i, 0), -kMaxPixels, kMaxPixels); };
+    s.dx = pixels(6);
+    s.dy = pixels(7);
     s.top = static_cast<ui::Color>(number(8, 0));
     s.bottom = static_cast<ui::Color>(number(9, 16711680));
     s.fontName = InstalledFaceOrArial(item(10).empty() ? "Arial" : item(10));
-    s.fontSize = number(11, 14);
+    s.fontSize = std::clamp(number(11, 14), -kMaxPixels, kMaxPixels); // drawn at twice the size too
     s.fontColor = static_cast<ui::Color>(number(12, 16777215));
     s.charset = number(13, 1);
     s.fontStyle = number(14, 0);
-    s.clientWidth = number(15, 0);
-    s.clientHeight = number(16, 0);
-    s.margin = number(17, 0);
+    s.clientWidth = pixels(15);
+    s.clientHeight = pixels(16);
+    s.margin = pixels(17);
     s.stepTime = number(18, 1);
     return s;
 }

@@ -33,7 +33,7 @@ struct BillboardSettings {
 };
 
 // Reads items 0 to 18 of a delimited settings list; an empty or unreadable item keeps its
-// default.
+// default. Offsets, sizes, margin and font size are held within a million either way.
 BillboardSettings ReadBillboardSettings(std::string_view list);
 // The settings list: `data` (SET_BILLBOARD_DATA), or, when it is empty, the first file entry,
 // which then leaves the list of files.

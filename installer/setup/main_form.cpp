@@ -14,7 +14,6 @@
 #include "platform/ui/application.h"
 #include "platform/ui/design.h"
 
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -83,7 +82,7 @@ void TSMainForm::CreateWizard() {
     BgImage.setVisible(true);
     const std::string location = script_.Text(ScriptText::BgBitmapLocation);
     PlaceForm(BgImage, ListItem(location, 0), height() - BgImage.height(), 0,
-              std::atoi(ListItem(location, 2).c_str()), std::atoi(ListItem(location, 1).c_str()),
+              PlacementOffset(ListItem(location, 2)), PlacementOffset(ListItem(location, 1)),
               width() - BgImage.width());
 }
 

@@ -98,8 +98,8 @@ void TSDialogForm::FormShow() {
 void TSDialogForm::SetDialogLocation() {
     const std::string location = script_.Text(ScriptText::DialogLocation);
     const std::string placement = backgroundUpdate_ ? "Hide" : ListItem(location, 0);
-    const int dx = std::atoi(ListItem(location, 1).c_str());
-    const int dy = std::atoi(ListItem(location, 2).c_str());
+    const int dx = PlacementOffset(ListItem(location, 1));
+    const int dy = PlacementOffset(ListItem(location, 2));
     // The background window's client area when it exists (it has no frame).
     const ui::Rect area = mainWindow_ ? mainWindow_->geometry() : ui::app().workArea();
     PlaceForm(*this, placement, area.height - height(), 0, area.top + dy, area.left + dx,

@@ -40,6 +40,14 @@ void readNumber(const std::map<std::string, std::string>& kv, const char* key, T
     if (ec == std::errc() && p == s.data() + s.size()) out = value;
 }
 
+// A screen measure: a whole number from 1 to max, else the default stays (a size of 0 or
+// less would leave no work area, and 0 pixels per inch no scale).
+void readMeasure(const std::map<std::string, std::string>& kv, const char* key, int max, int& out) {
+    int value = 0;
+    readNumber(kv, key, value);
+    if (value >= 1 && value <= max) out = value;
+}
+
 void readBool(const std::map<std::string, std::string>& kv, const char* key, bool& out) {
     int v = out ? 1 : 0;
     readNumber(kv, key, v);
@@ -151,11 +159,11 @@ Profile parseProfile(std::string_view textIn) {
     readNumber(kv, "locale.id", p.locale.localeId);
     readText(kv, "locale.decimal", cp, p.locale.decimalSeparator);
     readText(kv, "locale.thousands", cp, p.locale.thousandsSeparator);
-    readNumber(kv, "screen.width", p.screen.width);
-    readNumber(kv, "screen.height", p.screen.height);
+    readMeasure(kv, "screen.width", 1000000, p.screen.width);
+    readMeasure(kv, "screen.height", 1000000, p.screen.height);
     readNumber(kv, "screen.bits_per_pixel", p.screen.bitsPerPixel);
     readNumber(kv, "screen.planes", p.screen.planes);
-    readNumber(kv, "screen.pixels_per_inch", p.screen.pixelsPerInch);
+    readMeasure(kv, "screen.pixels_per_inch", 10000, p.screen.pixelsPerInch);
     readNumber(kv, "memory.bytes", p.memoryBytes);
     readText(kv, "folder.windows", cp, p.folders.windows);
     readText(kv, "folder.system", cp, p.folders.system);

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -198,6 +199,36 @@ TEST_F(BillboardTest, MissingFileAndPausedByTheExitQuestion) {
     EXPECT_EQ(texts[1].text, "small");
     EXPECT_EQ(texts[1].font.size, 14);
     EXPECT_GT(texts[1].y, texts[0].y);
+}
+
+TEST_F(BillboardTest, AStepTimeBeyondTheTimersRangeWaitsTheLongest) {
+    // 5000000 steps of 500 ms overflow an int: the timer keeps the longest interval it has.
+    TBillboardForm& b = open("|||||||||||||||||||5000000|", {});
+    EXPECT_EQ(b.StepTimer.interval(), std::numeric_limits<int>::max());
+}
+
+TEST_F(BillboardTest, HugeSizesAndOffsetsAreHeldWithinReach) {
+    write("two.bmp", testing::bitmapFile(40, 30, "\xC0\x40\x40"));
+    // Margin, offsets and client size far beyond any screen: held at a million pixels, so
+    // the window's size and place stay whole numbers, and so is the window.
+    TBillboardForm& b = open("|0|0|1|0|0|Top/Left|2100000000|-2100000000||||||||"
+                             "2000000000|2000000000|2000000000|1|",
+                             {"two.bmp"});
+    EXPECT_EQ(b.Settings().margin, 1000000);
+    EXPECT_EQ(b.Settings().dx, 1000000);
+    EXPECT_EQ(b.Settings().dy, -1000000);
+    EXPECT_EQ(b.width(), 1000000); // the largest window a page makes
+    EXPECT_EQ(b.height(), 1000000);
+    EXPECT_EQ(b.PageImage.geometry(), (ui::Rect{1000000, 1000000, 40, 30}));
+
+    // A picture file that claims to be two thousand million pixels wide.
+    std::string wide = testing::bitmapFile(1, 1, "\xC0\x40\x40");
+    wide.replace(18, 4, std::string("\x00\xFF\xFF\x7F", 4));
+    write("wide.bmp", wide);
+    TBillboardForm& c = open("|0|0|1|0|0|||||||||||||1000|1|", {"wide.bmp"});
+    EXPECT_EQ(c.PageImage.picture().width, 0x7FFFFF00);
+    EXPECT_EQ(c.width(), 1000000);
+    EXPECT_EQ(c.height(), 1 + 2 * 1000);
 }
 
 TEST_F(BillboardTest, ClosingDropsALayoutNotYetRun) {

@@ -6,12 +6,15 @@
 
 #include "installer/common/registry_ops.h"
 #include "installer/common/registry_primitives.h"
+#include "installer/common/system_queries.h"
+#include "installer/common/tests/machine_helpers.h"
 #include "installer/setup/background_layout.h"
 #include "installer/setup/reset.h"
 #include "installer/setup/script.h"
 #include "installer/setup/setup_state.h"
 #include "installer/setup/tests/setup_fixture.h"
 #include "installer/setup/wizard_form.h"
+#include "platform/fs/files.h"
 #include "platform/ui/application.h"
 #include "platform/ui/headless/headless.h"
 
@@ -220,6 +223,21 @@ TEST_F(MainFormTest, CaptionFontFromItsList) {
     EXPECT_EQ(drawn[3].font.name, "Verdana");
     EXPECT_EQ(drawn[3].font.size, 16);
     EXPECT_EQ(drawn[3].font.charset, 1);
+}
+
+TEST_F(MainFormTest, PictureOffsetsAreHeldWithinReach) {
+    ui::app().setScreen({1024, 768}, {0, 0, 1024, 738});
+    fs::createFolders(GetExeDir(false));
+    ASSERT_TRUE(
+        fs::writeFile(GetExeDir(true) + "bg.bmp", testing::bitmapFile(40, 30, "\xC0\x40\x40")));
+    // Offsets far beyond any screen are held at a million pixels, so the place stays a
+    // whole number.
+    TSMainForm& f = start("SET_BG_BITMAP_FILE_NAME(bg.bmp)\n"
+                          "SET_BG_BITMAP_LOCATION(|Center|2147483647|-99999999999|)\n");
+    ASSERT_TRUE(f.BgImage.visible());
+    EXPECT_EQ(f.BgImage.left(), 1000000 + (1024 - 40) / 2);
+    EXPECT_EQ(f.BgImage.top(), -1000000 + (738 - 30) / 2);
+    drop(f);
 }
 
 TEST_F(MainFormTest, CaptionSizeFollowsThePixelsPerInch) {

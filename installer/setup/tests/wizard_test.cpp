@@ -232,6 +232,8 @@ TEST_F(WizardTest, PlacementByNameWithOffsets) {
         {"|bottom/right|-5|-6|", false, 1024 - 504 - 5, 30 + 708 - 360 - 6},
         {"|Top/Center|", false, (1024 - 504) / 2, 30},
         {"|Top/Left|10|20|", true, 5 - 504, 5 - 360},
+        // Offsets beyond any screen are held at a million pixels either way.
+        {"|Top/Left|2147483647|-99999999999|", false, 1000000, 30 - 1000000},
     };
     for (const Case& c : cases) {
         TSDialogForm& w = prepare(std::string("SET_DIALOG_LOCATION(") + c.location + ")\n");

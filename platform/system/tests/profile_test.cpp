@@ -44,6 +44,12 @@ TEST(Profile, MissingAndMalformedKeysKeepTheDefaults) {
     EXPECT_EQ(q.screen.width, 640);
     EXPECT_EQ(q.screen.height, 768);
     ASSERT_EQ(q.drives.size(), 2u) << "a drive line without a folder is ignored";
+    // A screen without size or scale keeps the default's.
+    Profile r = parseProfile("screen.width = 0\nscreen.height = -2147483648\n"
+                             "screen.pixels_per_inch = 0\n");
+    EXPECT_EQ(r.screen.width, 1024);
+    EXPECT_EQ(r.screen.height, 768);
+    EXPECT_EQ(r.screen.pixelsPerInch, Profile{}.screen.pixelsPerInch);
     EXPECT_EQ(q.drives[0].letter, 'C');
     EXPECT_EQ(q.drives[1].letter, 'Z');
 }

@@ -9,6 +9,7 @@
 #include "platform/ui/startup/startup.h"
 #include "platform/ui/wx/wx_backend.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -65,7 +66,8 @@ int runMain(int argc, char** argv, const std::function<int()>& body, const MainO
         if (!openMachine(argc, argv, options)) return 1;
         // The screen of the machine's profile, its task bar 30 pixels high at the bottom.
         const machine::Screen& screen = machine::current().profile().screen;
-        app().setScreen({screen.width, screen.height}, {0, 0, screen.width, screen.height - 30});
+        app().setScreen({screen.width, screen.height},
+                        {0, 0, screen.width, std::max(screen.height - 30, 0)});
         // Real windows show the machine's display: fonts at its profile's pixels per inch.
         if (realWindows) wx::setPixelsPerInch(machine::current().profile().screen.pixelsPerInch);
         return body();
