@@ -227,6 +227,37 @@ TEST_F(FsFiles, TheAttributeTableKeepsItsEntriesThroughChanges) {
     expect(fs::kAttrArchive, fs::kAttrArchive, fs::kAttrHidden);
 }
 
+// Two processes changing attributes of their own files at once lose none of the other's.
+TEST_F(FsFiles, TheAttributeTableKeepsTheChangesOfTwoProcesses) {
+    auto name = [](int owner, int i) {
+        return "C:\\Work\\" + std::to_string(owner) + "_" + std::to_string(i) + ".txt";
+    };
+    for (int owner : {0, 1})
+        for (int i = 0; i < 60; ++i)
+            ASSERT_TRUE(fs::writeFile(name(owner, i), "x"));
+    EXPECT_EQ(fs::getAttributes(name(0, 0)), fs::kAttrArchive);
+    auto change = [&](int owner) {
+        bool ok = true;
+        for (int round = 0; round < 8; ++round)
+            for (int i = 0; i < 60; ++i)
+                ok = fs::setAttributes(name(owner, i),
+                                       round == 7 && i % 2 ? fs::kAttrSystem : fs::kAttrHidden) &&
+                     ok;
+        return ok;
+    };
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(change(1) ? 0 : 1);
+    ASSERT_GT(child, 0);
+    EXPECT_TRUE(change(0));
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    for (int owner : {0, 1})
+        for (int i = 0; i < 60; ++i)
+            EXPECT_EQ(fs::getAttributes(name(owner, i)), i % 2 ? fs::kAttrSystem : fs::kAttrHidden)
+                << name(owner, i);
+}
+
 TEST_F(FsFiles, FoldersAreCreatedWithParentsAndRemovedWhenEmpty) {
     ASSERT_TRUE(fs::createFolders("c:\\work\\New Folder\\Deeper"));
     EXPECT_TRUE(fs::isDirectory("C:\\Work\\new folder\\DEEPER"));
