@@ -62,10 +62,10 @@ std::uint32_t getAttributes(std::string_view path) {
         setLastError(r.valid ? kErrorFileNotFound : kErrorPathNotFound);
         return kInvalidAttributes;
     }
-    internal::Table t = internal::readTable(r.drive);
-    auto it = t.find(r.tableKey());
+    const auto t = internal::readTable(r.drive);
+    auto it = t->find(r.tableKey());
     setLastError(kErrorSuccess);
-    return internal::attributesOf(st, it == t.end() ? nullptr : &it->second);
+    return internal::attributesOf(st, it == t->end() ? nullptr : &it->second);
 }
 
 bool setAttributes(std::string_view path, std::uint32_t attributes) {

@@ -59,7 +59,7 @@ std::vector<DirEntry> listFolder(std::string_view folder, std::string_view mask)
         setLastError(r.valid ? kErrorPathNotFound : kErrorInvalidName);
         return out;
     }
-    internal::Table table = internal::readTable(r.drive);
+    const auto table = internal::readTable(r.drive);
     std::string key = r.tableKey();
     for (auto it = std::filesystem::directory_iterator(r.path(), ec);
          !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
@@ -70,10 +70,10 @@ std::vector<DirEntry> listFolder(std::string_view folder, std::string_view mask)
         // leaves it (or loops through a link to a parent).
         struct stat st;
         if (::lstat(it->path().c_str(), &st) != 0) continue;
-        auto entry = table.find(key.empty() ? host : key + "/" + host);
+        auto entry = table->find(key.empty() ? host : key + "/" + host);
         DirEntry e;
         e.name = name;
-        e.attributes = internal::attributesOf(st, entry == table.end() ? nullptr : &entry->second);
+        e.attributes = internal::attributesOf(st, entry == table->end() ? nullptr : &entry->second);
         e.size = S_ISDIR(st.st_mode) ? 0 : std::uint64_t(st.st_size);
         e.lastWrite = fileTimeFromUnixNanos(std::int64_t(st.st_mtim.tv_sec) * 1000000000 +
                                             st.st_mtim.tv_nsec);

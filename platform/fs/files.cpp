@@ -52,8 +52,17 @@ std::string prefixOf(const std::string& key) {
     return key + "/";
 }
 
+// Whether the table has an entry for the key or (for a folder) below it.
+bool hasEntries(const internal::Table& t, const std::string& key) {
+    if (t.count(key)) return true;
+    const std::string prefix = prefixOf(key);
+    auto it = t.lower_bound(prefix);
+    return it != t.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+}
+
 // Drops the table entries of a key and (for a folder) of everything below it.
 void forgetEntries(char drive, const std::string& key) {
+    if (!hasEntries(*internal::readTable(drive), key)) return;
     internal::updateTable(drive, [&](internal::Table& t) {
         bool changed = t.erase(key) > 0;
         std::string prefix = prefixOf(key);
@@ -73,6 +82,9 @@ void moveEntries(const Resolved& from, const Resolved& to) {
         return;
     }
     std::string oldKey = from.tableKey(), newKey = to.tableKey();
+    // Most moves (a file replaced by its side file) have no entries to carry.
+    const auto known = internal::readTable(from.drive);
+    if (!hasEntries(*known, oldKey) && !known->count(newKey)) return;
     internal::updateTable(from.drive, [&](internal::Table& t) {
         internal::Table moved;
         std::string prefix = prefixOf(oldKey);
@@ -127,10 +139,10 @@ bool copyContent(const Resolved& from, const Resolved& to, const struct stat& st
 }
 
 void copyAttributes(const Resolved& from, const Resolved& to) {
-    internal::Table src = internal::readTable(from.drive);
-    auto it = src.find(from.tableKey());
+    const auto src = internal::readTable(from.drive);
+    auto it = src->find(from.tableKey());
     std::uint32_t bits = kAttrArchive;
-    if (it != src.end() && it->second.hasAttributes) bits = it->second.attributes | kAttrArchive;
+    if (it != src->end() && it->second.hasAttributes) bits = it->second.attributes | kAttrArchive;
     std::string key = to.tableKey();
     internal::updateTable(to.drive, [&](internal::Table& t) {
         internal::TableEntry& e = t[key];

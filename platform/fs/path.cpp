@@ -8,6 +8,7 @@
 #include "platform/fs/errors.h"
 #include "platform/fs/internal/partial_copies.h"
 #include "platform/fs/internal/resolve.h"
+#include "platform/fs/internal/table.h"
 #include "platform/system/machine.h"
 #include "platform/text/ansi.h"
 
@@ -171,6 +172,7 @@ std::string folderPart(std::string_view path) {
 void resetForTests() {
     gCurrentFolder.reset();
     internal::forgetSweptFolders();
+    internal::forgetReadTables();
     setLastError(kErrorSuccess);
 }
 

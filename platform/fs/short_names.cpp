@@ -167,9 +167,9 @@ std::string givenShortName(std::string_view path) {
     if (!r.exists() || r.host.empty()) return "";
     const std::string ansi = kv::text::fromUtf8(r.host.back());
     if (internal::isShortName(ansi)) return ansi;
-    const internal::Table table = internal::readTable(r.drive);
-    const auto it = table.find(r.tableKey());
-    return it == table.end() ? std::string() : it->second.shortName;
+    const auto table = internal::readTable(r.drive);
+    const auto it = table->find(r.tableKey());
+    return it == table->end() ? std::string() : it->second.shortName;
 }
 
 std::string longPath(std::string_view path) {

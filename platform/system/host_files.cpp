@@ -19,6 +19,30 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// Writes content to a temporary file of this process beside file and renames it over the
+// file; flushes both to disk when durable.
+bool replaceWhole(const std::filesystem::path& file, std::string_view content, bool durable) {
+    std::filesystem::path temp = file;
+    temp += ".tmp." + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, content);
+    if (durable) ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (!durable) return true;
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
 } // namespace
 
 HostRead readHostFile(const std::filesystem::path& file, std::string& content) {
@@ -43,24 +67,11 @@ HostRead readHostFile(const std::filesystem::path& file, std::string& content) {
 }
 
 bool writeHostFileAtomically(const std::filesystem::path& file, std::string_view content) {
-    std::filesystem::path temp = file;
-    temp += ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, content);
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return replaceWhole(file, content, true);
+}
+
+bool replaceHostFile(const std::filesystem::path& file, std::string_view content) {
+    return replaceWhole(file, content, false);
 }
 
 } // namespace kv::machine

@@ -17,5 +17,9 @@ HostRead readHostFile(const std::filesystem::path& file, std::string& content);
 // disk, renamed over the file, the folder flushed. False (the old file untouched and the
 // temporary file removed) when any step fails.
 bool writeHostFileAtomically(const std::filesystem::path& file, std::string_view content);
+// The same without flushing to disk: a process killed at any point leaves the old file or
+// the new one whole, but the host losing power may lose the change. For files rewritten
+// often, where a flush per change would cost more than the change.
+bool replaceHostFile(const std::filesystem::path& file, std::string_view content);
 
 } // namespace kv::machine

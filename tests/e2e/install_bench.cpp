@@ -60,7 +60,10 @@ const Tree& tree() {
                 "SET_SUB_DIR(<Application Folder>" + name + ")\nSET_COPY_FILES(" + list + ")\n";
         };
         stdfs::create_directories(t.host);
-        for (int d = 1; d <= 10; ++d) {
+        // KV_INSTALL_BENCH_TOP makes a smaller tree (fewer top folders) for quick comparisons.
+        const char* topEnv = std::getenv("KV_INSTALL_BENCH_TOP");
+        const int tops = topEnv && std::atoi(topEnv) > 0 ? std::atoi(topEnv) : 10;
+        for (int d = 1; d <= tops; ++d) {
             const std::string top = "Dir" + std::to_string(d);
             folder(top, 10);
             for (int s = 1; s <= 10; ++s)

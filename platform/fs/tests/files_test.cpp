@@ -188,6 +188,76 @@ TEST_F(FsFiles, TableAttributesAndTimesPersistAndFollowAMove) {
     EXPECT_EQ(fs::lastError(), fs::kErrorAlreadyExists);
 }
 
+// The attribute table as machines have saved it reads the same; single changes are added to
+// it, a line cut short by a killed process is left out, and a table of many changes is
+// written again whole.
+TEST_F(FsFiles, TheAttributeTableKeepsItsEntriesThroughChanges) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        ASSERT_TRUE(fs::writeFile(std::string("C:\\Work\\") + name, "x"));
+    const std::filesystem::path table = kv::machine::current().tableFolder() / "C.table";
+    std::filesystem::create_directories(table.parent_path());
+    std::ofstream(table, std::ios::binary) << "\t2\tWork/a.txt\n\t4\tWork/b.txt\n";
+    auto expect = [](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+        EXPECT_EQ(fs::getAttributes("C:\\Work\\a.txt"), a);
+        EXPECT_EQ(fs::getAttributes("C:\\Work\\b.txt"), b);
+        EXPECT_EQ(fs::getAttributes("C:\\Work\\c.txt"), c);
+    };
+    expect(fs::kAttrHidden, fs::kAttrSystem, fs::kAttrArchive);
+    ASSERT_TRUE(fs::setAttributes("C:\\Work\\c.txt", fs::kAttrHidden));
+    expect(fs::kAttrHidden, fs::kAttrSystem, fs::kAttrHidden);
+
+    std::ofstream(table, std::ios::binary | std::ios::app) << "\t4\tWork/a.txt";
+    expect(fs::kAttrHidden, fs::kAttrSystem, fs::kAttrHidden);
+    ASSERT_TRUE(fs::setAttributes("C:\\Work\\b.txt", fs::kAttrNormal));
+    expect(fs::kAttrHidden, fs::kAttrNormal, fs::kAttrHidden);
+
+    // A file removed and made again has no attributes left from before.
+    ASSERT_TRUE(fs::deleteFile("C:\\Work\\a.txt"));
+    ASSERT_TRUE(fs::writeFile("C:\\Work\\a.txt", "x"));
+    expect(fs::kAttrArchive, fs::kAttrNormal, fs::kAttrHidden);
+
+    for (int i = 0; i < 500; ++i)
+        ASSERT_TRUE(
+            fs::setAttributes("C:\\Work\\b.txt", i % 2 ? fs::kAttrSystem : fs::kAttrHidden));
+    expect(fs::kAttrArchive, fs::kAttrSystem, fs::kAttrHidden);
+    EXPECT_LT(std::filesystem::file_size(table), 8192u);
+
+    // Replaced by another process: read anew.
+    std::ofstream(table, std::ios::binary | std::ios::trunc) << "\t2\tWork/c.txt\n";
+    expect(fs::kAttrArchive, fs::kAttrArchive, fs::kAttrHidden);
+}
+
+// Two processes changing attributes of their own files at once lose none of the other's.
+TEST_F(FsFiles, TheAttributeTableKeepsTheChangesOfTwoProcesses) {
+    auto name = [](int owner, int i) {
+        return "C:\\Work\\" + std::to_string(owner) + "_" + std::to_string(i) + ".txt";
+    };
+    for (int owner : {0, 1})
+        for (int i = 0; i < 60; ++i)
+            ASSERT_TRUE(fs::writeFile(name(owner, i), "x"));
+    EXPECT_EQ(fs::getAttributes(name(0, 0)), fs::kAttrArchive);
+    auto change = [&](int owner) {
+        bool ok = true;
+        for (int round = 0; round < 8; ++round)
+            for (int i = 0; i < 60; ++i)
+                ok = fs::setAttributes(name(owner, i),
+                                       round == 7 && i % 2 ? fs::kAttrSystem : fs::kAttrHidden) &&
+                     ok;
+        return ok;
+    };
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(change(1) ? 0 : 1);
+    ASSERT_GT(child, 0);
+    EXPECT_TRUE(change(0));
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    for (int owner : {0, 1})
+        for (int i = 0; i < 60; ++i)
+            EXPECT_EQ(fs::getAttributes(name(owner, i)), i % 2 ? fs::kAttrSystem : fs::kAttrHidden)
+                << name(owner, i);
+}
+
 TEST_F(FsFiles, FoldersAreCreatedWithParentsAndRemovedWhenEmpty) {
     ASSERT_TRUE(fs::createFolders("c:\\work\\New Folder\\Deeper"));
     EXPECT_TRUE(fs::isDirectory("C:\\Work\\new folder\\DEEPER"));
