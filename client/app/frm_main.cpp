@@ -156,9 +156,7 @@ void frmMain::Form_Resize() {
     // A minimised or maximised window cannot be sized; the layout keeps its state then.
     if (windowState() == kv::ui::WindowState::Normal && width() < kMinimumWidth)
         resize(kMinimumWidth, height());
-    float x = static_cast<float>(picSplitter2.left());
-    float y = static_cast<float>(picSplitter4.top());
-    SizeControls(x, y);
+    layOutInPlace();
 }
 
 void frmMain::Form_Paint() {

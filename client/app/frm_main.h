@@ -174,6 +174,8 @@ public:
     // Lays the window out around the divider positions x and y, writing back the values
     // it used.
     virtual void SizeControls(float& x, float& y);
+    // Lays the window out again with both dividers where they are.
+    void layOutInPlace();
     // Asks once (or always, with force) whether to import the eBay lists; records the
     // asking. Failing steps are skipped.
     void check_import(bool force);

@@ -99,6 +99,12 @@ void frmMain::applyLayoutDesign() {
     Picture2.onClick = [this] { Picture2_Click(); };
 }
 
+void frmMain::layOutInPlace() {
+    float x = static_cast<float>(picSplitter2.left());
+    float y = static_cast<float>(picSplitter4.top());
+    SizeControls(x, y);
+}
+
 void frmMain::SizeControls(float& x, float& y) {
     using kv::ui::Align;
     // The docked bars and preview first: the rules read their places.

@@ -10,17 +10,6 @@
 #include <exception>
 
 namespace kv::app {
-namespace {
-
-// Lays the window out with both dividers where they are.
-void layOutInPlace(frmMain& main) {
-    float x = static_cast<float>(main.picSplitter2.left());
-    float y = static_cast<float>(main.picSplitter4.top());
-    main.SizeControls(x, y);
-}
-
-} // namespace
-
 // Without a numeric item the pane stays as it is; the button shows pressed either way.
 void frmMain::ShowPreviewPane() {
     if (previewMode == 1) {
@@ -41,7 +30,7 @@ void frmMain::ShowPreviewPane() {
             previewPane.setVisible(true);
             picSplitter3.setVisible(true);
             picSplitter4.setVisible(true);
-            layOutInPlace(*this);
+            layOutInPlace();
         }
     } catch (const std::exception&) {}
     tbToolbar.setButtonPressed(tbToolbar.find("Preview"), true);
@@ -52,7 +41,7 @@ void frmMain::HidePreviewPane() {
     previewPane.resize(previewPane.width(), 0);
     picSplitter3.setVisible(false);
     picSplitter4.setVisible(false);
-    layOutInPlace(*this);
+    layOutInPlace();
     tbToolbar.setButtonPressed(tbToolbar.find("Preview"), false);
 }
 
@@ -66,7 +55,7 @@ void frmMain::previewButton_Click() {
         previewMode = 0;
     }
     ShowPreviewPane();
-    layOutInPlace(*this);
+    layOutInPlace();
 }
 
 } // namespace kv::app

@@ -23,16 +23,12 @@ bool toggle(kv::ui::Menu& item) {
 
 void frmMain::mnuViewToolbar_Click() {
     tbToolbar.setVisible(toggle(mnuViewToolbar));
-    float x = static_cast<float>(picSplitter2.left());
-    float y = static_cast<float>(picSplitter4.top());
-    SizeControls(x, y);
+    layOutInPlace();
 }
 
 void frmMain::mnuViewStatusBar_Click() {
     sbStatusBar.setVisible(toggle(mnuViewStatusBar));
-    float x = static_cast<float>(picSplitter2.left());
-    float y = static_cast<float>(picSplitter4.top());
-    SizeControls(x, y);
+    layOutInPlace();
 }
 
 // Each grouping item clears the other; unchecking it lists the snipes ungrouped.
